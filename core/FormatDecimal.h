@@ -1,0 +1,16 @@
+// Locale-independent number texts: the wizard's decimal rounding and the C library's conversions.
+#pragma once
+
+#include <string>
+
+// x with n decimals, rounded half away from zero; all-zero decimals are left out ("44", not
+// "44.000").
+std::string FormatDecimal(double x, int n);
+
+// Two frequencies match when both print the same with 3 decimals after adding 0.00001.
+bool FrequenciesMatch(double a, double b);
+
+// Exactly what printf gives in the "C" locale, whatever the process locale is.
+std::string FormatFixed(double x, int precision); // "%.<precision>f"; "%f" is precision 6
+std::string FormatGeneral(double x);              // "%g"
+std::string FormatInt(long long x);               // "%d"

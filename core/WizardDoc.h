@@ -1,0 +1,58 @@
+// The wizard document: every parameter, result, report text and register value of one run.
+#pragma once
+
+#include "ImageContext.h"
+#include "Register.h"
+#include "WizardMessages.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+// Saving lives in the output layer, which provides Serialize(CKXC2280RegisterWizardDoc&, ...) and
+// fills the m_strIni... buffers; the core knows nothing about files.
+class CKXC2280RegisterWizardDoc {
+public:
+    std::vector<CRegister> m_Registers; // the register table's rows, in table order
+    std::string m_strIniHeader;         // comment block of the settings file
+    std::string m_strIniPllSection;     // lines of the [PLL_settings] section
+    std::string m_strIniTimingSection;  // lines of the [Timing_settings] section
+    std::string m_strStandardIniPath;
+    int m_bUseStandardIni = 0; // flag: splice into the standard INI file when saving
+    std::array<CImageContext, 1> m_Contexts;
+    double m_dTargetSystemFreq = 44.0; // MHz; the system clock the timing runs on
+    double m_dTargetVcoFreq = -1.0;    // MHz; exactly -1.0 means unspecified
+    double m_dInputFreq = 11.0;        // MHz; reference clock
+    int m_nHwRev = 2;                  // 1 = "Rev1", 2 = "Rev2"
+    int m_bUseMinFreq = 0;             // flag: "Use Min. Freq."
+    int m_bBypassPll = 0;              // flag: "Bypass PLL"
+    int m_nPllM = -1;                  // fixed multiplier 16 to 70, or -1 for free choice
+    int m_nPllN = -1;                  // fixed N register value 0 to 63, or -1 for free choice
+    std::string m_strClockReport;
+    std::string m_strClockSummary;
+    int m_bOutputAsRegisters = 0; // flag: register form (1) or field form (0) of settings lines
+    int m_bDirectAddressing = 1;  // flag: direct or indirect addressing of driver variables
+    int m_nActiveColumns = 0;
+    int m_nActiveRows = 0;
+    int m_nHBlankUsed = 0;           // pixels
+    int m_nVBlankUsed = 0;           // rows
+    double m_dActualFrameRate = 0.0; // frames per second without extra delay
+
+    // Where CalculatePLL posts WM_WIZ_RECALC_TIMING; with none set nothing is posted.
+    IMainFramePoster* m_pMainFrame = nullptr;
+
+    // The system frequency last announced to the image timing side, in MHz. Process-wide, starts
+    // at 0.0 and survives new documents.
+    static double s_dLastSystemFreq;
+
+    // Rebuilds the register list from the table and recalculates the clock; parameters are kept.
+    bool OnNewDocument();
+
+    // PLL search for the clock parameters: registers 0 and 1, clock summary and report, clock
+    // warning bits, and the WM_WIZ_RECALC_TIMING announcement.
+    void CalculatePLL();
+
+    // Frame timing, integration and flicker settings for context 0: registers 2 to 14 and both
+    // timing texts. A quiet run sets no warning bit and adds no "cannot match" lines.
+    void ComputeTiming(bool bQuiet);
+};
