@@ -1,0 +1,47 @@
+// Prompt recorder, event pump and screenshot saver shared by the GUI suites.
+#include "GuiTestHelpers.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QWidget>
+
+CPromptRecorder::CPromptRecorder()
+    : m_previous(SetPromptHandler([this](const QString& text, unsigned type) {
+          m_prompts.push_back({text, type});
+          if ((type & MB_TYPEMASK) != MB_YESNO)
+              return IDOK;
+          if (m_answers.empty())
+              return IDYES;
+          const int answer = m_answers.front();
+          m_answers.pop_front();
+          return answer;
+      })) {}
+
+CPromptRecorder::~CPromptRecorder() {
+    SetPromptHandler(std::move(m_previous));
+}
+
+std::vector<QString> CPromptRecorder::Texts() const {
+    std::vector<QString> texts;
+    for (const Prompt& prompt : m_prompts)
+        texts.push_back(prompt.text);
+    return texts;
+}
+
+void PumpEvents() {
+    // Events posted while the queue is delivered wait for the next round; a handler may post a
+    // further message, so a few rounds drain every chain the wizard builds.
+    for (int round = 0; round < 16; ++round) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+}
+
+QString SaveScreenshot(QWidget& widget, const QString& name) {
+    const QString dir = QStringLiteral(QX_SCREENSHOT_DIR);
+    if (!QDir().mkpath(dir))
+        return {};
+    const QString path = dir + QLatin1Char('/') + name + QStringLiteral(".png");
+    return widget.grab().save(path, "PNG") ? path : QString();
+}

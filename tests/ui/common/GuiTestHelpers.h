@@ -1,0 +1,43 @@
+// Helpers for the GUI suites: recorded prompts, event pumping and page screenshots.
+#pragma once
+
+#include "MessageBox.h"
+
+#include <QString>
+#include <deque>
+#include <vector>
+
+class QWidget;
+
+// While alive, answers every AfxMessageBox without showing it and records text and type.
+class CPromptRecorder {
+public:
+    struct Prompt {
+        QString text;
+        unsigned type = MB_OK;
+    };
+
+    CPromptRecorder();
+    ~CPromptRecorder();
+    CPromptRecorder(const CPromptRecorder&) = delete;
+    CPromptRecorder& operator=(const CPromptRecorder&) = delete;
+
+    // Answers for the next Yes/No questions, in order; when none is left the answer is IDYES.
+    void QueueAnswer(int answer) { m_answers.push_back(answer); }
+
+    const std::vector<Prompt>& Prompts() const { return m_prompts; }
+    std::vector<QString> Texts() const;
+    void Clear() { m_prompts.clear(); }
+
+private:
+    std::vector<Prompt> m_prompts;
+    std::deque<int> m_answers;
+    PromptHandler m_previous;
+};
+
+// Delivers every posted event (wizard messages included) until none is pending.
+void PumpEvents();
+
+// Saves widget as <build>/screenshots/<name>.png for people to look at; returns the path written,
+// or an empty string when the image could not be saved.
+QString SaveScreenshot(QWidget& widget, const QString& name);

@@ -1,0 +1,33 @@
+// Message boxes go through the installed prompt handler; the recorder answers without a window.
+#include "MessageBox.h"
+#include "GuiTestHelpers.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(MessageBox, RecorderTakesTextTypeAndAnswers) {
+    CPromptRecorder recorder;
+    recorder.QueueAnswer(IDNO);
+    EXPECT_EQ(AfxMessageBox(QStringLiteral("Enter a number.")), IDOK);
+    EXPECT_EQ(AfxMessageBox(QStringLiteral("Overwrite?"), MB_YESNO), IDNO);
+    EXPECT_EQ(AfxMessageBox(QStringLiteral("Again?"), MB_YESNO | MB_ICONEXCLAMATION), IDYES);
+    ASSERT_EQ(recorder.Prompts().size(), 3u);
+    EXPECT_EQ(recorder.Prompts()[0].text, QStringLiteral("Enter a number."));
+    EXPECT_EQ(recorder.Prompts()[0].type, MB_OK);
+    EXPECT_EQ(recorder.Prompts()[2].type, MB_YESNO | MB_ICONEXCLAMATION);
+}
+
+TEST(MessageBox, NestedRecorderRestoresThePreviousHandler) {
+    CPromptRecorder outer;
+    {
+        CPromptRecorder inner;
+        AfxMessageBox(QStringLiteral("inner"));
+        EXPECT_EQ(inner.Texts().size(), 1u);
+    }
+    AfxMessageBox(QStringLiteral("outer"));
+    ASSERT_EQ(outer.Texts().size(), 1u);
+    EXPECT_EQ(outer.Texts()[0], QStringLiteral("outer"));
+}
+
+} // namespace

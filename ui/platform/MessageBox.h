@@ -1,0 +1,32 @@
+// Message boxes through one replaceable prompt handler: Qt boxes in the program, a recorder in
+// tests.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+// Box styles and answers, numbered as the original platform numbers them.
+inline constexpr unsigned MB_OK = 0x0;
+inline constexpr unsigned MB_YESNO = 0x4;
+inline constexpr unsigned MB_ICONEXCLAMATION = 0x30;
+inline constexpr unsigned MB_ICONINFORMATION = 0x40;
+inline constexpr unsigned MB_TYPEMASK = 0xF;
+inline constexpr unsigned MB_ICONMASK = 0xF0;
+
+inline constexpr int IDOK = 1;
+inline constexpr int IDYES = 6;
+inline constexpr int IDNO = 7;
+
+// Shows text with the buttons of type (MB_OK or MB_YESNO, optionally an icon) and returns the
+// answer (IDOK, IDYES or IDNO).
+using PromptHandler = std::function<int(const QString& text, unsigned type)>;
+
+// Installs handler for every later AfxMessageBox call and returns the previous one. An empty
+// handler restores the Qt message box.
+PromptHandler SetPromptHandler(PromptHandler handler);
+
+// The Qt message box: modal, titled with the application name.
+int ShowQtMessageBox(const QString& text, unsigned type);
+
+// Asks the user through the installed prompt handler.
+int AfxMessageBox(const QString& text, unsigned type = MB_OK);
