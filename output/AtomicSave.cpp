@@ -1,0 +1,126 @@
+// Whole-or-nothing file replacement through a synced temporary file and rename.
+#include "AtomicSave.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+SaveResult Failure(const std::string& path, const std::string& what, int error) {
+    std::string message = "cannot write \"" + path + "\": " + what;
+    if (error != 0)
+        message += std::string(": ") + std::strerror(error);
+    return {false, message};
+}
+
+// Writes every byte, going on after short writes and interrupted calls; returns 0 or an errno.
+int WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t done = ::write(fd, bytes.data(), bytes.size());
+        if (done < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(done));
+    }
+    return 0;
+}
+
+std::string ResolveLink(const std::string& path) {
+    struct stat linkInfo {};
+    if (::lstat(path.c_str(), &linkInfo) != 0 || !S_ISLNK(linkInfo.st_mode))
+        return path;
+    char resolved[PATH_MAX];
+    if (::realpath(path.c_str(), resolved) == nullptr)
+        return path; // a dangling link is replaced by the new file
+    return resolved;
+}
+
+SaveResult WriteInPlace(const std::string& path, std::string_view bytes) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return Failure(path, "cannot open it", errno);
+    const int writeError = WriteAll(fd, bytes);
+    const int closeError = ::close(fd) == 0 ? 0 : errno;
+    if (writeError != 0 || closeError != 0)
+        return Failure(path, "write failed", writeError != 0 ? writeError : closeError);
+    return {};
+}
+
+void SyncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    // The new file is complete and in place; syncing its folder entry only hardens it against a
+    // power cut, so a folder that cannot be synced does not fail the save.
+    (void)::fsync(fd);
+    ::close(fd);
+}
+
+} // namespace
+
+SaveResult SaveFileAtomically(const std::string& requestedPath, std::string_view bytes) {
+    if (requestedPath.empty())
+        return Failure(requestedPath, "no file name given", 0);
+    const std::string path = ResolveLink(requestedPath);
+
+    struct stat existing {};
+    const bool exists = ::stat(path.c_str(), &existing) == 0;
+    if (exists && S_ISDIR(existing.st_mode))
+        return Failure(requestedPath, "it is a folder", 0);
+    if (exists && !S_ISREG(existing.st_mode))
+        return WriteInPlace(path, bytes);
+
+    const std::size_t slash = path.rfind('/');
+    const std::string folder =
+        slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+    const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (base.empty())
+        return Failure(requestedPath, "no file name given", 0);
+
+    std::string tempPath;
+    int fd = -1;
+    for (unsigned attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        tempPath = folder + "/." + base + ".tmp" + std::to_string(::getpid()) + "-" +
+                   std::to_string(attempt);
+        fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            return Failure(requestedPath, "cannot create a temporary file beside it", errno);
+    }
+    if (fd < 0)
+        return Failure(requestedPath, "cannot create a temporary file beside it", EEXIST);
+
+    int error = 0;
+    std::string what;
+    // The replacement keeps the permissions of the file it replaces.
+    if (exists && ::fchmod(fd, existing.st_mode & 07777) != 0) {
+        error = errno;
+        what = "cannot set the permissions";
+    }
+    if (error == 0 && (error = WriteAll(fd, bytes)) != 0)
+        what = "write failed";
+    if (error == 0 && ::fsync(fd) != 0) {
+        error = errno;
+        what = "sync failed";
+    }
+    if (::close(fd) != 0 && error == 0) {
+        error = errno;
+        what = "write failed";
+    }
+    if (error == 0 && ::rename(tempPath.c_str(), path.c_str()) != 0) {
+        error = errno;
+        what = "cannot replace it";
+    }
+    if (error != 0) {
+        ::unlink(tempPath.c_str());
+        return Failure(requestedPath, what, error);
+    }
+    SyncFolder(folder);
+    return {};
+}
