@@ -1,0 +1,110 @@
+// The timing summary (an echo of the image request) and the timing report.
+#include "TimingCalc.h"
+
+#include "FormatDecimal.h"
+
+#include <cmath>
+
+namespace {
+
+const char* Checked(int flag) {
+    return flag ? "Checked" : "Unchecked";
+}
+
+std::string BlankingModeText(const CImageContext& ctx) {
+    switch (ctx.m_nBlankingMode) {
+    case kBlankHMinThenV:
+        return "HB Min then VB";
+    case kBlankHMaxThenV:
+        return "HB Max then VB";
+    case kBlankVMinThenH:
+        return "VB Min then HB";
+    case kBlankVMaxThenH:
+        return "VB Max then HB";
+    case kBlankHFixedThenV:
+        return "HB = " + FormatInt(ctx.m_nHBlank) + " then VB";
+    case kBlankVFixedThenH:
+        return "VB = " + FormatInt(ctx.m_nVBlank) + " then HB";
+    default:
+        // Computed like mode 0; the text says so instead of naming a mode that does not exist.
+        return "Unknown mode " + FormatInt(ctx.m_nBlankingMode) + ", HB Min then VB used";
+    }
+}
+
+} // namespace
+
+std::string BuildTimingSummary(const CImageContext& ctx) {
+    std::string s = "Requested Frames Per Second: " + FormatFixed(ctx.m_dFrameRate, 3) + "\r\n";
+    s += "Output Columns: " + FormatInt(ctx.m_nOutputColumns) + "\r\n";
+    s += "Output Rows: " + FormatInt(ctx.m_nOutputRows) + "\r\n";
+    s += std::string("Allow Skipping: ") + Checked(ctx.m_bAllowSkipping) + "\r\n";
+    s += "Integration Time: " + FormatFixed(SensorLimits::kIntegrationMs, 6) + " msec.\r\n";
+    s += std::string("Low Power: ") + Checked(ctx.m_bLowPower) + "\r\n";
+    s += "Blanking Computation: " + BlankingModeText(ctx) + "\r\n\r\n";
+    return s;
+}
+
+std::string BuildTimingReport(const TimingFigures& t, const CImageContext& ctx, int hwRev,
+                              bool quiet) {
+    const std::string na = "n/a";
+    std::string s = "Max Frame Time: ";
+    s += t.maxFrameTimeMs > 0.0 && t.maxFrameTimeMs < 10000.0
+             ? FormatGeneral(t.maxFrameTimeMs) + " msec"
+             : na;
+
+    s += "\r\nMax Frame Clocks: ";
+    const double m = t.maxFrameClocks;
+    if (m > 0.0 && m < SensorLimits::kMaxFrameClocks) {
+        // The range check keeps both truncations inside int.
+        const int whole = static_cast<int>(m);
+        const int tenth = static_cast<int>((m - whole) * 10.0);
+        s += FormatInt(whole) + "." + FormatInt(tenth) + " clocks";
+    } else {
+        s += na;
+    }
+    s += " (" + FormatDecimal(t.clockMHz, 3) + " MHz)";
+
+    s += "\r\nPixel Clock: divided by " + FormatInt(t.divider);
+    if (ctx.m_bLowPower)
+        s += " (Low Power Mode)";
+    s += "\r\nSkip Mode: " + FormatInt(t.columnSkip) + "x cols, " + FormatInt(t.rowSkip) + "x rows";
+    s += ", Bin Mode: No";
+
+    const bool columnsOk =
+        ctx.m_nOutputColumns >= 1 && ctx.m_nOutputColumns <= SensorLimits::kColumns;
+    const bool rowsOk = ctx.m_nOutputRows >= 1 && ctx.m_nOutputRows <= SensorLimits::kRows;
+    s += "\r\nHoriz clks:  " + (columnsOk ? FormatInt(t.activeColumns) : na) + " active + " +
+         FormatInt(t.hBlankUsed) + " blank = " + FormatDecimal(t.lineLength, 0) + " total";
+    s += "\r\nVert  rows:  " + (rowsOk ? FormatInt(t.activeRows) : na) + " active + " +
+         FormatInt(t.vBlankUsed) + " blank = " + FormatDecimal(t.frameLength, 0) + " total";
+    s += "\r\nExtra Delay: " + FormatInt(t.extraDelay) + " clocks";
+
+    s += "\r\n\r\nActual Frame Clocks: ";
+    s += t.valid ? FormatInt(t.frameClocks) + " clocks" : na;
+    s += "\r\nRow Time: ";
+    s += t.valid ? FormatDecimal(t.rowTimeUs, 3) + " usec" : na;
+    s += " / " + FormatDecimal(t.activeColumns + t.hBlankUsed, 0) + " clocks";
+    s += "\r\nIntegration Time: ";
+    s += std::isnan(t.integrationMs) ? na : FormatDecimal(t.integrationMs, 3) + " msec.";
+    s += "\r\nFrame time: ";
+    s += t.valid ? FormatDecimal(t.frameTimeMs, 6) + " msec" : na;
+    s += "\r\nFrames per Sec: ";
+    s += t.valid ? FormatDecimal(t.actualFrameRate, 3) + " fps" : na;
+
+    if (t.rateMatched) {
+        s += "\r\n";
+    } else if (!quiet) {
+        s += "   (cannot match)\r\n    (Clock output minimum: " +
+             FormatDecimal(t.minClockOutputMHz, 3) + " MHz )";
+    }
+
+    const FlickerFigures& f = t.flicker;
+    s += "\r\n50Hz Flicker Period: ";
+    s += t.valid ? FormatDecimal(f.period50Rows, 2) + " lines" : na;
+    s += "\r\n60Hz Flicker Period: ";
+    s += t.valid ? FormatDecimal(f.period60Rows, 2) + " lines" : na;
+    s += "\r\nFlicker Zone Height: " + FormatDecimal(f.zoneHeight, 0);
+    s += f.warning ? "\r\nWarning: Flicker Detection Inoperative!" : "\r\n";
+    s += "\r\nHW Rev: " + FormatDecimal(hwRev, 0);
+    return s;
+}
