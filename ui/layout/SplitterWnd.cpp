@@ -37,7 +37,13 @@ bool CSplitterWnd::CreateView(int row, int column, const TWindowClass& windowCla
     if (view == nullptr)
         return false;
     SetDlgCtrlID(view, AFX_IDW_PANE_FIRST + row * 16 + column);
-    delete replaceWidget(index, view);
+    // A new child is appended by the splitter itself; move it into its cell and drop the
+    // placeholder that held the cell.
+    QWidget* placeholder = widget(index);
+    insertWidget(index, view);
+    if (placeholder != view)
+        delete placeholder;
+    setStretchFactor(index, index + 1 == count() ? 1 : 0);
     view->show();
     m_idealSizes[index] = orientation() == Qt::Horizontal ? idealSize.width() : idealSize.height();
     RecalcLayout();
