@@ -26,6 +26,9 @@ int ShowQtMessageBox(const QString& text, unsigned type) {
     case MB_ICONEXCLAMATION:
         box.setIcon(QMessageBox::Warning);
         break;
+    case MB_ICONQUESTION:
+        box.setIcon(QMessageBox::Question);
+        break;
     case MB_ICONINFORMATION:
         box.setIcon(QMessageBox::Information);
         break;

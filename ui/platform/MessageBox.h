@@ -8,6 +8,7 @@
 // Box styles and answers, numbered as the original platform numbers them.
 inline constexpr unsigned MB_OK = 0x0;
 inline constexpr unsigned MB_YESNO = 0x4;
+inline constexpr unsigned MB_ICONQUESTION = 0x20;
 inline constexpr unsigned MB_ICONEXCLAMATION = 0x30;
 inline constexpr unsigned MB_ICONINFORMATION = 0x40;
 inline constexpr unsigned MB_TYPEMASK = 0xF;

@@ -1,0 +1,42 @@
+// Dialog font measurement and the dialog-unit conversion.
+#include "DialogUnits.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <cstdint>
+#include <cstdlib>
+
+int MulDiv(int a, int b, int c) {
+    if (c == 0)
+        return -1;
+    const std::int64_t num = static_cast<std::int64_t>(a) * b;
+    const std::int64_t half = std::llabs(c) / 2;
+    // Round half away from zero, whatever the signs.
+    const std::int64_t q = ((num < 0) != (c < 0)) ? -((std::llabs(num) + half) / std::llabs(c))
+                                                  : (std::llabs(num) + half) / std::llabs(c);
+    if (q > INT32_MAX || q < INT32_MIN)
+        return -1;
+    return static_cast<int>(q);
+}
+
+DialogBaseUnits BaseUnitsFromFontMeasure(int alphabetWidthPx, int fontHeightPx) {
+    return {(alphabetWidthPx / 26 + 1) / 2, fontHeightPx};
+}
+
+QRect DialogUnitsToPixels(const DlgRect& rect, DialogBaseUnits base) {
+    return {MulDiv(rect.x, base.cx, 4), MulDiv(rect.y, base.cy, 8), MulDiv(rect.cx, base.cx, 4),
+            MulDiv(rect.cy, base.cy, 8)};
+}
+
+QFont DialogFont() {
+    QFont font = QApplication::font();
+    font.setPointSize(8);
+    return font;
+}
+
+DialogBaseUnits DialogFontBaseUnits(const QFont& font) {
+    const QFontMetrics metrics(font);
+    const int width = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    return BaseUnitsFromFontMeasure(width, metrics.height());
+}
