@@ -1,0 +1,99 @@
+// Whole-or-nothing replacement of a file.
+#include "AtomicSave.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+TEST(SaveFileAtomically, CreatesANewFile) {
+    ScratchFolder folder;
+    const std::string path = folder.File("settings.ini");
+    ASSERT_TRUE(SaveFileAtomically(path, "REG = 0x98E, 0x1000\r\n"));
+    EXPECT_EQ(ReadBytes(path), "REG = 0x98E, 0x1000\r\n");
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"settings.ini"});
+}
+
+TEST(SaveFileAtomically, ReplacesAnExistingFileAndKeepsItsPermissions) {
+    ScratchFolder folder;
+    const std::string path = folder.File("settings.ini");
+    WriteBytes(path, std::string(4000, 'o'));
+    ::chmod(path.c_str(), 0640);
+    ASSERT_TRUE(SaveFileAtomically(path, "new"));
+    EXPECT_EQ(ReadBytes(path), "new");
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"settings.ini"});
+}
+
+TEST(SaveFileAtomically, ReplacesTheFileALinkPointsAtAndKeepsTheLink) {
+    ScratchFolder folder;
+    WriteBytes(folder.File("real.ini"), "old");
+    fs::create_symlink("real.ini", folder.Path() / "link.ini");
+    ASSERT_TRUE(SaveFileAtomically(folder.File("link.ini"), "new"));
+    EXPECT_TRUE(fs::is_symlink(folder.Path() / "link.ini"));
+    EXPECT_EQ(ReadBytes(folder.File("real.ini")), "new");
+}
+
+struct FailingTarget {
+    const char* what;
+    std::string (*prepare)(const ScratchFolder&); // returns the path to save to
+};
+
+const FailingTarget kFailingTargets[] = {
+    {"a folder",
+     [](const ScratchFolder& f) {
+         fs::create_directory(f.Path() / "settings.ini");
+         return f.File("settings.ini");
+     }},
+    {"a missing parent folder", [](const ScratchFolder& f) { return f.File("missing/out.ini"); }},
+    {"an empty name", [](const ScratchFolder&) { return std::string(); }},
+    {"a full device", [](const ScratchFolder&) { return std::string("/dev/full"); }},
+};
+
+TEST(SaveFileAtomically, ReportsEachFailureAndLeavesNoTemporaryFile) {
+    for (const FailingTarget& target : kFailingTargets) {
+        SCOPED_TRACE(target.what);
+        ScratchFolder folder;
+        WriteBytes(folder.File("previous.ini"), "previous");
+        const std::string path = target.prepare(folder);
+        const std::vector<std::string> before = folder.Entries();
+        const SaveResult result = SaveFileAtomically(path, std::string(10000, 'n'));
+        EXPECT_FALSE(result.ok);
+        EXPECT_NE(result.message.find("cannot write \"" + path + "\""), std::string::npos)
+            << result.message;
+        EXPECT_EQ(folder.Entries(), before);
+        EXPECT_EQ(ReadBytes(folder.File("previous.ini")), "previous");
+    }
+    struct stat info {};
+    ASSERT_EQ(::stat("/dev/full", &info), 0);
+    EXPECT_TRUE(S_ISCHR(info.st_mode)); // written into, never replaced
+}
+
+TEST(SaveFileAtomically, KeepsThePreviousFileWhenTheFolderIsReadOnly) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permission bits do not stop root";
+    ScratchFolder folder;
+    const std::string path = folder.File("settings.ini");
+    WriteBytes(path, "previous");
+    fs::permissions(folder.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_FALSE(SaveFileAtomically(path, "new").ok);
+    fs::permissions(folder.Path(), fs::perms::owner_all);
+    EXPECT_EQ(ReadBytes(path), "previous");
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"settings.ini"});
+}
+
+TEST(SaveFileAtomically, WritesIntoADeviceThatIsNoRegularFile) {
+    EXPECT_TRUE(SaveFileAtomically("/dev/null", "discarded"));
+    struct stat info {};
+    ASSERT_EQ(::stat("/dev/null", &info), 0);
+    EXPECT_TRUE(S_ISCHR(info.st_mode));
+}
+
+} // namespace
