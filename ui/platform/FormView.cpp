@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -255,6 +256,8 @@ QWidget* CFormView::CreateControl(const ControlTemplate& control) {
     case CtlKind::ListView: {
         auto* list = new QTableWidget(this);
         list->verticalHeader()->hide();
+        // Report-mode rows are one text line high.
+        list->verticalHeader()->setDefaultSectionSize(QFontMetrics(DialogFont()).height() + 4);
         list->setEditTriggers(QAbstractItemView::NoEditTriggers);
         list->setSelectionBehavior(QAbstractItemView::SelectRows);
         list->setShowGrid(false);

@@ -1,0 +1,403 @@
+// Image Timing form: data exchange, blanking radio group, notifications, colours and messages.
+#include "ImageParms.h"
+
+#include <QComboBox>
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+namespace {
+
+constexpr ControlTemplate kControls[] = {
+    {IDC_IMAGE_GROUP, CtlKind::GroupBox, "Desired Output Image", {7, 7, 150, 165}, CtlNone},
+    {IDC_FRAME_RATE_LABEL, CtlKind::Static, "Max. Frames Rate", {15, 22, 62, 8}, CtlNone},
+    {IDC_FRAME_RATE, CtlKind::ComboBox, "", {80, 20, 60, 120}, CtlEditable},
+    {IDC_OUTPUT_COLUMNS_LABEL, CtlKind::Static, "Output Columns", {15, 38, 62, 8}, CtlNone},
+    {IDC_OUTPUT_COLUMNS, CtlKind::Edit, "", {80, 36, 60, 12}, CtlNone},
+    {IDC_OUTPUT_ROWS_LABEL, CtlKind::Static, "Output Rows", {15, 54, 62, 8}, CtlNone},
+    {IDC_OUTPUT_ROWS, CtlKind::Edit, "", {80, 52, 60, 12}, CtlNone},
+    {IDC_SKIPPING, CtlKind::CheckBox, "", {15, 70, 10, 10}, CtlManual},
+    {IDC_SKIPPING_LABEL, CtlKind::Static, "Skipping", {28, 71, 45, 8}, CtlNone},
+    {IDC_BINNING, CtlKind::CheckBox, "", {80, 70, 10, 10}, CtlNone},
+    {IDC_BINNING_LABEL, CtlKind::Static, "Use Binning", {93, 71, 50, 8}, CtlNone},
+    {IDC_X_ONLY, CtlKind::CheckBox, "", {80, 82, 10, 10}, CtlNone},
+    {IDC_X_ONLY_LABEL, CtlKind::Static, "X-only", {93, 83, 40, 8}, CtlNone},
+    {IDC_VARIABLE_FRAME_RATE, CtlKind::CheckBox, "Variable Frame Rate", {15, 86, 100, 10}, CtlNone},
+    {IDC_MIN_FRAME_RATE, CtlKind::Edit, "", {15, 100, 50, 12}, CtlDisabled},
+    {IDC_MIN_FRAME_RATE_LABEL, CtlKind::Static, "Min. Frame Rate", {70, 102, 70, 8}, CtlNone},
+    {IDC_LOW_POWER, CtlKind::CheckBox, "", {15, 118, 10, 10}, CtlHidden},
+    {IDC_LOW_POWER_LABEL, CtlKind::Static, "Low-Power Mode", {28, 119, 70, 8}, CtlHidden},
+    {IDC_HORZ_MIRROR, CtlKind::CheckBox, "Horizontal Mirror", {15, 132, 80, 10}, CtlNone},
+    {IDC_VERT_FLIP, CtlKind::CheckBox, "Vertical Flip", {15, 144, 80, 10}, CtlNone},
+    {IDC_FLICKER_60HZ, CtlKind::CheckBox, "Flicker 60 Hz", {15, 156, 80, 10}, CtlHidden},
+    {IDC_JPEG, CtlKind::CheckBox, "JPEG", {100, 132, 50, 10}, CtlNone},
+    {IDC_HBLANK_GROUP,
+     CtlKind::GroupBox,
+     "Horizontal Blanking (pixels)",
+     {7, 178, 150, 46},
+     CtlNone},
+    {IDC_HBLANK_MIN, CtlKind::RadioButton, "Min", {15, 192, 40, 10}, CtlManual},
+    {IDC_HBLANK_MAX, CtlKind::RadioButton, "Max", {70, 192, 40, 10}, CtlManual},
+    {IDC_HBLANK_FIXED, CtlKind::RadioButton, "", {15, 207, 10, 10}, CtlManual},
+    {IDC_HBLANK, CtlKind::Edit, "", {28, 205, 60, 12}, CtlNone},
+    {IDC_VBLANK_GROUP, CtlKind::GroupBox, "Vertical Blanking (rows)", {7, 230, 150, 46}, CtlNone},
+    {IDC_VBLANK_MIN, CtlKind::RadioButton, "Min", {15, 244, 40, 10}, CtlManual},
+    {IDC_VBLANK_MAX, CtlKind::RadioButton, "Max", {70, 244, 40, 10}, CtlManual},
+    {IDC_VBLANK_FIXED, CtlKind::RadioButton, "", {15, 259, 10, 10}, CtlManual},
+    {IDC_VBLANK, CtlKind::Edit, "", {28, 257, 60, 12}, CtlNone},
+    {IDC_TIMING_REPORT, CtlKind::RichEdit, "", {165, 7, 228, 456}, CtlReadOnly | CtlVScroll},
+};
+constexpr DialogTemplate kDialog{IDD_IMAGE_TIMING, 400, 470, kControls};
+
+// The six blanking radio buttons, in mode order 0 to 5.
+constexpr std::array<int, 6> kBlankingRadios = {IDC_HBLANK_MIN, IDC_HBLANK_MAX,   IDC_VBLANK_MIN,
+                                                IDC_VBLANK_MAX, IDC_HBLANK_FIXED, IDC_VBLANK_FIXED};
+static_assert(kBlankingRadios[kBlankHFixedThenV] == IDC_HBLANK_FIXED);
+static_assert(kBlankingRadios[kBlankVFixedThenH] == IDC_VBLANK_FIXED);
+
+constexpr std::array<const char*, 21> kFrameRates = {
+    "55",    "45",     "36.67",  "27.5",  "24.5",  "22",    "18.57",
+    "15.8",  "14.645", "14.125", "13.81", "12.91", "12.25", "11.55",
+    "10.45", "9.5",    "8.45",   "7.32",  "6.45",  "5.36",  "5.11"};
+
+// Controls the reduced form hides.
+constexpr int kReducedHidden[] = {IDC_IMAGE_GROUP,
+                                  IDC_HORZ_MIRROR,
+                                  IDC_VERT_FLIP,
+                                  IDC_SKIPPING,
+                                  IDC_TIMING_REPORT,
+                                  IDC_FRAME_RATE,
+                                  IDC_OUTPUT_COLUMNS,
+                                  IDC_OUTPUT_ROWS,
+                                  IDC_VARIABLE_FRAME_RATE,
+                                  IDC_MIN_FRAME_RATE,
+                                  IDC_HBLANK_MIN,
+                                  IDC_HBLANK_MAX,
+                                  IDC_VBLANK_MIN,
+                                  IDC_VBLANK_MAX,
+                                  IDC_HBLANK_FIXED,
+                                  IDC_VBLANK_FIXED,
+                                  IDC_VBLANK,
+                                  IDC_HBLANK,
+                                  IDC_MIN_FRAME_RATE_LABEL,
+                                  IDC_SKIPPING_LABEL,
+                                  IDC_FRAME_RATE_LABEL,
+                                  IDC_OUTPUT_COLUMNS_LABEL,
+                                  IDC_OUTPUT_ROWS_LABEL,
+                                  IDC_HBLANK_GROUP,
+                                  IDC_VBLANK_GROUP};
+
+// Controls the initial update hides for good.
+constexpr int kNeverShown[] = {IDC_BINNING, IDC_BINNING_LABEL, IDC_X_ONLY,     IDC_X_ONLY_LABEL,
+                               IDC_JPEG,    IDC_VERT_FLIP,     IDC_HORZ_MIRROR};
+
+struct WizardString {
+    int id;
+    const char* text;
+};
+constexpr WizardString kStrings[] = {
+    {IDS_TIP_FRAME_RATE, "Enter the desired Frames Per Second (FPS) for this context (be exact)"},
+    {IDS_TIP_OUTPUT_COLUMNS, "Enter the desired # of columns in the final image (max = 1600)"},
+    {IDS_TIP_OUTPUT_ROWS, "Enter the desired # of rows in the final image (max = 1200)"},
+};
+
+struct ControlString {
+    int control;
+    int stringId;
+};
+constexpr ControlString kToolTips[] = {{IDC_FRAME_RATE, IDS_TIP_FRAME_RATE},
+                                       {IDC_OUTPUT_COLUMNS, IDS_TIP_OUTPUT_COLUMNS},
+                                       {IDC_OUTPUT_ROWS, IDS_TIP_OUTPUT_ROWS}};
+// Tools the initial update enables; those without a string show an empty (no) tooltip.
+constexpr int kToolControls[] = {IDC_FRAME_RATE,    IDC_OUTPUT_COLUMNS, IDC_OUTPUT_ROWS,
+                                 IDC_TIMING_REPORT, IDC_HBLANK,         IDC_VBLANK};
+constexpr int kToolTipMaxChars = 79;
+
+struct FocusHint {
+    int id;
+    const char* text;
+};
+constexpr FocusHint kFocusHints[] = {
+    {IDC_FRAME_RATE, "Frames Per Second: Enter desired # of frames per second for this mode"},
+    {IDC_OUTPUT_COLUMNS,
+     "Output Columns: Enter desired # of colums to output in final image for this mode"},
+    {IDC_OUTPUT_ROWS,
+     "Output Rows: Enter desired # of rows to output in final image for this mode"},
+    {IDC_HBLANK, "HBlank Pixels: Enter desired # of horizontal blanking pixels for each row (or "
+                 "check 'Min' or 'Max')"},
+    {IDC_VBLANK, "VBlank Rows: Enter desired # of vertical blanking rows for each frame (or check "
+                 "'Min' or 'Max')"},
+};
+
+// Each warning-coloured control and the timing warning bit that paints it red.
+struct WarningControl {
+    int id;
+    std::uint32_t bit;
+};
+constexpr WarningControl kWarningControls[] = {
+    {IDC_FRAME_RATE, kWarnFrameRate}, {IDC_HBLANK, kWarnHBlank}, {IDC_VBLANK, kWarnVBlank}};
+
+// Hidden option boxes and the member each copies its state into.
+struct OptionBox {
+    int id;
+    int CImageParms::*member;
+};
+constexpr OptionBox kOptionBoxes[] = {{IDC_X_ONLY, &CImageParms::m_bXOnly},
+                                      {IDC_JPEG, &CImageParms::m_bJpeg},
+                                      {IDC_HORZ_MIRROR, &CImageParms::m_bHorzMirror},
+                                      {IDC_VERT_FLIP, &CImageParms::m_bVertFlip},
+                                      {IDC_LOW_POWER, &CImageParms::m_bLowPower}};
+
+int BlankingModeOf(int radioId) {
+    const auto it = std::find(kBlankingRadios.begin(), kBlankingRadios.end(), radioId);
+    return it == kBlankingRadios.end() ? -1 : static_cast<int>(it - kBlankingRadios.begin());
+}
+
+} // namespace
+
+QString LoadWizardString(int id) {
+    for (const WizardString& entry : kStrings) {
+        if (entry.id == id)
+            return QString::fromLatin1(entry.text);
+    }
+    return {};
+}
+
+QString CImageParms::ToolTipText(int id) {
+    for (const ControlString& tip : kToolTips) {
+        if (tip.control == id)
+            return LoadWizardString(tip.stringId).left(kToolTipMaxChars);
+    }
+    return {};
+}
+
+CImageParms::CImageParms(const CViewContext& context, QWidget* parent)
+    : CWizardFormView(kDialog, context, parent) {}
+
+void CImageParms::DoDataExchange(CDataExchange* pDX) {
+    DDX_Text(pDX, IDC_FRAME_RATE, m_dFrameRate);
+    DDV_MinMaxDouble(pDX, m_dFrameRate, 0.0, 9999.0);
+    DDX_Text(pDX, IDC_OUTPUT_COLUMNS, m_nOutputColumns);
+    DDV_MinMaxInt(pDX, m_nOutputColumns, 0, 9999);
+    DDX_Text(pDX, IDC_OUTPUT_ROWS, m_nOutputRows);
+    DDV_MinMaxInt(pDX, m_nOutputRows, 0, 9999);
+    DDX_Text(pDX, IDC_HBLANK, m_nHBlank);
+    DDV_MinMaxInt(pDX, m_nHBlank, 0, 999999);
+    DDX_Text(pDX, IDC_VBLANK, m_nVBlank);
+    DDV_MinMaxInt(pDX, m_nVBlank, 0, 999999);
+    DDX_Text(pDX, IDC_MIN_FRAME_RATE, m_dMinFrameRate);
+    DDV_MinMaxDouble(pDX, m_dMinFrameRate, 0.0, 9999999.0);
+}
+
+void CImageParms::SetContext(int nMode) {
+    if (nMode == 0) {
+        SetDlgItemText(IDC_IMAGE_GROUP, QStringLiteral("Image Parameters"));
+        m_bFollowOtherContext = 0;
+        m_nContext = 0;
+        m_bBinning = m_bXOnly = m_bJpeg = m_bHorzMirror = m_bVertFlip = m_bLowPower = 0;
+        CheckDlgButton(IDC_BINNING, m_bBinning != 0);
+        CheckDlgButton(IDC_X_ONLY, m_bXOnly != 0);
+        CheckDlgButton(IDC_HORZ_MIRROR, m_bHorzMirror != 0);
+        CheckDlgButton(IDC_VERT_FLIP, m_bVertFlip != 0);
+        EnableXOnly();
+    } else if (nMode == 1) {
+        m_bReduced = true;
+        for (int id : kReducedHidden)
+            ShowDlgItem(id, false);
+    }
+    UpdateData(false);
+}
+
+void CImageParms::OnInitialUpdate() {
+    CWizardFormView::OnInitialUpdate();
+    // Red boxes stay readable: white text on the red background.
+    m_crText = QColor(255, 255, 255);
+    m_crBackground = QColor(255, 0, 0);
+    SelectBlankingRadio(IDC_HBLANK_MIN);
+    m_nBlankingMode = kBlankHMinThenV;
+    CheckDlgButton(IDC_SKIPPING, false);
+    m_bAllowSkipping = 0;
+    CheckDlgButton(IDC_LOW_POWER, m_bLowPower != 0);
+    for (int id : kToolControls)
+        GetDlgItem(id)->setToolTip(ToolTipText(id));
+    auto* combo = Item<QComboBox>(IDC_FRAME_RATE);
+    combo->clear();
+    for (const char* rate : kFrameRates)
+        combo->addItem(QString::fromLatin1(rate));
+    for (int id : kNeverShown)
+        ShowDlgItem(id, false);
+    UpdateData(false);
+    if (!m_bReduced)
+        Recompute(true);
+}
+
+int CImageParms::ContextIndex() const {
+    // The document holds a fixed number of contexts; never index past them.
+    const int last = static_cast<int>(GetDocument().m_Contexts.size()) - 1;
+    return std::clamp(m_nContext, 0, last);
+}
+
+void CImageParms::Recompute(bool bNotify) {
+    UpdateData(true);
+    m_nContext = ContextIndex();
+    CKXC2280RegisterWizardDoc& doc = GetDocument();
+    CImageContext& ctx = doc.m_Contexts[static_cast<std::size_t>(m_nContext)];
+    ctx.m_nBlankingMode = m_nBlankingMode;
+    ctx.m_nHBlank = m_nHBlank;
+    ctx.m_nVBlank = m_nVBlank;
+    ctx.m_dFrameRate = m_dFrameRate;
+    ctx.m_bVariableFrameRate = m_bVariableFrameRate;
+    ctx.m_bBinning = m_bBinning;
+    ctx.m_bXOnly = m_bXOnly;
+    ctx.m_bAllowSkipping = m_bAllowSkipping;
+    ctx.m_nOutputColumns = m_nOutputColumns;
+    ctx.m_nOutputRows = m_nOutputRows;
+    ctx.m_bJpeg = m_bJpeg;
+    ctx.m_bHorzMirror = m_bHorzMirror;
+    ctx.m_bVertFlip = m_bVertFlip;
+    ctx.m_bLowPower = m_bLowPower;
+    ctx.m_dMinFrameRate = m_dMinFrameRate;
+    ctx.m_nWarnings &= ~kWarnTimingBits;
+    doc.ComputeTiming(false);
+    for (const WarningControl& control : kWarningControls)
+        RedrawControl(control.id);
+    SetDlgItemText(IDC_TIMING_REPORT, DocumentText(ctx.m_strTimingReport));
+    if (bNotify)
+        PostToMainFrame(WM_WIZ_RECALC_CONTEXT, static_cast<std::uintptr_t>(1 - m_nContext), 0);
+}
+
+void CImageParms::SelectBlankingRadio(int radioId) {
+    for (int id : kBlankingRadios)
+        CheckDlgButton(id, id == radioId);
+}
+
+void CImageParms::EnableXOnly() {
+    EnableDlgItem(IDC_X_ONLY, m_bBinning != 0);
+    EnableDlgItem(IDC_X_ONLY_LABEL, m_bBinning != 0);
+}
+
+void CImageParms::OnTextChanged(int id) {
+    const QString text = GetDlgItemText(id);
+    if (text.isEmpty())
+        return;
+    switch (id) {
+    case IDC_FRAME_RATE:
+    case IDC_MIN_FRAME_RATE:
+        if (text == QStringLiteral("."))
+            return;
+        break;
+    case IDC_HBLANK:
+    case IDC_VBLANK: {
+        const int radio = id == IDC_HBLANK ? IDC_HBLANK_FIXED : IDC_VBLANK_FIXED;
+        SelectBlankingRadio(radio);
+        m_nBlankingMode = BlankingModeOf(radio);
+        break;
+    }
+    case IDC_OUTPUT_COLUMNS:
+    case IDC_OUTPUT_ROWS:
+        break;
+    default:
+        return;
+    }
+    Recompute(true);
+}
+
+void CImageParms::OnNotify(int id, Notify code) {
+    switch (code) {
+    case Notify::Changed:
+    case Notify::EditChange:
+        OnTextChanged(id);
+        return;
+    case Notify::SelChange:
+        if (id == IDC_FRAME_RATE) {
+            auto* combo = Item<QComboBox>(IDC_FRAME_RATE);
+            SetDlgItemText(IDC_FRAME_RATE, combo->itemText(combo->currentIndex()));
+            OnTextChanged(id);
+        }
+        return;
+    case Notify::SetFocus:
+        for (const FocusHint& hint : kFocusHints) {
+            if (hint.id == id) {
+                SelectAllText(id);
+                SendStatusText(QString::fromLatin1(hint.text));
+            }
+        }
+        return;
+    case Notify::Clicked:
+        break;
+    }
+    if (const int mode = BlankingModeOf(id); mode >= 0) {
+        if (!IsDlgButtonChecked(id)) {
+            SelectBlankingRadio(id);
+            m_nBlankingMode = mode;
+        }
+    } else if (id == IDC_SKIPPING) {
+        const bool wasChecked = IsDlgButtonChecked(IDC_SKIPPING);
+        CheckDlgButton(IDC_SKIPPING, !wasChecked);
+        m_bAllowSkipping = wasChecked ? 0 : 1;
+    } else if (id == IDC_VARIABLE_FRAME_RATE) {
+        m_bVariableFrameRate = IsDlgButtonChecked(IDC_VARIABLE_FRAME_RATE) ? 1 : 0;
+        EnableDlgItem(IDC_MIN_FRAME_RATE, m_bVariableFrameRate != 0);
+        m_dMinFrameRate = m_dMinFrameRate > m_dFrameRate ? m_dFrameRate : 10.0;
+        UpdateData(false);
+    } else if (id == IDC_BINNING) {
+        m_bBinning = IsDlgButtonChecked(IDC_BINNING) ? 1 : 0;
+        EnableXOnly();
+    } else {
+        const auto box = std::find_if(std::begin(kOptionBoxes), std::end(kOptionBoxes),
+                                      [id](const OptionBox& option) { return option.id == id; });
+        if (box == std::end(kOptionBoxes))
+            return; // a control without a click handler, such as the Flicker 60 Hz box
+        this->*(box->member) = IsDlgButtonChecked(id) ? 1 : 0;
+    }
+    Recompute(true);
+}
+
+bool CImageParms::OnCtlColor(int id, QColor& text, QColor& background) {
+    const std::uint32_t warnings =
+        GetDocument().m_Contexts[static_cast<std::size_t>(ContextIndex())].m_nWarnings;
+    for (const WarningControl& control : kWarningControls) {
+        if (control.id == id && (warnings & control.bit) != 0) {
+            text = m_crText;
+            background = m_crBackground;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CImageParms::OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+    switch (message) {
+    case WM_WIZ_RECALC_CONTEXT:
+        if (wParam == static_cast<std::uintptr_t>(m_nContext) && m_bFollowOtherContext != 0)
+            Recompute(false);
+        return true;
+    case WM_WIZ_RECALC_TIMING:
+        Recompute(false);
+        return true;
+    case WM_WIZ_SET_DEFAULTS:
+        m_dFrameRate = 30.0;
+        m_bAllowSkipping = 0;
+        m_nOutputColumns = 640;
+        m_nOutputRows = 480;
+        m_bFollowOtherContext = 0;
+        m_nHBlank = 500;
+        m_nVBlank = 500;
+        m_bBinning = 1;
+        m_bXOnly = 0;
+        SelectBlankingRadio(IDC_HBLANK_MIN);
+        m_nBlankingMode = kBlankHMinThenV;
+        m_bLowPower = 0;
+        CheckDlgButton(IDC_LOW_POWER, false);
+        // The Skipping box shows the member it feeds: both cleared.
+        CheckDlgButton(IDC_SKIPPING, false);
+        CheckDlgButton(IDC_BINNING, m_bBinning != 0);
+        CheckDlgButton(IDC_X_ONLY, m_bXOnly != 0);
+        EnableXOnly();
+        UpdateData(false);
+        Recompute(false);
+        return true;
+    default:
+        return CWizardFormView::OnWndMsg(message, wParam, lParam);
+    }
+}

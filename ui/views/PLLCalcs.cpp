@@ -1,0 +1,246 @@
+// Clock Settings form: data exchange, enable rules, notifications, warning colours and messages.
+#include "PLLCalcs.h"
+
+#include <QComboBox>
+#include <QTextEdit>
+#include <cstdint>
+
+namespace {
+
+constexpr ControlTemplate kControls[] = {
+    {IDC_BYPASS_PLL, CtlKind::CheckBox, "", {7, 7, 11, 8}, CtlNone},
+    {IDC_BYPASS_PLL_LABEL, CtlKind::Static, "Bypass PLL", {23, 7, 43, 10}, CtlNone},
+    {IDC_INPUT_FREQ, CtlKind::Edit, "", {7, 17, 58, 12}, CtlNone},
+    {IDC_INPUT_FREQ_LABEL, CtlKind::Static, "Input Frequency (MHz)", {7, 29, 72, 9}, CtlNone},
+    {IDC_INPUT_RANGE, CtlKind::Static, "", {7, 38, 86, 12}, CtlNone},
+    {IDC_USE_MIN_FREQ, CtlKind::CheckBox, "Use Min. Freq.", {7, 49, 59, 12}, CtlNone},
+    {IDC_TARGET_SYSTEM_FREQ, CtlKind::Edit, "", {7, 63, 58, 12}, CtlNone},
+    {IDC_TARGET_SYSTEM_LABEL,
+     CtlKind::Static,
+     "Target System Frequency (MHz)",
+     {7, 76, 66, 16},
+     CtlNone},
+    {IDC_USE_VCO, CtlKind::CheckBox, "", {7, 97, 10, 12}, CtlNone},
+    {IDC_TARGET_VCO_FREQ, CtlKind::Edit, "", {20, 97, 46, 12}, CtlDisabled},
+    {IDC_TARGET_VCO_LABEL,
+     CtlKind::Static,
+     "Target VCO Frequency (MHz)",
+     {7, 110, 66, 20},
+     CtlNone},
+    {IDC_USE_PLL_M, CtlKind::CheckBox, "", {7, 131, 10, 12}, CtlNone},
+    {IDC_PLL_M, CtlKind::Edit, "", {20, 131, 46, 12}, CtlDisabled},
+    {IDC_PLL_M_LABEL, CtlKind::Static, "", {7, 144, 66, 18}, CtlNone},
+    {IDC_USE_PLL_N, CtlKind::CheckBox, "", {7, 163, 10, 12}, CtlNone},
+    {IDC_PLL_N, CtlKind::Edit, "", {20, 163, 46, 12}, CtlDisabled},
+    {IDC_PLL_N_LABEL, CtlKind::Static, "", {7, 175, 66, 21}, CtlNone},
+    {IDC_CLOCK_REPORT, CtlKind::RichEdit, "", {95, 7, 242, 157}, CtlReadOnly | CtlVScroll},
+    {IDC_HW_REV, CtlKind::ComboBox, "", {96, 167, 39, 50}, CtlNone},
+    {IDC_HW_REV_LABEL, CtlKind::Static, "HW Rev.", {97, 181, 30, 8}, CtlNone},
+};
+constexpr DialogTemplate kDialog{IDD_CLOCK_SETTINGS, 344, 358, kControls};
+
+// Bounds the input range caption and the M and N captions print.
+constexpr double kInputMinMHz = 4.0;
+constexpr double kInputMaxMHz = 44.0;
+constexpr int kPllMMin = 16;
+constexpr int kPllMMax = 70;
+constexpr int kPllNMin = 0;
+constexpr int kPllNMax = 63;
+
+struct StatusText {
+    int id;
+    const char* text;
+};
+constexpr StatusText kStatusTexts[] = {
+    {IDC_INPUT_FREQ, "Input Frequency: Enter frequency of input clock"},
+    {IDC_TARGET_SYSTEM_FREQ, "Output Frequency: Enter desired PLL output frequency"},
+    {IDC_TARGET_VCO_FREQ, "VCO Output Frequency: Enter desired PLL VCO output frequency"},
+    {IDC_PLL_M, "PLL M: Enter specific 'M' value"},
+    {IDC_PLL_N, "PLL M: Enter specific 'N' value"},
+    {IDC_USE_MIN_FREQ, "Use Min Frequency: Check to have Wizard calculate minimum PLL frequency "
+                       "to achieve desired frame rates"},
+    {IDC_BYPASS_PLL, "Bypass PLL: Check to run the system clock directly from the input clock"},
+};
+
+QString StatusTextOf(int id) {
+    for (const StatusText& entry : kStatusTexts) {
+        if (entry.id == id)
+            return QString::fromLatin1(entry.text);
+    }
+    return {};
+}
+
+// Each warning-coloured edit and the clock warning bit that paints it red.
+struct WarningEdit {
+    int id;
+    std::uint32_t bit;
+};
+constexpr WarningEdit kWarningEdits[] = {
+    {IDC_TARGET_VCO_FREQ, kWarnVcoFreq},
+    {IDC_TARGET_SYSTEM_FREQ, kWarnSystemFreq},
+    {IDC_INPUT_FREQ, kWarnInputFreq},
+};
+
+// Fixed-value check boxes and the edit each one enables.
+struct FixedValueBox {
+    int box;
+    int edit;
+};
+constexpr FixedValueBox kFixedValueBoxes[] = {
+    {IDC_USE_VCO, IDC_TARGET_VCO_FREQ},
+    {IDC_USE_PLL_M, IDC_PLL_M},
+    {IDC_USE_PLL_N, IDC_PLL_N},
+};
+
+bool IsDecimalEdit(int id) {
+    return id == IDC_INPUT_FREQ || id == IDC_TARGET_SYSTEM_FREQ || id == IDC_TARGET_VCO_FREQ;
+}
+
+} // namespace
+
+CPLLCalcs::CPLLCalcs(const CViewContext& context, QWidget* parent)
+    : CWizardFormView(kDialog, context, parent) {
+    Item<QComboBox>(IDC_HW_REV)->addItems({QStringLiteral("Rev1"), QStringLiteral("Rev2")});
+}
+
+void CPLLCalcs::DoDataExchange(CDataExchange* pDX) {
+    DDX_Text(pDX, IDC_INPUT_FREQ, m_dInputFreq);
+    DDV_MinMaxDouble(pDX, m_dInputFreq, 0.0, 9999.0);
+    DDX_Text(pDX, IDC_TARGET_SYSTEM_FREQ, m_dTargetSystemFreq);
+    DDV_MinMaxDouble(pDX, m_dTargetSystemFreq, 0.0, 9999.0);
+    DDX_Text(pDX, IDC_TARGET_VCO_FREQ, m_dTargetVcoFreq);
+    DDV_MinMaxDouble(pDX, m_dTargetVcoFreq, -1.0, 9999.0);
+    DDX_Text(pDX, IDC_PLL_M, m_nPllM);
+    DDX_Text(pDX, IDC_PLL_N, m_nPllN);
+    DDX_Check(pDX, IDC_BYPASS_PLL, m_bBypassPll);
+}
+
+void CPLLCalcs::OnInitialUpdate() {
+    CWizardFormView::OnInitialUpdate();
+    m_crWarning = QColor(255, 0, 0);
+    CheckDlgButton(IDC_USE_MIN_FREQ, false);
+    Item<QComboBox>(IDC_HW_REV)->setCurrentIndex(1);
+    SetDlgItemText(IDC_INPUT_RANGE, QStringLiteral("(%1MHz -- %2MHz)")
+                                        .arg(QString::number(kInputMinMHz, 'f', 1),
+                                             QString::number(kInputMaxMHz, 'f', 1)));
+    EnableDlgItem(IDC_PLL_M, IsDlgButtonChecked(IDC_USE_PLL_M));
+    EnableDlgItem(IDC_PLL_N, IsDlgButtonChecked(IDC_USE_PLL_N));
+    SetDlgItemText(IDC_PLL_M_LABEL,
+                   QStringLiteral("Specify \"M\" value\n(%1 -- %2)").arg(kPllMMin).arg(kPllMMax));
+    SetDlgItemText(IDC_PLL_N_LABEL,
+                   QStringLiteral("Specify \"N\" value\n(%1 -- %2)").arg(kPllNMin).arg(kPllNMax));
+    UpdateData(false);
+    UpdateControlStates();
+}
+
+void CPLLCalcs::Recalculate() {
+    UpdateData(true);
+    CKXC2280RegisterWizardDoc& doc = GetDocument();
+    doc.m_dInputFreq = m_dInputFreq;
+    doc.m_dTargetSystemFreq = m_dTargetSystemFreq;
+    doc.m_bBypassPll = IsDlgButtonChecked(IDC_BYPASS_PLL) ? 1 : 0;
+    doc.m_bUseMinFreq = IsDlgButtonChecked(IDC_USE_MIN_FREQ) ? 1 : 0;
+    doc.m_dTargetVcoFreq = IsDlgButtonChecked(IDC_USE_VCO) ? m_dTargetVcoFreq : -1.0;
+    doc.m_nPllM = IsDlgButtonChecked(IDC_USE_PLL_M) ? m_nPllM : -1;
+    doc.m_nPllN = IsDlgButtonChecked(IDC_USE_PLL_N) ? m_nPllN : -1;
+    doc.m_Contexts[0].m_nWarnings &= ~kWarnClockBits;
+    doc.CalculatePLL();
+    doc.ComputeTiming(false);
+    for (const WarningEdit& edit : kWarningEdits)
+        RedrawControl(edit.id);
+    SetDlgItemText(IDC_CLOCK_REPORT, DocumentText(doc.m_strClockReport));
+}
+
+void CPLLCalcs::UpdateControlStates() {
+    const bool bypass = IsDlgButtonChecked(IDC_BYPASS_PLL);
+    EnableDlgItem(IDC_TARGET_SYSTEM_FREQ, !bypass && !IsDlgButtonChecked(IDC_USE_MIN_FREQ));
+    EnableDlgItem(IDC_USE_MIN_FREQ, !bypass);
+    for (const FixedValueBox& fixed : kFixedValueBoxes) {
+        EnableDlgItem(fixed.box, !bypass);
+        EnableDlgItem(fixed.edit, !bypass && IsDlgButtonChecked(fixed.box));
+    }
+}
+
+void CPLLCalcs::OnFixedValueBox(int boxId, int editId) {
+    EnableDlgItem(editId, IsDlgButtonChecked(boxId));
+    Recalculate();
+}
+
+void CPLLCalcs::OnNotify(int id, Notify code) {
+    switch (code) {
+    case Notify::Changed: {
+        const QString text = GetDlgItemText(id);
+        if (text.isEmpty() || (IsDecimalEdit(id) && text == QStringLiteral(".")))
+            return;
+        if (IsDecimalEdit(id) || id == IDC_PLL_M || id == IDC_PLL_N)
+            Recalculate();
+        return;
+    }
+    case Notify::SetFocus:
+        if (IsDecimalEdit(id) || id == IDC_PLL_M || id == IDC_PLL_N) {
+            SelectAllText(id);
+            SendStatusText(StatusTextOf(id));
+        } else if (id == IDC_USE_MIN_FREQ) {
+            SendStatusText(StatusTextOf(id));
+        }
+        return;
+    case Notify::Clicked:
+        for (const FixedValueBox& fixed : kFixedValueBoxes) {
+            if (fixed.box == id)
+                OnFixedValueBox(fixed.box, fixed.edit);
+        }
+        if (id == IDC_USE_MIN_FREQ) {
+            EnableDlgItem(IDC_TARGET_SYSTEM_FREQ, !IsDlgButtonChecked(IDC_USE_MIN_FREQ));
+            Recalculate();
+            SendStatusText(StatusTextOf(IDC_USE_MIN_FREQ));
+        } else if (id == IDC_BYPASS_PLL) {
+            UpdateControlStates();
+            Recalculate();
+            SendStatusText(StatusTextOf(IDC_BYPASS_PLL));
+        }
+        return;
+    case Notify::SelChange:
+        if (id == IDC_HW_REV) {
+            GetDocument().m_nHwRev = Item<QComboBox>(IDC_HW_REV)->currentIndex() + 1;
+            Recalculate();
+            PostToMainFrame(WM_WIZ_RECALC_TIMING);
+        }
+        return;
+    case Notify::EditChange:
+        return;
+    }
+}
+
+bool CPLLCalcs::OnCtlColor(int id, QColor& text, QColor& background) {
+    const std::uint32_t warnings = GetDocument().m_Contexts[0].m_nWarnings;
+    for (const WarningEdit& edit : kWarningEdits) {
+        if (edit.id == id && (warnings & edit.bit) != 0) {
+            text = palette().color(QPalette::Text);
+            background = m_crWarning;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CPLLCalcs::OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+    switch (message) {
+    case WM_WIZ_RECALC_CLOCKS:
+        Recalculate();
+        return true;
+    case WM_WIZ_SET_DEFAULTS:
+        m_dInputFreq = 11.0;
+        m_dTargetVcoFreq = 528.0;
+        m_dTargetSystemFreq = 44.0;
+        // The box is bound to the member: clearing only the box would be undone by the refresh.
+        m_bBypassPll = 0;
+        CheckDlgButton(IDC_BYPASS_PLL, false);
+        CheckDlgButton(IDC_USE_VCO, false);
+        UpdateData(false);
+        UpdateControlStates();
+        Recalculate();
+        return true;
+    default:
+        return CWizardFormView::OnWndMsg(message, wParam, lParam);
+    }
+}

@@ -1,0 +1,141 @@
+// Register lists filled from the document, and the check box and radio buttons of the output form.
+#include "RegOutView.h"
+
+#include "FormatDecimal.h"
+#include "SettingsWriter.h"
+
+#include <QHeaderView>
+#include <QTableWidget>
+#include <span>
+
+namespace {
+
+constexpr ControlTemplate kControls[] = {
+    {IDC_IFP_REGISTERS_LABEL, CtlKind::Static, "IFP Registers", {7, 6, 44, 8}, CtlNone},
+    {IDC_IFP_REGISTER_LIST, CtlKind::ListView, "", {7, 16, 382, 75}, CtlNone},
+    {IDC_DRIVER_REGISTERS_LABEL, CtlKind::Static, "Driver Registers", {7, 104, 53, 10}, CtlNone},
+    {IDC_OUTPUT_AS_REGISTERS,
+     CtlKind::CheckBox,
+     "Output as registers instead of variables",
+     {84, 98, 230, 10},
+     CtlNone},
+    {IDC_DRIVER_REGISTER_LIST, CtlKind::ListView, "", {7, 115, 381, 293}, CtlNone},
+    {IDC_INDIRECT_ADDRESSING,
+     CtlKind::RadioButton,
+     "Indirect Addressing",
+     {317, 102, 78, 12},
+     CtlAutoRadio | CtlNoTabStop},
+    {IDC_DIRECT_ADDRESSING,
+     CtlKind::RadioButton,
+     "Direct Addressing",
+     {317, 92, 72, 10},
+     CtlAutoRadio | CtlNoTabStop},
+};
+constexpr DialogTemplate kDialog{IDD_REGISTER_OUTPUT, 407, 415, kControls};
+
+struct Column {
+    const char* title;
+    int widthPx;
+};
+constexpr Column kIfpColumns[] = {
+    {"Reg Name", 260}, {"Address", 80}, {"Value (hex)", 80}, {"Value (dec)", 80}};
+constexpr Column kDriverColumns[] = {
+    {"Reg Name", 250}, {"ID", 30}, {"Offset", 80}, {"Value (hex)", 80}, {"Value (dec)", 80}};
+
+void SetUpColumns(QTableWidget& list, std::span<const Column> columns) {
+    list.setShowGrid(true);
+    list.setColumnCount(static_cast<int>(columns.size()));
+    for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
+        auto* header = new QTableWidgetItem(QString::fromLatin1(columns[i].title));
+        header->setTextAlignment(Qt::AlignCenter);
+        list.setHorizontalHeaderItem(i, header);
+        list.setColumnWidth(i, columns[i].widthPx);
+    }
+}
+
+void AppendRow(QTableWidget& list, const std::initializer_list<std::string>& cells) {
+    const int row = list.rowCount();
+    list.insertRow(row);
+    int column = 0;
+    for (const std::string& cell : cells) {
+        auto* item = new QTableWidgetItem(QString::fromStdString(cell));
+        item->setTextAlignment(Qt::AlignCenter);
+        list.setItem(row, column++, item);
+    }
+}
+
+} // namespace
+
+CRegOutView::CRegOutView(const CViewContext& context, QWidget* parent)
+    : CWizardFormView(kDialog, context, parent) {}
+
+void CRegOutView::OnInitialUpdate() {
+    CWizardFormView::OnInitialUpdate();
+    SetUpColumns(*Item<QTableWidget>(IDC_IFP_REGISTER_LIST), kIfpColumns);
+    SetUpColumns(*Item<QTableWidget>(IDC_DRIVER_REGISTER_LIST), kDriverColumns);
+    CKXC2280RegisterWizardDoc& doc = GetDocument();
+    CheckDlgButton(IDC_OUTPUT_AS_REGISTERS, true);
+    doc.m_bOutputAsRegisters = IsDlgButtonChecked(IDC_OUTPUT_AS_REGISTERS) ? 1 : 0;
+    CheckDlgButton(IDC_DIRECT_ADDRESSING, true);
+    doc.m_bDirectAddressing = IsDlgButtonChecked(IDC_DIRECT_ADDRESSING) ? 1 : 0;
+    FillRegisterLists();
+    ShowDlgItem(IDC_DIRECT_ADDRESSING, false);
+    ShowDlgItem(IDC_INDIRECT_ADDRESSING, false);
+    SetDlgItemText(IDC_OUTPUT_AS_REGISTERS,
+                   QStringLiteral("Output as direct addressing register instead of variable name"));
+}
+
+void CRegOutView::FillRegisterLists() {
+    auto& ifp = *Item<QTableWidget>(IDC_IFP_REGISTER_LIST);
+    auto& driver = *Item<QTableWidget>(IDC_DRIVER_REGISTER_LIST);
+    ifp.setRowCount(0);
+    driver.setRowCount(0);
+    for (const CRegister& reg : GetDocument().m_Registers) {
+        const std::string hexValue = FormatHex(reg.m_nValue, reg.GetHexDigits());
+        const std::string decValue = FormatDecimal(reg.m_nValue, 0);
+        const auto address = static_cast<std::uint32_t>(reg.m_nAddress);
+        if (reg.m_bDriverGroup == 0)
+            AppendRow(ifp, {reg.m_strName, FormatHex(address, 2), hexValue, decValue});
+        else
+            AppendRow(driver, {reg.m_strName, FormatDecimal(reg.m_nDriverId, 0),
+                               FormatHex(address, 0), hexValue, decValue});
+    }
+}
+
+bool CRegOutView::OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+    if (message == WM_WIZ_SET_DEFAULTS) {
+        FillRegisterLists();
+        return true;
+    }
+    return CWizardFormView::OnWndMsg(message, wParam, lParam);
+}
+
+void CRegOutView::OnNotify(int id, Notify code) {
+    if (code != Notify::Clicked)
+        return;
+    CKXC2280RegisterWizardDoc& doc = GetDocument();
+    switch (id) {
+    case IDC_OUTPUT_AS_REGISTERS: {
+        const bool ticked = IsDlgButtonChecked(IDC_OUTPUT_AS_REGISTERS);
+        doc.m_bOutputAsRegisters = ticked ? 1 : 0;
+        EnableDlgItem(IDC_DIRECT_ADDRESSING, ticked);
+        EnableDlgItem(IDC_INDIRECT_ADDRESSING, ticked);
+        break;
+    }
+    case IDC_DIRECT_ADDRESSING:
+        doc.m_bDirectAddressing = 1;
+        break;
+    case IDC_INDIRECT_ADDRESSING:
+        doc.m_bDirectAddressing = 0;
+        break;
+    default:
+        break;
+    }
+}
+
+void CRegOutView::showEvent(QShowEvent* event) {
+    CWizardFormView::showEvent(event);
+    // The lists get their columns at the initial update; before it there is nothing to fill.
+    if (Item<QTableWidget>(IDC_IFP_REGISTER_LIST)->columnCount() > 0)
+        FillRegisterLists();
+}

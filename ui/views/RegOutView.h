@@ -1,0 +1,28 @@
+// The "Register Output" page: the IFP and driver register lists and the settings-file output form.
+#pragma once
+
+#include "WizardFormView.h"
+
+inline constexpr int IDD_REGISTER_OUTPUT = 1;
+inline constexpr int IDC_IFP_REGISTER_LIST = 1000;
+inline constexpr int IDC_DRIVER_REGISTER_LIST = 1001;
+inline constexpr int IDC_IFP_REGISTERS_LABEL = 1154;
+inline constexpr int IDC_DRIVER_REGISTERS_LABEL = 1166;
+inline constexpr int IDC_OUTPUT_AS_REGISTERS = 1127;
+inline constexpr int IDC_INDIRECT_ADDRESSING = 1155;
+inline constexpr int IDC_DIRECT_ADDRESSING = 1156;
+
+class CRegOutView : public CWizardFormView {
+public:
+    explicit CRegOutView(const CViewContext& context, QWidget* parent = nullptr);
+
+    void OnInitialUpdate() override;
+    bool OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
+
+    // Rebuilds both lists from the document's register list.
+    void FillRegisterLists();
+
+protected:
+    void OnNotify(int id, Notify code) override;
+    void showEvent(QShowEvent* event) override;
+};

@@ -1,0 +1,23 @@
+// Document access and main-frame messages shared by the wizard's views.
+#include "WizardFormView.h"
+
+#include "WizardMessages.h"
+
+#include <stdexcept>
+
+CWizardFormView::CWizardFormView(const DialogTemplate& dialog, const CViewContext& context,
+                                 QWidget* parent)
+    : CFormView(dialog, parent), m_pDoc(context.m_pDoc), m_mainFrame(context.m_pMainFrame) {
+    if (m_pDoc == nullptr)
+        throw std::invalid_argument("a wizard view needs its document");
+}
+
+void CWizardFormView::SendStatusText(const QString& text) {
+    SendWizardMessage(m_mainFrame.data(), WM_WIZ_STATUS_TEXT,
+                      reinterpret_cast<std::uintptr_t>(&text), 0);
+}
+
+void CWizardFormView::PostToMainFrame(unsigned message, std::uintptr_t wParam,
+                                      std::intptr_t lParam) {
+    PostWizardMessage(m_mainFrame.data(), message, wParam, lParam);
+}

@@ -1,0 +1,23 @@
+// Base of the wizard's views: a form view that knows its document and its main frame.
+#pragma once
+
+#include "FormView.h"
+#include "ViewContext.h"
+
+class CWizardFormView : public CFormView {
+public:
+    CWizardFormView(const DialogTemplate& dialog, const CViewContext& context, QWidget* parent);
+
+    CKXC2280RegisterWizardDoc& GetDocument() const { return *m_pDoc; }
+    QObject* MainFrame() const { return m_mainFrame.data(); }
+    void SetMainFrame(QObject* mainFrame) { m_mainFrame = mainFrame; }
+
+protected:
+    // Sends WM_WIZ_STATUS_TEXT with the address of text to the main frame.
+    void SendStatusText(const QString& text);
+    void PostToMainFrame(unsigned message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0);
+
+private:
+    CKXC2280RegisterWizardDoc* m_pDoc;
+    QPointer<QObject> m_mainFrame;
+};
