@@ -2,17 +2,26 @@
 #include "FormatDecimal.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 
 namespace {
 
-// Above 2^53 every double is a whole number, so no decimals exist to round.
-constexpr double kLargestFractional = 9007199254740992.0;
+// 2^53: below it every whole number is exact in a double.
+constexpr double kExactIntegerLimit = 9007199254740992.0;
 
-// More decimals than a double carries only add zeros; 18 keeps 10^n below the int64 range.
+// More decimals than a double carries only add zeros; 18 keeps 10^n inside the int64 range.
 constexpr int kMaxDecimals = 18;
+
+constexpr auto kPowersOfTen = [] {
+    std::array<std::int64_t, kMaxDecimals + 1> powers{};
+    powers[0] = 1;
+    for (std::size_t i = 1; i < powers.size(); ++i)
+        powers[i] = powers[i - 1] * 10;
+    return powers;
+}();
 
 std::string ToChars(double x, std::chars_format fmt, int precision) {
     char buf[400];
@@ -26,32 +35,38 @@ std::string FormatDecimal(double x, int n) {
     if (!std::isfinite(x))
         return "n/a";
     n = std::clamp(n, 0, kMaxDecimals);
-    if (std::fabs(x) >= kLargestFractional)
-        return ToChars(x, std::chars_format::fixed, 0);
 
-    // Scaled and rounded half away from zero, kept in double so that no value can overflow an
-    // integer type: |x| < 2^53 and n <= 18 keep r far inside the double range.
+    // Scaled by 10^n and rounded half away from zero, kept in double so that no value can
+    // overflow an integer type.
     double r = x * std::pow(10.0, n + 1);
     r += x >= 0.0 ? 5.0 : -5.0;
     r = std::trunc(r / 10.0);
     if (r == 0.0)
         return "0";
 
-    const double scale = std::pow(10.0, n);
-    // The 1e-12 lifts values stored slightly low (0.29 is 0.28999...) back onto their digits.
-    const double q = std::fabs(r) / scale + 0.000000000001;
-    const double whole = std::floor(q);
-    const auto digits = static_cast<std::int64_t>(std::trunc(scale * (q - whole)));
-
+    const double a = std::fabs(r);
     std::string text = r < 0.0 ? "-" : "";
-    text += FormatInt(static_cast<std::int64_t>(whole));
-    if (digits != 0) {
-        const std::string dec = FormatInt(digits);
-        text += '.';
-        text.append(static_cast<std::size_t>(n) - std::min<std::size_t>(dec.size(), n), '0');
-        text += dec;
+    if (a < kExactIntegerLimit) {
+        // Below 2^53 the scaled value is an exact integer: split it into whole part and decimals
+        // with integer arithmetic, which never loses a digit.
+        const auto scaled = static_cast<std::int64_t>(a);
+        const std::int64_t scale = kPowersOfTen[static_cast<std::size_t>(n)];
+        text += FormatInt(scaled / scale);
+        if (const std::int64_t digits = scaled % scale; digits != 0) {
+            const std::string dec = FormatInt(digits);
+            text += '.';
+            text.append(static_cast<std::size_t>(n) - dec.size(), '0');
+            text += dec;
+        }
+        return text;
     }
-    return text;
+    // Beyond 2^53 a double has no more precision than its own decimal expansion, so that
+    // expansion is printed, without the decimals when they are all zero.
+    std::string digits = ToChars(std::fabs(x), std::chars_format::fixed, n);
+    if (const auto dot = digits.find('.');
+        dot != std::string::npos && digits.find_first_not_of('0', dot + 1) == std::string::npos)
+        digits.erase(dot);
+    return text + digits;
 }
 
 bool FrequenciesMatch(double a, double b) {
