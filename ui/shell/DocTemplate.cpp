@@ -1,0 +1,165 @@
+// Single-document template: creation order, opening, and saving the settings file atomically.
+#include "DocTemplate.h"
+
+#include "FileDialogs.h"
+#include "MainFrame.h"
+#include "MessageBox.h"
+#include "MessageBoxPrompt.h"
+#include "SettingsWriter.h"
+#include "ShellIds.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <exception>
+
+void CCreateContext::AddView(QWidget* view, std::function<void()> initialUpdate) {
+    m_views.emplace_back(view, std::move(initialUpdate));
+}
+
+void CCreateContext::InitialUpdateViews() {
+    for (const auto& [view, initialUpdate] : m_views) {
+        if (view)
+            initialUpdate();
+    }
+}
+
+CWizardDocTemplate::CWizardDocTemplate() = default;
+
+CWizardDocTemplate::~CWizardDocTemplate() {
+    // The views go before the document they edit.
+    m_frame.reset();
+}
+
+bool CWizardDocTemplate::CreateDocumentAndFrame() {
+    m_doc = std::make_unique<CKXC2280RegisterWizardDoc>();
+    m_doc->m_pMainFrame = &m_poster;
+    m_frame = std::make_unique<CMainFrame>(this);
+    m_poster.SetTarget(m_frame.get());
+    m_context.m_view = CViewContext{m_doc.get(), m_frame.get()};
+    if (!m_frame->OnCreateClient(&m_context)) {
+        AfxMessageBox(QStringLiteral("The wizard's window layout could not be created."),
+                      MB_OK | MB_ICONEXCLAMATION);
+        m_frame.reset();
+        return false;
+    }
+    return true;
+}
+
+bool CWizardDocTemplate::OpenDocumentFile(const QString& path) {
+    if (!path.isEmpty()) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            AfxMessageBox(QStringLiteral("Cannot open the document \"%1\": %2.")
+                              .arg(QDir::toNativeSeparators(path), file.errorString()),
+                          MB_OK | MB_ICONEXCLAMATION);
+            return false;
+        }
+    }
+    if (m_frame == nullptr && !CreateDocumentAndFrame())
+        return false;
+    if (path.isEmpty()) {
+        if (!m_doc->OnNewDocument()) {
+            AfxMessageBox(QStringLiteral("Failed to create empty document."),
+                          MB_OK | MB_ICONEXCLAMATION);
+            return false;
+        }
+    } else {
+        // A document opened into a new frame still needs its register rows and first clock run,
+        // which the forms compute on; the file itself contributes nothing.
+        if (m_doc->m_Registers.empty())
+            m_doc->OnNewDocument();
+        CMemoryOutputFile nothing;
+        CMessageBoxPrompt prompt;
+        CArchive archive(CArchive::load, nothing, prompt);
+        Serialize(*m_doc, archive);
+    }
+    SetPathName(path);
+    m_context.InitialUpdateViews();
+    if (!path.isEmpty())
+        emit DocumentPathChanged(path);
+    return true;
+}
+
+bool CWizardDocTemplate::OnFileSave() {
+    if (m_strPathName.isEmpty())
+        return OnFileSaveAs();
+    return DoSave(m_strPathName);
+}
+
+bool CWizardDocTemplate::OnFileSaveAs() {
+    const QString proposed =
+        m_strPathName.isEmpty() ? m_strTitle + GetDocString(DocString::FilterExt) : m_strPathName;
+    const QString filter =
+        QStringLiteral("%1 (*%2)")
+            .arg(GetDocString(DocString::FilterName), GetDocString(DocString::FilterExt));
+    QString path = AskForFilePath({FileDialogRequest::Mode::Save, m_frame.get(),
+                                   QStringLiteral("Save As"), proposed, filter});
+    if (path.isEmpty())
+        return false;
+    // A name typed without an extension gets the settings file's one.
+    if (QFileInfo(path).suffix().isEmpty())
+        path += GetDocString(DocString::FilterExt);
+    return DoSave(path);
+}
+
+QByteArray CWizardDocTemplate::SerializeDocument() {
+    CMemoryOutputFile file;
+    CMessageBoxPrompt prompt;
+    CArchive archive(CArchive::store, file, prompt);
+    Serialize(*m_doc, archive);
+    return QByteArray(file.Bytes().data(), static_cast<qsizetype>(file.Bytes().size()));
+}
+
+bool CWizardDocTemplate::DoSave(const QString& path) {
+    QString reason;
+    try {
+        const QByteArray bytes = SerializeDocument();
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+            reason = file.errorString();
+    } catch (const std::exception& error) {
+        reason = QString::fromLocal8Bit(error.what());
+    }
+    if (!reason.isNull()) {
+        // Nothing replaced the previous file: QSaveFile only renames a complete new one over it.
+        AfxMessageBox(QStringLiteral("The settings file \"%1\" could not be saved: %2.")
+                          .arg(QDir::toNativeSeparators(path), reason),
+                      MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    SetPathName(path);
+    emit DocumentPathChanged(path);
+    return true;
+}
+
+bool CWizardDocTemplate::UseStandardIni(bool use) {
+    if (m_doc == nullptr)
+        return false;
+    if (!use) {
+        m_doc->m_bUseStandardIni = 0;
+        return false;
+    }
+    const QString current = QFile::decodeName(m_doc->m_strStandardIniPath.c_str());
+    const QString path = AskForFilePath({FileDialogRequest::Mode::Open, m_frame.get(),
+                                         QStringLiteral("Choose the Standard INI File"), current,
+                                         QStringLiteral("INI files (*.ini);;All files (*)")});
+    if (path.isEmpty())
+        return m_doc->m_bUseStandardIni != 0;
+    m_doc->m_strStandardIniPath = QFile::encodeName(path).toStdString();
+    m_doc->m_bUseStandardIni = 1;
+    return true;
+}
+
+void CWizardDocTemplate::SetPathName(const QString& path) {
+    m_strPathName = path;
+    m_strTitle = path.isEmpty() ? GetDocString(DocString::DocName) : QFileInfo(path).fileName();
+    UpdateFrameTitle();
+}
+
+void CWizardDocTemplate::UpdateFrameTitle() {
+    if (m_frame != nullptr)
+        m_frame->setWindowTitle(m_strTitle + QStringLiteral(" - ") +
+                                GetDocString(DocString::WindowTitle));
+}

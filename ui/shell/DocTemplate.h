@@ -1,0 +1,82 @@
+// The single-document template: document, frame with its layout, new or opened document, views.
+#pragma once
+
+#include "MainFramePoster.h"
+#include "ViewContext.h"
+#include "WizardDoc.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class CMainFrame;
+
+// Handed to every view the layout creates: the document and main frame the view works with, and
+// the list of views whose initial update the template runs once the document is ready.
+class CCreateContext {
+public:
+    CViewContext m_view;
+
+    // Records a new view; initialUpdate runs at every initial update of the frame.
+    void AddView(QWidget* view, std::function<void()> initialUpdate);
+    // Runs the initial update of every view still alive, in creation order.
+    void InitialUpdateViews();
+
+private:
+    std::vector<std::pair<QPointer<QWidget>, std::function<void()>>> m_views;
+};
+
+class CWizardDocTemplate : public QObject {
+    Q_OBJECT
+
+public:
+    CWizardDocTemplate();
+    ~CWizardDocTemplate() override;
+
+    // With an empty path creates the new document: document, frame and layout, OnNewDocument,
+    // then every view's initial update. With a path opens that file into the document, which
+    // reads nothing from it. False, with a message shown, when that cannot be done.
+    bool OpenDocumentFile(const QString& path);
+
+    CKXC2280RegisterWizardDoc* GetDocument() const { return m_doc.get(); }
+    CMainFrame* GetFrame() const { return m_frame.get(); }
+    // The file the document was saved to or opened from; empty until then.
+    const QString& GetPathName() const { return m_strPathName; }
+    // The document's name: the default name until the document has a file.
+    const QString& GetTitle() const { return m_strTitle; }
+
+    // File > Save: asks for a path first when the document has none.
+    bool OnFileSave();
+    // File > Save As: asks for a path, proposing the current one or the default name.
+    bool OnFileSaveAs();
+    // Writes the settings file to path whole or not at all; a failure shows one message that
+    // names the file and the reason, and leaves whatever file was there before.
+    bool DoSave(const QString& path);
+    // The bytes that saving writes, built by the document's Serialize.
+    QByteArray SerializeDocument();
+
+    // Turns the use of a standard INI file on (asking for the file) or off; returns whether it is
+    // in use afterwards.
+    bool UseStandardIni(bool use);
+
+signals:
+    // The document now belongs to path (saved or opened): the recent-file list takes it.
+    void DocumentPathChanged(const QString& path);
+
+private:
+    bool CreateDocumentAndFrame();
+    void SetPathName(const QString& path);
+    void UpdateFrameTitle();
+
+    // Declared first, destroyed last: the views and the frame use the document until they go.
+    std::unique_ptr<CKXC2280RegisterWizardDoc> m_doc;
+    CMainFramePoster m_poster;
+    CCreateContext m_context;
+    std::unique_ptr<CMainFrame> m_frame;
+    QString m_strPathName;
+    QString m_strTitle;
+};

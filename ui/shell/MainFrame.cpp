@@ -1,0 +1,421 @@
+// Main window: commands, status bar, the tabbed layout and the forwarding of wizard messages.
+#include "MainFrame.h"
+
+#include "DocTemplate.h"
+#include "ImageParms.h"
+#include "LeftView.h"
+#include "PLLCalcs.h"
+#include "RegOutView.h"
+#include "ShellIds.h"
+#include "TabWnd.h"
+#include "WizardMessages.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+namespace {
+
+// A form view of class View, tied to the document of the creation context.
+template <class View> const TWindowClass& FormViewClass(const char* name) {
+    static const TWindowClass record{
+        QString::fromLatin1(name),
+        [](QWidget* parent, CCreateContext* context) -> QWidget* {
+            // A form cannot work without its document.
+            if (context == nullptr || context->m_view.m_pDoc == nullptr)
+                return nullptr;
+            auto* view = new View(context->m_view, parent);
+            context->AddView(view, [view] { view->OnInitialUpdate(); });
+            return view;
+        },
+        true};
+    return record;
+}
+
+const TWindowClass& LeftViewClass() {
+    static const TWindowClass record{
+        QStringLiteral("CLeftView"),
+        [](QWidget* parent, CCreateContext* context) -> QWidget* {
+            auto* view = new CLeftView(parent);
+            if (context != nullptr) {
+                view->SetMainWnd(qobject_cast<QWidget*>(context->m_view.m_pMainFrame));
+                context->AddView(view, [view] { view->OnInitialUpdate(); });
+            }
+            return view;
+        },
+        true};
+    return record;
+}
+
+// The status-bar prompt of a command: its string up to the line feed.
+QString PromptOf(int id) {
+    return LoadShellString(id).section(QLatin1Char('\n'), 0, 0);
+}
+// The tooltip of a command: its string after the line feed.
+QString TipOf(int id) {
+    return LoadShellString(id).section(QLatin1Char('\n'), 1, 1);
+}
+
+QIcon CommandIcon(int id) {
+    QStyle* style = QApplication::style();
+    switch (id) {
+    case ID_FILE_NEW:
+        return style->standardIcon(QStyle::SP_FileIcon);
+    case ID_FILE_OPEN:
+        return style->standardIcon(QStyle::SP_DialogOpenButton);
+    case ID_FILE_SAVE:
+        return style->standardIcon(QStyle::SP_DialogSaveButton);
+    case ID_EDIT_CUT:
+        return QIcon::fromTheme(QStringLiteral("edit-cut"),
+                                style->standardIcon(QStyle::SP_DialogDiscardButton));
+    case ID_EDIT_COPY:
+        return QIcon::fromTheme(QStringLiteral("edit-copy"),
+                                style->standardIcon(QStyle::SP_FileDialogContentsView));
+    case ID_EDIT_PASTE:
+        return QIcon::fromTheme(QStringLiteral("edit-paste"),
+                                style->standardIcon(QStyle::SP_DialogApplyButton));
+    case ID_FILE_PRINT:
+        return QIcon::fromTheme(QStringLiteral("document-print"),
+                                style->standardIcon(QStyle::SP_ComputerIcon));
+    case ID_FILE_SET_DEFAULTS:
+        return style->standardIcon(QStyle::SP_BrowserReload);
+    case ID_APP_ABOUT:
+        return style->standardIcon(QStyle::SP_MessageBoxInformation);
+    default:
+        return {};
+    }
+}
+
+// Commands the program has no handler for; the platform shows them greyed.
+constexpr int kUnhandledCommands[] = {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
+                                      ID_WINDOW_SPLIT};
+// Commands kept disabled in menus, toolbar and accelerators alike.
+constexpr int kAlwaysDisabled[] = {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_PRINT};
+
+// The first widget inside page that takes the keyboard focus, or page itself.
+QWidget* FocusTarget(QWidget* page) {
+    if (page == nullptr)
+        return nullptr;
+    for (QWidget* child : page->findChildren<QWidget*>()) {
+        if (child->isVisible() && child->isEnabled() && (child->focusPolicy() & Qt::TabFocus))
+            return child;
+    }
+    return page;
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(CWizardDocTemplate* docTemplate) : m_pTemplate(docTemplate) {
+    setWindowTitle(GetDocString(DocString::WindowTitle));
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+    UpdateCommandStates();
+}
+
+CMainFrame::~CMainFrame() {
+    OnDestroy();
+}
+
+QAction* CMainFrame::AddCommand(QMenu* menu, int id, const QString& text,
+                                const QList<QKeySequence>& shortcuts) {
+    QAction* action = m_commands.contains(id) ? m_commands[id] : nullptr;
+    if (action == nullptr) {
+        action = new QAction(CommandIcon(id), text, this);
+        action->setProperty("commandId", id);
+        action->setStatusTip(PromptOf(id));
+        if (!TipOf(id).isEmpty())
+            action->setToolTip(TipOf(id));
+        action->setShortcuts(shortcuts);
+        addAction(action); // accelerators work even while the menus are closed
+        m_commands[id] = action;
+    }
+    if (menu != nullptr)
+        menu->addAction(action);
+    return action;
+}
+
+void CMainFrame::CreateMenus() {
+    using QKS = QKeySequence;
+    m_fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    connect(AddCommand(m_fileMenu, ID_FILE_SET_DEFAULTS, QStringLiteral("Set &Defaults")),
+            &QAction::triggered, this, &CMainFrame::OnSetDefaults);
+    AddCommand(m_fileMenu, ID_FILE_NEW, QStringLiteral("&New"), {QKS(Qt::CTRL | Qt::Key_N)});
+    AddCommand(m_fileMenu, ID_FILE_OPEN, QStringLiteral("&Open..."), {QKS(Qt::CTRL | Qt::Key_O)});
+    connect(
+        AddCommand(m_fileMenu, ID_FILE_SAVE, QStringLiteral("&Save"), {QKS(Qt::CTRL | Qt::Key_S)}),
+        &QAction::triggered, this, [this] {
+            if (m_pTemplate != nullptr)
+                m_pTemplate->OnFileSave();
+        });
+    connect(AddCommand(m_fileMenu, ID_FILE_SAVE_AS, QStringLiteral("Save &As...")),
+            &QAction::triggered, this, [this] {
+                if (m_pTemplate != nullptr)
+                    m_pTemplate->OnFileSaveAs();
+            });
+    QAction* standardIni =
+        AddCommand(m_fileMenu, ID_FILE_STANDARD_INI, QStringLiteral("Use Standard &INI File..."));
+    standardIni->setCheckable(true);
+    connect(standardIni, &QAction::triggered, this, &CMainFrame::OnStandardIni);
+    m_fileMenu->addSeparator();
+    m_recentPlaceholder = new QAction(QStringLiteral("Recent File"), this);
+    m_recentPlaceholder->setEnabled(false);
+    m_recentPlaceholder->setStatusTip(PromptOf(ID_FILE_MRU_FILE1));
+    m_fileMenu->addAction(m_recentPlaceholder);
+    m_fileMenu->addSeparator();
+    connect(AddCommand(m_fileMenu, ID_APP_EXIT, QStringLiteral("E&xit")), &QAction::triggered, this,
+            &QWidget::close);
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    AddCommand(edit, ID_EDIT_UNDO, QStringLiteral("&Undo"),
+               {QKS(Qt::CTRL | Qt::Key_Z), QKS(Qt::ALT | Qt::Key_Backspace)});
+    edit->addSeparator();
+    AddCommand(edit, ID_EDIT_CUT, QStringLiteral("Cu&t"),
+               {QKS(Qt::CTRL | Qt::Key_X), QKS(Qt::SHIFT | Qt::Key_Delete)});
+    AddCommand(edit, ID_EDIT_COPY, QStringLiteral("&Copy"),
+               {QKS(Qt::CTRL | Qt::Key_C), QKS(Qt::CTRL | Qt::Key_Insert)});
+    AddCommand(edit, ID_EDIT_PASTE, QStringLiteral("&Paste"),
+               {QKS(Qt::CTRL | Qt::Key_V), QKS(Qt::SHIFT | Qt::Key_Insert)});
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    QAction* toolbar = AddCommand(view, ID_VIEW_TOOLBAR, QStringLiteral("&Toolbar"));
+    toolbar->setCheckable(true);
+    connect(toolbar, &QAction::triggered, this,
+            [this](bool shown) { m_wndToolBar->setVisible(shown); });
+    QAction* statusBar = AddCommand(view, ID_VIEW_STATUS_BAR, QStringLiteral("&Status Bar"));
+    statusBar->setCheckable(true);
+    connect(statusBar, &QAction::triggered, this,
+            [this](bool shown) { m_wndStatusBar->setVisible(shown); });
+    AddCommand(view, ID_WINDOW_SPLIT, QStringLiteral("S&plit"));
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    connect(AddCommand(help, ID_APP_ABOUT, QStringLiteral("&About Register Wizard...")),
+            &QAction::triggered, this, &CMainFrame::AboutRequested);
+
+    connect(AddCommand(nullptr, ID_NEXT_PANE, QStringLiteral("Next Pane"), {QKS(Qt::Key_F6)}),
+            &QAction::triggered, this, [this] { SwitchPane(true); });
+    connect(AddCommand(nullptr, ID_PREV_PANE, QStringLiteral("Previous Pane"),
+                       {QKS(Qt::SHIFT | Qt::Key_F6)}),
+            &QAction::triggered, this, [this] { SwitchPane(false); });
+
+    // Menus are brought up to date as they open, the way update handlers run.
+    for (QMenu* menu : {m_fileMenu, edit, view, help})
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+}
+
+void CMainFrame::CreateToolBar() {
+    m_wndToolBar = new QToolBar(QStringLiteral("Toolbar"), this);
+    m_wndToolBar->setObjectName(QStringLiteral("toolbar%1").arg(ID_VIEW_TOOLBAR));
+    m_wndToolBar->setIconSize(QSize(16, 15));
+    m_wndToolBar->setMovable(true);
+    m_wndToolBar->setFloatable(true);
+    m_wndToolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    AddCommand(nullptr, ID_FILE_PRINT, QStringLiteral("&Print..."));
+    for (const int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 0, ID_EDIT_CUT, ID_EDIT_COPY,
+                         ID_EDIT_PASTE, 0, ID_FILE_PRINT, 0, ID_FILE_SET_DEFAULTS, ID_APP_ABOUT}) {
+        if (id == 0)
+            m_wndToolBar->addSeparator();
+        else
+            m_wndToolBar->addAction(m_commands.at(id));
+    }
+    addToolBar(Qt::TopToolBarArea, m_wndToolBar);
+}
+
+void CMainFrame::CreateStatusBar() {
+    m_wndStatusBar = new QStatusBar(this);
+    m_wndStatusBar->setObjectName(QStringLiteral("statusbar%1").arg(ID_VIEW_STATUS_BAR));
+    m_messagePane = new QLabel(LoadShellString(AFX_IDS_IDLEMESSAGE), m_wndStatusBar);
+    m_wndStatusBar->addWidget(m_messagePane, 1);
+    for (const int id : {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL}) {
+        auto* indicator = new QLabel(LoadShellString(id), m_wndStatusBar);
+        indicator->setObjectName(LoadShellString(id));
+        indicator->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        indicator->setAlignment(Qt::AlignCenter);
+        m_wndStatusBar->addPermanentWidget(indicator);
+    }
+    setStatusBar(m_wndStatusBar);
+}
+
+void CMainFrame::UpdateCommandStates() {
+    for (const auto& [id, action] : m_commands)
+        action->setEnabled(true);
+    for (const int id : kAlwaysDisabled)
+        m_commands.at(id)->setEnabled(false);
+    for (const int id : kUnhandledCommands)
+        m_commands.at(id)->setEnabled(false);
+    m_commands.at(ID_VIEW_TOOLBAR)->setChecked(!m_wndToolBar->isHidden());
+    m_commands.at(ID_VIEW_STATUS_BAR)->setChecked(!m_wndStatusBar->isHidden());
+    const bool useStandardIni = m_pTemplate != nullptr && m_pTemplate->GetDocument() != nullptr &&
+                                m_pTemplate->GetDocument()->m_bUseStandardIni != 0;
+    m_commands.at(ID_FILE_STANDARD_INI)->setChecked(useStandardIni);
+}
+
+QAction* CMainFrame::GetCommand(int id) const {
+    const auto found = m_commands.find(id);
+    return found != m_commands.end() ? found->second : nullptr;
+}
+
+std::vector<int> CMainFrame::GetToolBarCommands() const {
+    std::vector<int> ids;
+    for (QAction* action : m_wndToolBar->actions())
+        ids.push_back(action->isSeparator() ? 0 : action->property("commandId").toInt());
+    return ids;
+}
+
+QString CMainFrame::GetMessageText() const {
+    return m_messagePane->text();
+}
+
+void CMainFrame::SetRecentFiles(const QStringList& paths) {
+    for (QAction* action : m_recentActions) {
+        m_fileMenu->removeAction(action);
+        delete action;
+    }
+    m_recentActions.clear();
+    m_recentPlaceholder->setVisible(paths.isEmpty());
+    for (int i = 0; i < paths.size() && i < kRecentFileCount; ++i) {
+        const QString& path = paths[i];
+        auto* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path), this);
+        action->setProperty("commandId", ID_FILE_MRU_FILE1 + i);
+        action->setStatusTip(PromptOf(ID_FILE_MRU_FILE1));
+        connect(action, &QAction::triggered, this, [this, path] { emit RecentFileChosen(path); });
+        m_fileMenu->insertAction(m_recentPlaceholder, action);
+        m_recentActions.push_back(action);
+    }
+}
+
+bool CMainFrame::OnCreateClient(CCreateContext* context) {
+    auto add = [this](TVisualObject* parent, std::unique_ptr<TVisualObject> child) {
+        return parent != nullptr ? m_Framework.AddChild(parent, std::move(child))
+                                 : m_Framework.AddRoot(std::move(child));
+    };
+    const TWindowClass* imageParms = &FormViewClass<CImageParms>("CImageParms");
+    add(nullptr,
+        std::make_unique<TVisualObject>(ID_LAYOUT_MAIN_SPLITTER, "Main Splitter", 1, 2, context));
+    TVisualObject* mainSplitter = m_Framework.Find(ID_LAYOUT_MAIN_SPLITTER);
+    add(mainSplitter, std::make_unique<TVisualObject>(ID_LAYOUT_NAV_TREE, 0, 0, context,
+                                                      &LeftViewClass(), QSize(150, 0)));
+    add(mainSplitter, std::make_unique<TVisualObject>(ID_LAYOUT_TABS, 0, 1, context,
+                                                      &TTabWnd::Class(), QSize(900, 500)));
+    TVisualObject* tabs = m_Framework.Find(ID_LAYOUT_TABS);
+    add(tabs,
+        std::make_unique<TVisualObject>(ID_LAYOUT_TIMING_SPLITTER, "Image Timing", 2, 1, context));
+    add(tabs, std::make_unique<TVisualObject>(ID_LAYOUT_PLL, "PLL", context,
+                                              &FormViewClass<CPLLCalcs>("CPLLCalcs")));
+    add(tabs, std::make_unique<TVisualObject>(ID_LAYOUT_REGISTERS, "Registers", context,
+                                              &FormViewClass<CRegOutView>("CRegOutView")));
+    TVisualObject* timing = m_Framework.Find(ID_LAYOUT_TIMING_SPLITTER);
+    add(timing, std::make_unique<TVisualObject>(ID_LAYOUT_TIMING_TOP, 0, 0, context, imageParms,
+                                                QSize(0, 760)));
+    add(timing, std::make_unique<TVisualObject>(ID_LAYOUT_TIMING_BOTTOM, 1, 0, context, imageParms,
+                                                QSize(0, 3)));
+
+    m_Framework.Create(this);
+    auto* top = dynamic_cast<CImageParms*>(m_Framework.GetWnd(ID_LAYOUT_TIMING_TOP));
+    auto* bottom = dynamic_cast<CImageParms*>(m_Framework.GetWnd(ID_LAYOUT_TIMING_BOTTOM));
+    if (top != nullptr)
+        top->SetContext(0);
+    if (bottom != nullptr)
+        bottom->SetContext(1);
+    ShowTab(ID_LAYOUT_TIMING_SPLITTER);
+
+    // Every later step relies on each of the eight windows; a layout with a gap is not used.
+    for (const int id :
+         {ID_LAYOUT_MAIN_SPLITTER, ID_LAYOUT_NAV_TREE, ID_LAYOUT_TABS, ID_LAYOUT_TIMING_SPLITTER,
+          ID_LAYOUT_PLL, ID_LAYOUT_REGISTERS, ID_LAYOUT_TIMING_TOP, ID_LAYOUT_TIMING_BOTTOM}) {
+        if (m_Framework.GetWnd(id) == nullptr)
+            return false;
+    }
+    return true;
+}
+
+void CMainFrame::ShowTab(int objectId) {
+    m_Framework.SetActiveTab(m_Framework.Find(objectId));
+}
+
+void CMainFrame::OnSetDefaults() {
+    // The clock form first, so the timing defaults are computed with the default clocks; the
+    // register lists are refilled last, from the final values.
+    for (const int id : {ID_LAYOUT_PLL, ID_LAYOUT_TIMING_TOP, ID_LAYOUT_REGISTERS})
+        SendWizardMessage(m_Framework.GetWnd(id), WM_WIZ_SET_DEFAULTS, 0, 0);
+}
+
+bool CMainFrame::OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_t) {
+    switch (message) {
+    case WM_WIZ_STATUS_TEXT:
+        // wParam is the address of a text that lives only during this call.
+        if (const auto* text = reinterpret_cast<const QString*>(wParam)) {
+            m_wndStatusBar->clearMessage();
+            m_messagePane->setText(*text);
+        }
+        break;
+    case WM_WIZ_SHOW_PAGE:
+        switch (static_cast<int>(wParam)) {
+        case IDS_PAGE_REGISTER_OUTPUT:
+            ShowTab(ID_LAYOUT_REGISTERS);
+            break;
+        case IDS_PAGE_IMAGE_TIMING:
+            ShowTab(ID_LAYOUT_TIMING_SPLITTER);
+            break;
+        case IDS_PAGE_CLOCK_SETTINGS:
+            PostWizardMessage(m_Framework.GetWnd(ID_LAYOUT_PLL), WM_WIZ_RECALC_CLOCKS, 0, 0);
+            ShowTab(ID_LAYOUT_PLL);
+            break;
+        default:
+            break;
+        }
+        break;
+    case WM_WIZ_SELECT_TREE_ITEM:
+        PostWizardMessage(m_Framework.GetWnd(ID_LAYOUT_NAV_TREE), message, wParam, 0);
+        break;
+    case WM_WIZ_RECALC_CONTEXT:
+    case WM_WIZ_RECALC_TIMING:
+        PostWizardMessage(m_Framework.GetWnd(ID_LAYOUT_TIMING_TOP), message, wParam, 0);
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+void CMainFrame::OnDestroy() {
+    if (m_bDestroyed)
+        return;
+    m_bDestroyed = true;
+    m_Framework.Destroy();
+}
+
+void CMainFrame::SetClientWindow(QWidget* window) {
+    setCentralWidget(window);
+}
+
+void CMainFrame::SetActiveView(QWidget* view, bool) {
+    m_activeView = view;
+}
+
+void CMainFrame::SwitchPane(bool forward) {
+    // Two panes: the tree and the shown page; either key moves to the other one.
+    (void)forward;
+    QWidget* tree = m_Framework.GetWnd(ID_LAYOUT_NAV_TREE);
+    auto* tabs = qobject_cast<TTabWnd*>(m_Framework.GetWnd(ID_LAYOUT_TABS));
+    if (tree == nullptr || tabs == nullptr)
+        return;
+    QWidget* focus = QApplication::focusWidget();
+    const bool inTree = focus != nullptr && (focus == tree || tree->isAncestorOf(focus));
+    if (!inTree) {
+        tree->setFocus(Qt::ShortcutFocusReason);
+        return;
+    }
+    if (QWidget* target = FocusTarget(tabs->GetTabWnd(tabs->GetActiveTab())))
+        target->setFocus(Qt::ShortcutFocusReason);
+}
+
+void CMainFrame::OnStandardIni(bool checked) {
+    const bool inUse = m_pTemplate != nullptr && m_pTemplate->UseStandardIni(checked);
+    m_commands.at(ID_FILE_STANDARD_INI)->setChecked(inUse);
+}
