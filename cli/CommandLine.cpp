@@ -7,10 +7,12 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -140,8 +142,30 @@ std::string AcceptedFor(const std::string& option) {
     return kFileAccepted;
 }
 
-// CLI11 names the option first in the messages it raises for a missing value, a repeated option
-// or a value given to a flag.
+// Flags take no value; "--flag=VALUE" is refused whatever the value, an empty one included.
+std::optional<CliExit> FlagGivenAValue(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--")
+            break;
+        const std::size_t equals = arg.find('=');
+        if (arg.rfind("--", 0) != 0 || equals == std::string_view::npos)
+            continue;
+        const std::string_view name = arg.substr(0, equals);
+        const bool flag =
+            name == "--json" || name == "--version" || name == "--help" ||
+            std::any_of(kFlagOptions.begin(), kFlagOptions.end(),
+                        [&](const FlagOption& option) { return name == option.name; });
+        if (flag)
+            return Usage("option " + std::string(name) + ": invalid value " +
+                         QuoteValue(std::string(arg.substr(equals + 1))) +
+                         "; accepted: the option alone, without a value");
+    }
+    return std::nullopt;
+}
+
+// CLI11 names the option first in the messages it raises for a missing value or a repeated
+// option.
 CliExit FromParseError(const CLI::ParseError& error) {
     const std::string message = error.what();
     const std::string option = message.substr(0, message.find_first_of(": "));
@@ -149,8 +173,6 @@ CliExit FromParseError(const CLI::ParseError& error) {
         return Usage(message + "; see --help");
     if (message.find("At Most") != std::string::npos)
         return Usage("option " + option + ": given more than once; accepted: once");
-    if (message.find("flag override") != std::string::npos)
-        return Usage("option " + option + ": takes no value; accepted: the option alone");
     return Usage("option " + option + ": value missing; accepted: " + AcceptedFor(option));
 }
 
@@ -214,7 +236,7 @@ std::variant<CliRequest, CliExit> ParseCommandLine(int argc, const char* const* 
                                ->multi_option_policy(CLI::MultiOptionPolicy::Throw);
     }
     for (const FlagOption& flag : kFlagOptions)
-        app.add_flag(flag.name, parameters.*flag.target, flag.help)->disable_flag_override();
+        app.add_flag(flag.name, parameters.*flag.target, flag.help);
 
     std::string blanking, outputAs, addressing;
     auto* blankingOption = app.add_option("--blanking", blanking,
@@ -238,14 +260,15 @@ std::variant<CliRequest, CliExit> ParseCommandLine(int argc, const char* const* 
                              ->type_name("FILE");
     app.add_flag("--json", request.json,
                  "print every parameter and result as JSON (the settings file included) instead "
-                 "of the settings file")
-        ->disable_flag_override();
+                 "of the settings file");
     bool version = false;
-    app.add_flag("--version", version, "print the version and exit")->disable_flag_override();
+    app.add_flag("--version", version, "print the version and exit");
     for (CLI::Option* option :
          {blankingOption, outputAsOption, addressingOption, standardIniOption, outputOption})
         option->multi_option_policy(CLI::MultiOptionPolicy::Throw);
 
+    if (std::optional<CliExit> refused = FlagGivenAValue(argc, argv))
+        return *refused;
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
@@ -257,7 +280,10 @@ std::variant<CliRequest, CliExit> ParseCommandLine(int argc, const char* const* 
         return CliExit{kExitOk,
                        std::string(kAppTitle) + " command line, " + GetVersionText() + "\n"};
 
-    if (const std::vector<std::string> extras = app.remaining(); !extras.empty()) {
+    std::vector<std::string> extras = app.remaining();
+    // "--" only ends the options; what follows it is an argument like any other.
+    std::erase(extras, "--");
+    if (!extras.empty()) {
         const std::string& first = extras.front();
         if (first.size() > 1 && first[0] == '-')
             return Usage("unknown option " + QuoteValue(first) +
