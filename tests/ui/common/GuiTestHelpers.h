@@ -5,9 +5,15 @@
 
 #include <QString>
 #include <deque>
+#include <ostream>
 #include <vector>
 
 class QWidget;
+
+// Lets GoogleTest print QString values in failure messages.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 // While alive, answers every AfxMessageBox without showing it and records text and type.
 class CPromptRecorder {

@@ -1,0 +1,275 @@
+// Clock Settings form driven by keys and clicks: recalculation triggers, prompts, enable rules,
+// colours, status texts and wizard messages.
+#include "PLLCalcs.h"
+#include "ViewHost.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTextEdit>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QColor kRed(255, 0, 0);
+
+class PLLCalcsTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(host.Start()); }
+
+    CPLLCalcs& Form() { return *host.view; }
+    QLineEdit* Edit(int id) { return Form().Item<QLineEdit>(id); }
+    QString Report() { return Form().GetDlgItemText(IDC_CLOCK_REPORT); }
+    bool IsRed(int id) { return Form().GetDlgItem(id)->palette().color(QPalette::Base) == kRed; }
+    bool Enabled(int id) { return Form().GetDlgItem(id)->isEnabled(); }
+    // Gives the edit the focus (which selects its text) and types text over it.
+    void TypeInto(int id, const QString& text) {
+        Edit(id)->setFocus(Qt::TabFocusReason);
+        Edit(id)->selectAll();
+        QTest::keyClicks(Edit(id), text);
+    }
+    void Click(int id) { QTest::mouseClick(Form().GetDlgItem(id), Qt::LeftButton); }
+
+    CPromptRecorder prompts;
+    CViewHost<CPLLCalcs> host;
+};
+
+TEST_F(PLLCalcsTest, InitialUpdatePreparesTheControlsWithoutCalculating) {
+    EXPECT_EQ(Edit(IDC_INPUT_FREQ)->text(), QStringLiteral("11"));
+    EXPECT_EQ(Edit(IDC_TARGET_SYSTEM_FREQ)->text(), QStringLiteral("44"));
+    EXPECT_EQ(Edit(IDC_TARGET_VCO_FREQ)->text(), QStringLiteral("528"));
+    EXPECT_EQ(Edit(IDC_PLL_M)->text(), QStringLiteral("49"));
+    EXPECT_EQ(Edit(IDC_PLL_N)->text(), QStringLiteral("2"));
+    EXPECT_EQ(Form().GetDlgItemText(IDC_INPUT_RANGE), QStringLiteral("(4.0MHz -- 44.0MHz)"));
+    EXPECT_EQ(Form().GetDlgItemText(IDC_PLL_M_LABEL),
+              QStringLiteral("Specify \"M\" value\n(16 -- 70)"));
+    EXPECT_EQ(Form().GetDlgItemText(IDC_PLL_N_LABEL),
+              QStringLiteral("Specify \"N\" value\n(0 -- 63)"));
+    EXPECT_EQ(Form().GetDlgItemText(IDC_HW_REV), QStringLiteral("Rev2"));
+    EXPECT_EQ(Form().GetDlgItemText(IDC_BYPASS_PLL_LABEL), QStringLiteral("Bypass PLL"));
+    EXPECT_EQ(Form().GetDlgItemText(IDC_USE_MIN_FREQ), QStringLiteral("Use Min. Freq."));
+    EXPECT_EQ(Form().GetDlgItemText(IDC_HW_REV_LABEL), QStringLiteral("HW Rev."));
+    EXPECT_EQ(Form().GetDlgItemText(IDC_TARGET_SYSTEM_LABEL),
+              QStringLiteral("Target System Frequency (MHz)"));
+    EXPECT_EQ(Form().GetDlgItemText(IDC_TARGET_VCO_LABEL),
+              QStringLiteral("Target VCO Frequency (MHz)"));
+    EXPECT_EQ(Form().GetDlgItemText(IDC_INPUT_FREQ_LABEL), QStringLiteral("Input Frequency (MHz)"));
+    EXPECT_TRUE(Report().isEmpty());
+    EXPECT_TRUE(Form().Item<QTextEdit>(IDC_CLOCK_REPORT)->isReadOnly());
+    for (int id : {IDC_TARGET_VCO_FREQ, IDC_PLL_M, IDC_PLL_N})
+        EXPECT_FALSE(Enabled(id)) << id;
+    for (int id : {IDC_INPUT_FREQ, IDC_TARGET_SYSTEM_FREQ, IDC_USE_VCO, IDC_USE_PLL_M})
+        EXPECT_TRUE(Enabled(id)) << id;
+    EXPECT_TRUE(prompts.Texts().empty());
+}
+
+TEST_F(PLLCalcsTest, DotAloneDoesNotRecalculateButFourDotDoes) {
+    TypeInto(IDC_INPUT_FREQ, QStringLiteral("."));
+    EXPECT_TRUE(Report().isEmpty());
+    EXPECT_EQ(host.doc.m_dInputFreq, 11.0);
+    TypeInto(IDC_INPUT_FREQ, QStringLiteral("4."));
+    EXPECT_EQ(host.doc.m_dInputFreq, 4.0);
+    EXPECT_EQ(Form().m_dInputFreq, 4.0);
+    EXPECT_FALSE(Report().isEmpty());
+    EXPECT_TRUE(prompts.Texts().empty());
+}
+
+TEST_F(PLLCalcsTest, EmptyingAnEditDoesNotRecalculate) {
+    for (int id : {IDC_INPUT_FREQ, IDC_TARGET_SYSTEM_FREQ}) {
+        Edit(id)->setFocus(Qt::TabFocusReason);
+        Edit(id)->selectAll();
+        QTest::keyClick(Edit(id), Qt::Key_Backspace);
+        EXPECT_TRUE(Edit(id)->text().isEmpty());
+    }
+    EXPECT_TRUE(Report().isEmpty());
+    EXPECT_TRUE(prompts.Texts().empty());
+}
+
+TEST_F(PLLCalcsTest, InputOutOfRangePromptsSelectsAndTurnsRed) {
+    TypeInto(IDC_INPUT_FREQ, QStringLiteral("10000"));
+    EXPECT_EQ(prompts.Texts(), std::vector<QString>{"Enter a number between 0 and 9999."});
+    EXPECT_TRUE(Edit(IDC_INPUT_FREQ)->hasFocus());
+    EXPECT_EQ(Edit(IDC_INPUT_FREQ)->selectedText(), QStringLiteral("10000"));
+    EXPECT_EQ(host.doc.m_dInputFreq, 10000.0);
+    EXPECT_TRUE(Report().contains(QStringLiteral("(cannot match)")));
+    EXPECT_NE(host.doc.m_Contexts[0].m_nWarnings & kWarnInputFreq, 0u);
+    EXPECT_TRUE(IsRed(IDC_INPUT_FREQ));
+    EXPECT_FALSE(IsRed(IDC_TARGET_SYSTEM_FREQ));
+    // Back in range: the bit clears and the edit returns to its normal colour.
+    TypeInto(IDC_INPUT_FREQ, QStringLiteral("11"));
+    EXPECT_EQ(host.doc.m_Contexts[0].m_nWarnings & kWarnInputFreq, 0u);
+    EXPECT_FALSE(IsRed(IDC_INPUT_FREQ));
+}
+
+TEST_F(PLLCalcsTest, NotANumberInTheTargetKeepsThePreviousValue) {
+    TypeInto(IDC_TARGET_SYSTEM_FREQ, QStringLiteral("abc"));
+    ASSERT_FALSE(prompts.Texts().empty());
+    for (const QString& text : prompts.Texts())
+        EXPECT_EQ(text, QStringLiteral("Enter a number."));
+    EXPECT_EQ(Form().m_dTargetSystemFreq, 44.0);
+    EXPECT_EQ(host.doc.m_dTargetSystemFreq, 44.0);
+    EXPECT_TRUE(Edit(IDC_TARGET_SYSTEM_FREQ)->hasFocus());
+}
+
+TEST_F(PLLCalcsTest, FailedFieldStopsTheReadButTheCalculationRuns) {
+    Click(IDC_USE_VCO);
+    Edit(IDC_TARGET_VCO_FREQ)->setText(QStringLiteral("500"));
+    prompts.Clear();
+    host.doc.m_dTargetVcoFreq = 0.0;
+    TypeInto(IDC_INPUT_FREQ, QStringLiteral("x"));
+    EXPECT_EQ(prompts.Texts(), std::vector<QString>{"Enter a number."});
+    // The VCO field after the failing one keeps the member's previous value, 500 read earlier.
+    EXPECT_EQ(Form().m_dTargetVcoFreq, 500.0);
+    EXPECT_EQ(host.doc.m_dTargetVcoFreq, 500.0);
+    EXPECT_FALSE(Report().isEmpty());
+}
+
+TEST_F(PLLCalcsTest, VcoEditRangeStartsAtMinusOne) {
+    Click(IDC_USE_VCO);
+    prompts.Clear();
+    TypeInto(IDC_TARGET_VCO_FREQ, QStringLiteral("10000"));
+    EXPECT_EQ(prompts.Texts(), std::vector<QString>{"Enter a number between -1 and 9999."});
+    prompts.Clear();
+    TypeInto(IDC_PLL_M, QStringLiteral("4.5"));
+    EXPECT_TRUE(prompts.Texts().empty()); // M is disabled: typing does not reach it
+}
+
+TEST_F(PLLCalcsTest, BypassDisablesAllButInputAndHwRevAndShowsOneLine) {
+    Click(IDC_BYPASS_PLL);
+    for (int id : {IDC_TARGET_SYSTEM_FREQ, IDC_USE_VCO, IDC_USE_MIN_FREQ, IDC_USE_PLL_M,
+                   IDC_USE_PLL_N, IDC_TARGET_VCO_FREQ, IDC_PLL_M, IDC_PLL_N})
+        EXPECT_FALSE(Enabled(id)) << id;
+    for (int id : {IDC_INPUT_FREQ, IDC_HW_REV, IDC_CLOCK_REPORT, IDC_BYPASS_PLL})
+        EXPECT_TRUE(Enabled(id)) << id;
+    EXPECT_EQ(Report(), QStringLiteral("PLL Bypassed: System Output Clock = 5.500 MHz"));
+    EXPECT_EQ(host.doc.m_bBypassPll, 1);
+    ASSERT_EQ(host.frame.statusTexts.size(), 1u);
+    EXPECT_EQ(host.frame.statusTexts[0],
+              QStringLiteral("Bypass PLL: Check to run the system clock directly from the input "
+                             "clock"));
+    Click(IDC_BYPASS_PLL);
+    EXPECT_TRUE(Enabled(IDC_TARGET_SYSTEM_FREQ));
+    EXPECT_FALSE(Enabled(IDC_PLL_M));
+}
+
+TEST_F(PLLCalcsTest, UseMinFreqDisablesTheTargetButStillSendsIt) {
+    TypeInto(IDC_TARGET_SYSTEM_FREQ, QStringLiteral("40"));
+    host.frame.Clear();
+    Click(IDC_USE_MIN_FREQ);
+    EXPECT_FALSE(Enabled(IDC_TARGET_SYSTEM_FREQ));
+    EXPECT_EQ(host.doc.m_bUseMinFreq, 1);
+    EXPECT_EQ(host.doc.m_dTargetSystemFreq, 40.0);
+    // The click gives the box the focus (one text), then the click handler sends it again.
+    const QString text = QStringLiteral("Use Min Frequency: Check to have Wizard calculate minimum "
+                                        "PLL frequency to achieve desired frame rates");
+    EXPECT_EQ(host.frame.statusTexts, (std::vector<QString>{text, text}));
+    Click(IDC_USE_MIN_FREQ);
+    EXPECT_TRUE(Enabled(IDC_TARGET_SYSTEM_FREQ));
+}
+
+TEST_F(PLLCalcsTest, FixedMAndNWithoutCandidateShowZerosAndRedTarget) {
+    Click(IDC_USE_PLL_M);
+    EXPECT_TRUE(Enabled(IDC_PLL_M));
+    EXPECT_EQ(host.doc.m_nPllM, 49);
+    Click(IDC_USE_PLL_N);
+    EXPECT_EQ(host.doc.m_nPllN, 2);
+    EXPECT_EQ(host.doc.m_Registers[kRowPllDividers].m_nValue, 0x0000u);
+    EXPECT_EQ(host.doc.m_Registers[kRowPllPDividers].m_nValue, 0x0F00u);
+    EXPECT_TRUE(Report().contains(QStringLiteral("(cannot match)")));
+    EXPECT_NE(host.doc.m_Contexts[0].m_nWarnings & kWarnSystemFreq, 0u);
+    EXPECT_TRUE(IsRed(IDC_TARGET_SYSTEM_FREQ));
+    Click(IDC_USE_PLL_N);
+    EXPECT_FALSE(Enabled(IDC_PLL_N));
+    EXPECT_EQ(host.doc.m_nPllN, -1);
+}
+
+TEST_F(PLLCalcsTest, EditsOfMAndNRecalculateOnEveryNonEmptyText) {
+    Click(IDC_USE_PLL_M);
+    TypeInto(IDC_PLL_M, QStringLiteral("24"));
+    EXPECT_EQ(host.doc.m_nPllM, 24);
+    TypeInto(IDC_PLL_M, QStringLiteral("x"));
+    EXPECT_EQ(prompts.Texts(), std::vector<QString>{"Enter an integer."});
+    EXPECT_EQ(host.doc.m_nPllM, 24);
+}
+
+TEST_F(PLLCalcsTest, Rev1PostsTimingRecalculation) {
+    SendWizardMessage(&Form(), WM_WIZ_RECALC_CLOCKS);
+    PumpEvents();
+    host.frame.Clear();
+    auto* combo = Form().Item<QComboBox>(IDC_HW_REV);
+    combo->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(combo, Qt::Key_Up);
+    EXPECT_EQ(combo->currentText(), QStringLiteral("Rev1"));
+    EXPECT_EQ(host.doc.m_nHwRev, 1);
+    EXPECT_TRUE(host.frame.messages.empty()); // posted, so not yet delivered
+    PumpEvents();
+    EXPECT_EQ(host.frame.Numbers(), std::vector<unsigned>{WM_WIZ_RECALC_TIMING});
+}
+
+TEST_F(PLLCalcsTest, FocusSendsStatusTextsAndSelectsTheText) {
+    Click(IDC_USE_VCO);
+    Click(IDC_USE_PLL_M);
+    Click(IDC_USE_PLL_N);
+    host.frame.Clear();
+    const std::pair<int, const char*> cases[] = {
+        {IDC_INPUT_FREQ, "Input Frequency: Enter frequency of input clock"},
+        {IDC_TARGET_SYSTEM_FREQ, "Output Frequency: Enter desired PLL output frequency"},
+        {IDC_TARGET_VCO_FREQ, "VCO Output Frequency: Enter desired PLL VCO output frequency"},
+        {IDC_PLL_M, "PLL M: Enter specific 'M' value"},
+        {IDC_PLL_N, "PLL M: Enter specific 'N' value"},
+        {IDC_USE_MIN_FREQ, "Use Min Frequency: Check to have Wizard calculate minimum PLL "
+                           "frequency to achieve desired frame rates"},
+    };
+    for (const auto& [id, text] : cases) {
+        host.frame.Clear();
+        Form().GetDlgItem(id)->setFocus(Qt::MouseFocusReason);
+        EXPECT_EQ(host.frame.statusTexts, std::vector<QString>{QString::fromLatin1(text)}) << id;
+        if (auto* edit = Edit(id)) {
+            EXPECT_EQ(edit->selectedText(), edit->text()) << id;
+        }
+    }
+    EXPECT_EQ(host.frame.messages.back().lParam, 0);
+}
+
+TEST_F(PLLCalcsTest, RecalcClocksMessageRecalculates) {
+    EXPECT_TRUE(SendWizardMessage(&Form(), WM_WIZ_RECALC_CLOCKS));
+    EXPECT_FALSE(Report().isEmpty());
+    EXPECT_TRUE(Report().contains(QStringLiteral("44")));
+}
+
+TEST_F(PLLCalcsTest, SetDefaultsRestoresClocksAndKeepsACheckedMBox) {
+    Click(IDC_USE_PLL_M);
+    TypeInto(IDC_PLL_M, QStringLiteral("24"));
+    Click(IDC_USE_VCO);
+    TypeInto(IDC_TARGET_VCO_FREQ, QStringLiteral("500"));
+    TypeInto(IDC_INPUT_FREQ, QStringLiteral("12"));
+    TypeInto(IDC_TARGET_SYSTEM_FREQ, QStringLiteral("40"));
+    Click(IDC_USE_MIN_FREQ);
+    Click(IDC_BYPASS_PLL);
+    EXPECT_TRUE(SendWizardMessage(&Form(), WM_WIZ_SET_DEFAULTS));
+    EXPECT_EQ(Edit(IDC_INPUT_FREQ)->text(), QStringLiteral("11"));
+    EXPECT_EQ(Edit(IDC_TARGET_SYSTEM_FREQ)->text(), QStringLiteral("44"));
+    EXPECT_EQ(Edit(IDC_TARGET_VCO_FREQ)->text(), QStringLiteral("528"));
+    EXPECT_FALSE(Form().IsDlgButtonChecked(IDC_BYPASS_PLL));
+    EXPECT_FALSE(Form().IsDlgButtonChecked(IDC_USE_VCO));
+    EXPECT_TRUE(Form().IsDlgButtonChecked(IDC_USE_PLL_M));
+    EXPECT_TRUE(Form().IsDlgButtonChecked(IDC_USE_MIN_FREQ));
+    EXPECT_EQ(Edit(IDC_PLL_M)->text(), QStringLiteral("24"));
+    EXPECT_EQ(host.doc.m_bBypassPll, 0);
+    EXPECT_EQ(host.doc.m_dInputFreq, 11.0);
+    EXPECT_EQ(host.doc.m_dTargetVcoFreq, -1.0);
+    EXPECT_EQ(host.doc.m_nPllM, 24);
+    // The enable rules follow the boxes again.
+    EXPECT_FALSE(Enabled(IDC_TARGET_VCO_FREQ));
+    EXPECT_TRUE(Enabled(IDC_PLL_M));
+    EXPECT_FALSE(Enabled(IDC_TARGET_SYSTEM_FREQ)); // "Use Min. Freq." is still checked
+    EXPECT_TRUE(Enabled(IDC_USE_VCO));
+    EXPECT_FALSE(Report().startsWith(QStringLiteral("PLL Bypassed")));
+}
+
+TEST_F(PLLCalcsTest, Screenshot) {
+    SendWizardMessage(&Form(), WM_WIZ_RECALC_CLOCKS);
+    EXPECT_FALSE(SaveScreenshot(host.window, QStringLiteral("clock_settings")).isEmpty());
+}
+
+} // namespace
