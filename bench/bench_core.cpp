@@ -27,7 +27,7 @@ void BM_CalculatePLL_Defaults(benchmark::State& state) {
 }
 BENCHMARK(BM_CalculatePLL_Defaults);
 
-// 44 MHz in with M and N free lets every N up to 10 pass the phase-detector limit: the largest
+// 44 MHz in with M and N free lets N from 2 to 10 pass the phase-detector limit: the largest
 // search.
 void BM_CalculatePLL_Input44Free(benchmark::State& state) {
     CKXC2280RegisterWizardDoc doc = MakeDocument();
