@@ -1,0 +1,283 @@
+// The command-line wizard as a user runs it: output, exit statuses, bad input, atomic -o, JSON.
+#include "CliRunner.h"
+#include "Version.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string DefaultFile() {
+    std::string expected = ReadFileBytes(QX_DEFAULT_SETTINGS);
+    const std::string placeholder = "@VERSION@";
+    const std::size_t at = expected.find(placeholder);
+    EXPECT_NE(at, std::string::npos);
+    return expected.replace(at, placeholder.size(), GetVersionText());
+}
+
+TEST(Cli, WritesTheDefaultSettingsFileToStandardOutput) {
+    const CliRun run = RunCli({});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, DefaultFile());
+    EXPECT_EQ(run.err, "");
+}
+
+TEST(Cli, RepeatedRunsGiveIdenticalBytesWhateverTheLocale) {
+    const std::vector<std::string> args = {"--fps",        "14.645", "--columns",   "320",
+                                           "--rows",       "240",    "--skipping",  "--low-power",
+                                           "--blanking",   "hb=300", "--output-as", "fields",
+                                           "--input-freq", "12.5",   "--hw-rev",    "1"};
+    const CliRun first = RunCli(args);
+    ASSERT_EQ(first.status, 0) << first.err;
+    EXPECT_EQ(RunCli(args).out, first.out);
+    EXPECT_EQ(RunCli(args, {"LC_ALL=de_DE.UTF-8", "LANG=de_DE.UTF-8"}).out, first.out);
+    EXPECT_NE(first.out.find("; Requested Frames Per Second: 14.645\r\n"), std::string::npos);
+    EXPECT_NE(first.out.find("; Input Frequency: 12.500\r\n"), std::string::npos);
+    EXPECT_NE(first.out.find("; Blanking Computation: HB = 300 then VB\r\n"), std::string::npos);
+}
+
+TEST(Cli, OptionsReachTheSettingsLines) {
+    const CliRun bypass = RunCli({"--bypass-pll"});
+    EXPECT_EQ(bypass.status, 0);
+    EXPECT_NE(bypass.out.find("[PLL_settings]\r\n\r\n\r\n[Timing_settings]\r\n"),
+              std::string::npos);
+
+    const CliRun indirect = RunCli({"--addressing", "indirect"});
+    EXPECT_EQ(indirect.status, 0);
+    EXPECT_EQ(indirect.out.find("REG = 0x98E, 0x1000"), std::string::npos);
+    EXPECT_NE(indirect.out.find("REG = 0x98E, 0x9803\t\t//stat_fd_zone_height\r\n"
+                                "REG = 0x990, 0x07\t\t//      = 7\r\n"),
+              std::string::npos);
+
+    const CliRun fields = RunCli({"--output-as", "fields", "--addressing", "direct"});
+    EXPECT_NE(fields.out.find("FIELD_WR = PLL_DIVIDERS, 0x0018\t\t//pll_dividers = 24\r\n"),
+              std::string::npos);
+    EXPECT_EQ(fields.out.find("REG = "), std::string::npos);
+
+    const CliRun pll = RunCli({"--pll-n", "1", "--vco-freq", "-1", "--pll-m=-1"});
+    EXPECT_EQ(pll.status, 0) << pll.err;
+    EXPECT_NE(pll.out.find("REG = 0x0010, 0x0130\t\t//pll_dividers = 304\r\n"), std::string::npos);
+}
+
+struct BadInput {
+    std::vector<std::string> args;
+    const char* line; // the one line on standard error
+};
+
+const BadInput kBadInputs[] = {
+    {{"--fps", "abc"},
+     "qx7r310-wizard-cli: option --fps: invalid value \"abc\"; accepted: a number from 0 to 9999"},
+    {{"--fps", "30fps"},
+     "qx7r310-wizard-cli: option --fps: invalid value \"30fps\"; accepted: a number from 0 to "
+     "9999"},
+    {{"--fps", "30,5"},
+     "qx7r310-wizard-cli: option --fps: invalid value \"30,5\"; accepted: a number from 0 to 9999"},
+    {{"--input-freq", "nan"},
+     "qx7r310-wizard-cli: option --input-freq: invalid value \"nan\"; accepted: a number from 0 "
+     "to 9999"},
+    {{"--system-freq", "inf"},
+     "qx7r310-wizard-cli: option --system-freq: invalid value \"inf\"; accepted: a number from 0 "
+     "to 9999"},
+    {{"--min-fps", "1e999"},
+     "qx7r310-wizard-cli: option --min-fps: invalid value \"1e999\"; accepted: a number from 0 "
+     "to 9999999"},
+    {{"--fps", "9999.5"},
+     "qx7r310-wizard-cli: option --fps: invalid value \"9999.5\"; accepted: a number from 0 to "
+     "9999"},
+    {{"--vco-freq", "-2"},
+     "qx7r310-wizard-cli: option --vco-freq: invalid value \"-2\"; accepted: a number from -1 "
+     "to 9999"},
+    {{"--columns", "10000"},
+     "qx7r310-wizard-cli: option --columns: invalid value \"10000\"; accepted: an integer from 0 "
+     "to 9999"},
+    {{"--rows", "4.5"},
+     "qx7r310-wizard-cli: option --rows: invalid value \"4.5\"; accepted: an integer from 0 to "
+     "9999"},
+    {{"--pll-m", "2147483648"},
+     "qx7r310-wizard-cli: option --pll-m: invalid value \"2147483648\"; accepted: an integer "
+     "from -2147483648 to 2147483647"},
+    {{"--hw-rev", "3"},
+     "qx7r310-wizard-cli: option --hw-rev: invalid value \"3\"; accepted: an integer from 1 to 2"},
+    {{"--blanking", "hb=1000000"},
+     "qx7r310-wizard-cli: option --blanking: invalid value \"hb=1000000\"; accepted: hb-min, "
+     "hb-max, vb-min, vb-max, hb=N or vb=N with N an integer from 0 to 999999"},
+    {{"--blanking", "HB-MIN"},
+     "qx7r310-wizard-cli: option --blanking: invalid value \"HB-MIN\"; accepted: hb-min, "
+     "hb-max, vb-min, vb-max, hb=N or vb=N with N an integer from 0 to 999999"},
+    {{"--output-as", "register"},
+     "qx7r310-wizard-cli: option --output-as: invalid value \"register\"; accepted: registers "
+     "or fields"},
+    {{"--addressing", ""},
+     "qx7r310-wizard-cli: option --addressing: invalid value \"\"; accepted: direct or "
+     "indirect"},
+    {{"--fps", "3\n0"},
+     "qx7r310-wizard-cli: option --fps: invalid value \"3\\x0A0\"; accepted: a number from 0 to "
+     "9999"},
+    {{"--fps"},
+     "qx7r310-wizard-cli: option --fps: value missing; accepted: a number from 0 to 9999"},
+    {{"--rows", "1", "--rows", "2"},
+     "qx7r310-wizard-cli: option --rows: given more than once; accepted: once"},
+    {{"--low-power=1"},
+     "qx7r310-wizard-cli: option --low-power: invalid value \"1\"; accepted: the option alone, "
+     "without a value"},
+    {{"--frames", "30"},
+     "qx7r310-wizard-cli: unknown option \"--frames\"; accepted: the options listed by --help"},
+    {{"settings.ini"},
+     "qx7r310-wizard-cli: unexpected argument \"settings.ini\"; accepted: options only, see "
+     "--help"},
+};
+
+TEST(Cli, BadInputGetsOneLineAndStatus2AndWritesNothing) {
+    TempFolder folder;
+    const std::string output = folder.File("settings.ini");
+    WriteFileBytes(output, "previous");
+    for (const BadInput& bad : kBadInputs) {
+        std::vector<std::string> args = bad.args;
+        args.insert(args.begin(), {"-o", output});
+        SCOPED_TRACE(bad.line);
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.err, std::string(bad.line) + "\n");
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(ReadFileBytes(output), "previous");
+    }
+}
+
+TEST(Cli, OutputOptionReplacesTheFileWithTheSameBytes) {
+    TempFolder folder;
+    const std::string output = folder.File("settings.ini");
+    WriteFileBytes(output, std::string(20000, 'o'));
+    const CliRun run = RunCli({"--output", output});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(ReadFileBytes(output), DefaultFile());
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1);
+}
+
+TEST(Cli, AFailedWriteReportsStatus1AndKeepsWhatWasThere) {
+    TempFolder folder;
+    fs::create_directory(folder.Path() / "taken");
+    WriteFileBytes(folder.File("taken/inside.ini"), "kept");
+    for (const std::string& target :
+         {folder.File("taken"), folder.File("missing/settings.ini"), std::string("/dev/full")}) {
+        SCOPED_TRACE(target);
+        const CliRun run = RunCli({"-o", target});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err.rfind("qx7r310-wizard-cli: cannot write \"" + target + "\"", 0), 0u)
+            << run.err;
+        EXPECT_EQ(run.out, "");
+    }
+    EXPECT_TRUE(fs::is_directory(folder.Path() / "taken"));
+    EXPECT_EQ(ReadFileBytes(folder.File("taken/inside.ini")), "kept");
+    EXPECT_FALSE(fs::exists(folder.Path() / "missing"));
+
+    const CliRun full = RunCli({}, {}, "/dev/full");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.err, "qx7r310-wizard-cli: cannot write to standard output\n");
+}
+
+TEST(Cli, AnOutputFileInAReadOnlyFolderSurvives) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permission bits do not stop root";
+    TempFolder folder;
+    const std::string output = folder.File("settings.ini");
+    WriteFileBytes(output, "previous");
+    fs::permissions(folder.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+    const CliRun run = RunCli({"-o", output});
+    fs::permissions(folder.Path(), fs::perms::owner_all);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(ReadFileBytes(output), "previous");
+}
+
+TEST(Cli, StandardIniSpliceAndItsFailure) {
+    TempFolder folder;
+    const std::string standard = folder.File("standard.ini");
+    WriteFileBytes(standard,
+                   "[PLL_settings]\n// DO NOT REMOVE\n[Timing_settings]\n// DO NOT REMOVE\n");
+    const CliRun spliced = RunCli({"--standard-ini", standard});
+    EXPECT_EQ(spliced.status, 0);
+    EXPECT_EQ(spliced.err, "qx7r310-wizard-cli: Do you want to use the Standard INI file? Yes\n");
+    const std::string top = "; This file was generated by: QX7R310 Register Wizard\r\n;  " +
+                            GetVersionText() +
+                            "\r\n[PLL_settings]\r\n\r\n; Bypass PLL: Unchecked\r\n";
+    EXPECT_EQ(spliced.out.substr(0, top.size()), top);
+
+    const CliRun failed = RunCli({"--standard-ini", folder.File("missing.ini")});
+    EXPECT_EQ(failed.status, 3);
+    EXPECT_EQ(failed.err, "qx7r310-wizard-cli: Do you want to use the Standard INI file? Yes\n"
+                          "qx7r310-wizard-cli: Unable to open standard ini file!\n"
+                          "Only output the existing data.\n");
+    EXPECT_EQ(failed.out, DefaultFile());
+}
+
+TEST(Cli, JsonCarriesEveryParameterAndResult) {
+    TempFolder folder;
+    const std::string standard = folder.File("standard.ini");
+    // Bytes that are no UTF-8 must not break the JSON.
+    WriteFileBytes(standard,
+                   "\xFF\xFE latin \xE9\n[PLL_settings]\n// DO NOT REMOVE\n[Timing_settings]\n"
+                   "// DO NOT REMOVE\n");
+    const CliRun plain = RunCli({"--json"});
+    ASSERT_EQ(plain.status, 0);
+    const nlohmann::json json = nlohmann::json::parse(plain.out);
+    EXPECT_EQ(json["version"], GetVersionText());
+    EXPECT_EQ(json["parameters"]["frameRate"], 30.0);
+    EXPECT_EQ(json["parameters"]["outputColumns"], 640);
+    EXPECT_EQ(json["parameters"]["blanking"], "hb-min");
+    EXPECT_EQ(json["parameters"]["outputAs"], "registers");
+    EXPECT_EQ(json["results"]["systemFreqMHz"], 44.0);
+    EXPECT_EQ(json["results"]["hBlankUsed"], 78);
+    EXPECT_EQ(json["results"]["vBlankUsed"], 17);
+    ASSERT_EQ(json["results"]["registers"].size(), 15u);
+    EXPECT_EQ(json["results"]["registers"][0]["value"], 24);
+    EXPECT_EQ(json["results"]["registers"][1]["valueHex"], "0x500");
+    EXPECT_EQ(json["results"]["registers"][5]["name"], "stat_fd_zone_height");
+    EXPECT_EQ(json["results"]["registers"][5]["value"], 7);
+    EXPECT_EQ(json["settingsFile"], DefaultFile());
+
+    const CliRun spliced = RunCli({"--json", "--standard-ini", standard});
+    ASSERT_EQ(spliced.status, 0);
+    const nlohmann::json splicedJson = nlohmann::json::parse(spliced.out);
+    EXPECT_TRUE(splicedJson["standardIniSpliced"].get<bool>());
+    EXPECT_TRUE(splicedJson["parameters"]["useStandardIni"].get<bool>());
+}
+
+TEST(Cli, HelpAndVersion) {
+    const CliRun help = RunCli({"--help"});
+    EXPECT_EQ(help.status, 0);
+    for (const char* text : {"--input-freq",
+                             "--system-freq",
+                             "--vco-freq",
+                             "--pll-m",
+                             "--pll-n",
+                             "--bypass-pll",
+                             "--use-min-freq",
+                             "--hw-rev",
+                             "--fps",
+                             "--columns",
+                             "--rows",
+                             "--skipping",
+                             "--low-power",
+                             "--variable-frame-rate",
+                             "--min-fps",
+                             "--blanking",
+                             "--output-as",
+                             "--addressing",
+                             "--standard-ini",
+                             "-o,--output",
+                             "--json",
+                             "--version",
+                             "3  the standard INI splice failed"})
+        EXPECT_NE(help.out.find(text), std::string::npos) << text;
+
+    const CliRun version = RunCli({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "QX7R310 Register Wizard command line, " + GetVersionText() + "\n");
+}
+
+} // namespace
