@@ -1,17 +1,19 @@
-// Wizard message numbers and the seam through which the calculation core posts them to the main frame.
+// Wizard message numbers and the seam through which the calculation core posts them to the main
+// frame.
 #pragma once
 
 #include <cstdint>
 #include <deque>
 
 // Private window messages exchanged between the views and the main frame.
-inline constexpr unsigned WM_WIZ_STATUS_TEXT = 0x78;        // sent; lParam points at the help text
-inline constexpr unsigned WM_WIZ_SHOW_PAGE = 0x400;         // posted by the tree; wParam = page id
-inline constexpr unsigned WM_WIZ_SELECT_TREE_ITEM = 0x41C;  // posted by the tab strip; wParam = tab
-inline constexpr unsigned WM_WIZ_RECALC_CONTEXT = 0x41D;    // posted by the Image Timing form
-inline constexpr unsigned WM_WIZ_RECALC_TIMING = 0x41E;     // posted after the system clock changed
-inline constexpr unsigned WM_WIZ_RECALC_CLOCKS = 0x41F;     // posted when the Clock Settings page is chosen
-inline constexpr unsigned WM_WIZ_SET_DEFAULTS = 0x420;      // sent by File > Set Defaults
+inline constexpr unsigned WM_WIZ_STATUS_TEXT = 0x78;       // sent; lParam points at the help text
+inline constexpr unsigned WM_WIZ_SHOW_PAGE = 0x400;        // posted by the tree; wParam = page id
+inline constexpr unsigned WM_WIZ_SELECT_TREE_ITEM = 0x41C; // posted by the tab strip; wParam = tab
+inline constexpr unsigned WM_WIZ_RECALC_CONTEXT = 0x41D;   // posted by the Image Timing form
+inline constexpr unsigned WM_WIZ_RECALC_TIMING = 0x41E;    // posted after the system clock changed
+inline constexpr unsigned WM_WIZ_RECALC_CLOCKS =
+    0x41F; // posted when the Clock Settings page is chosen
+inline constexpr unsigned WM_WIZ_SET_DEFAULTS = 0x420; // sent by File > Set Defaults
 
 struct WizardMessage {
     unsigned message = 0;
