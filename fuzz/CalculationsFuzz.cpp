@@ -1,0 +1,213 @@
+// Fuzzes the whole calculation chain with arbitrary values in every document and image-context
+// field (NaN, infinities, negatives, huge values), then writes the settings file: no sanitizer
+// report, and a well-formed file whose register lines carry exactly the register values.
+#include "FuzzSupport.h"
+
+#include "SettingsWriter.h"
+#include "WizardDoc.h"
+
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <vector>
+
+namespace {
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kInterestingDoubles[] = {
+    std::numeric_limits<double>::quiet_NaN(),
+    kInf,
+    -kInf,
+    0.0,
+    -0.0,
+    -1.0,
+    1.0,
+    std::numeric_limits<double>::max(),
+    -std::numeric_limits<double>::max(),
+    std::numeric_limits<double>::denorm_min(),
+    std::numeric_limits<double>::min(),
+    1e-300,
+    2147483648.0,
+    -2147483649.0,
+    9007199254740993.0,
+    4.0,
+    44.0,
+    11.0,
+    30.0,
+    60.0,
+    0.001,
+    1043.0,
+    1044.0,
+    560.0,
+    10.0,
+    1e9,
+};
+constexpr int kInterestingInts[] = {INT_MIN, INT_MIN + 1, -1,  0,   1,   2,     3,     4,
+                                    5,       6,           16,  63,  64,  70,    71,    120,
+                                    160,     488,         489, 648, 649, 16384, 65535, INT_MAX};
+constexpr std::uint32_t kInterestingValues[] = {0u,      1u,       0xFu,        0x10u,
+                                                0xFFu,   0x100u,   0xFFFu,      0x1000u,
+                                                0xFFFFu, 0x10000u, 0x80000000u, 0xFFFFFFFFu};
+
+class RefusingPrompt : public IWizardPrompt {
+public:
+    void MessageBoxOk(std::string_view) override {
+        FUZZ_CHECK(false, "the plain settings file shows no message");
+    }
+    bool AskYesNo(std::string_view) override {
+        FUZZ_CHECK(false, "the plain settings file asks nothing");
+        return false;
+    }
+};
+
+void FillContext(FuzzInput& in, CImageContext& c) {
+    c.m_dFrameRate = in.Pick(kInterestingDoubles);
+    c.m_dMinFrameRate = in.Pick(kInterestingDoubles);
+    c.m_nOutputColumns = in.Pick(kInterestingInts);
+    c.m_nOutputRows = in.Pick(kInterestingInts);
+    c.m_bJpeg = in.Pick(kInterestingInts);
+    c.m_nHBlank = in.Pick(kInterestingInts);
+    c.m_nVBlank = in.Pick(kInterestingInts);
+    c.m_bLowPower = in.Pick(kInterestingInts);
+    c.m_bTimingValid = in.Byte() & 1;
+    c.m_dRowTime = in.Pick(kInterestingDoubles);
+    c.m_nBlankingMode = in.Pick(kInterestingInts);
+    c.m_nWarnings = in.Raw<std::uint32_t>();
+    c.m_dMinClockOutput = in.Pick(kInterestingDoubles);
+    c.m_bBinning = in.Pick(kInterestingInts);
+    c.m_bXOnly = in.Pick(kInterestingInts);
+    c.m_bAllowSkipping = in.Pick(kInterestingInts);
+    c.m_bHorzMirror = in.Pick(kInterestingInts);
+    c.m_bVertFlip = in.Pick(kInterestingInts);
+    c.m_bVariableFrameRate = in.Pick(kInterestingInts);
+}
+
+void FillDocument(FuzzInput& in, CKXC2280RegisterWizardDoc& doc) {
+    doc.m_dTargetSystemFreq = in.Pick(kInterestingDoubles);
+    doc.m_dTargetVcoFreq = in.Pick(kInterestingDoubles);
+    doc.m_dInputFreq = in.Pick(kInterestingDoubles);
+    doc.m_nHwRev = in.Pick(kInterestingInts);
+    doc.m_bUseMinFreq = in.Pick(kInterestingInts);
+    doc.m_bBypassPll = in.Pick(kInterestingInts);
+    doc.m_nPllM = in.Pick(kInterestingInts);
+    doc.m_nPllN = in.Pick(kInterestingInts);
+    doc.m_bOutputAsRegisters = in.Pick(kInterestingInts);
+    doc.m_bDirectAddressing = in.Pick(kInterestingInts);
+    doc.m_nActiveColumns = in.Pick(kInterestingInts);
+    doc.m_nActiveRows = in.Pick(kInterestingInts);
+    doc.m_nHBlankUsed = in.Pick(kInterestingInts);
+    doc.m_nVBlankUsed = in.Pick(kInterestingInts);
+    doc.m_dActualFrameRate = in.Pick(kInterestingDoubles);
+    CKXC2280RegisterWizardDoc::s_dLastSystemFreq = in.Pick(kInterestingDoubles);
+    FillContext(in, doc.m_Contexts[0]);
+}
+
+std::uint64_t ParseNumber(std::string_view text, int base) {
+    std::uint64_t value = 0;
+    const auto res = std::from_chars(text.data(), text.data() + text.size(), value, base);
+    FUZZ_CHECK(res.ec == std::errc() && res.ptr == text.data() + text.size() && !text.empty(),
+               "a register line carries a plain number");
+    return value;
+}
+
+// A line that carries a register value ends with "\t\t//<name> = <decimal>" and has the value in
+// hex right before the tabs; the address line of an address/data pair carries none.
+std::optional<std::uint64_t> LineValue(std::string_view line) {
+    const std::size_t tail = line.find("\t\t//");
+    FUZZ_CHECK(tail != std::string_view::npos, "every register line has its comment tail");
+    const std::size_t equals = line.rfind(" = ");
+    if (equals == std::string_view::npos || equals < tail)
+        return std::nullopt;
+    const std::uint64_t decimal = ParseNumber(line.substr(equals + 3), 10);
+    const std::size_t hex = line.rfind(", 0x", tail);
+    FUZZ_CHECK(hex != std::string_view::npos, "a register line has its value in hex");
+    const std::uint64_t value = ParseNumber(line.substr(hex + 4, tail - hex - 4), 16);
+    FUZZ_CHECK(value == decimal, "the hex value and its decimal comment agree");
+    return value;
+}
+
+void CheckSettingsFile(const CKXC2280RegisterWizardDoc& doc, const std::string& file) {
+    FUZZ_CHECK(file.starts_with("; This file was generated by: QX7R310 Register Wizard\r\n"
+                                ";   Version: "),
+               "the comment block opens the file");
+    FUZZ_CHECK(file.ends_with("\r\n"), "the file ends with CR LF");
+    // The clock report's suggestion follows its "(cannot match)" after a bare line feed; every
+    // other line ends with CR LF.
+    constexpr std::string_view kSuggestion = "; (Suggested System Frequency:";
+    for (std::size_t lf = file.find('\n'); lf != std::string::npos; lf = file.find('\n', lf + 1))
+        FUZZ_CHECK(file[lf - 1] == '\r' ||
+                       file.compare(lf + 1, kSuggestion.size(), kSuggestion) == 0,
+                   "every line ends with CR LF");
+
+    std::vector<std::string_view> lines;
+    ForEachCrLfLine(file, [&](std::string_view line) { lines.push_back(line); });
+    std::size_t pll = 0;
+    while (pll < lines.size() && lines[pll] != "[PLL_settings]")
+        ++pll;
+    FUZZ_CHECK(pll >= 4 && pll < lines.size(), "the [PLL_settings] header");
+    for (std::size_t i = 0; i + 3 < pll; ++i)
+        FUZZ_CHECK(lines[i].starts_with("; "), "every line of the comment block is marked");
+    FUZZ_CHECK(lines[pll - 1].empty() && lines[pll - 2].empty() && lines[pll - 3].empty(),
+               "three empty lines before [PLL_settings]");
+    std::size_t timing = pll + 1;
+    while (timing < lines.size() && lines[timing] != "[Timing_settings]")
+        ++timing;
+    FUZZ_CHECK(timing < lines.size() && lines[timing - 1].empty() && lines[timing - 2].empty(),
+               "two empty lines before [Timing_settings]");
+
+    std::vector<std::uint64_t> written;
+    for (std::size_t i = pll + 1; i < lines.size(); ++i) {
+        if (i == timing || i == timing - 1 || i == timing - 2)
+            continue;
+        if (i == timing + 1 && lines[i] == "REG = 0x98E, 0x1000")
+            continue;
+        if (const auto value = LineValue(lines[i]))
+            written.push_back(*value);
+    }
+    std::vector<std::uint64_t> expected;
+    for (std::size_t k = 0; k < doc.m_Registers.size(); ++k)
+        if (!(doc.m_bBypassPll && k < 2))
+            expected.push_back(doc.m_Registers[k].m_nValue);
+    FUZZ_CHECK(expected.size() == (doc.m_bBypassPll ? 13u : 15u), "fifteen rows or the bypass set");
+    FUZZ_CHECK(written == expected, "the register lines carry the register values in order");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzInput in(data, size);
+    WizardMessageQueue queue;
+    CKXC2280RegisterWizardDoc doc;
+    doc.m_pMainFrame = &queue;
+    FillDocument(in, doc);
+    FUZZ_CHECK(doc.OnNewDocument(), "a new document");
+    for (CRegister& reg : doc.m_Registers)
+        if (in.Byte() & 1)
+            reg.m_nValue = in.Pick(kInterestingValues);
+
+    // The Clock Settings form's recalculation, then the posted messages in order, then a quiet run
+    // as the minimum-frequency mode makes one.
+    doc.m_Contexts[0].m_nWarnings &= ~kWarnClockBits;
+    doc.CalculatePLL();
+    doc.ComputeTiming(false);
+    while (!queue.Empty())
+        if (queue.Pop().message == WM_WIZ_RECALC_TIMING)
+            doc.ComputeTiming(false);
+    if (in.Byte() & 1)
+        doc.ComputeTiming(true);
+    FUZZ_CHECK(doc.m_Registers.size() == kRegisterCount, "the fifteen register rows");
+
+    RefusingPrompt prompt;
+    CMemoryOutputFile file;
+    CArchive archive(CArchive::store, file, prompt);
+    FUZZ_CHECK(Serialize(doc, archive) == SerializeResult::PlainFile, "the plain settings file");
+    CheckSettingsFile(doc, file.Bytes());
+
+    CMemoryOutputFile again;
+    CArchive archiveAgain(CArchive::store, again, prompt);
+    Serialize(doc, archiveAgain);
+    FUZZ_CHECK(again.Bytes() == file.Bytes(), "saving twice gives the same bytes");
+    return 0;
+}
