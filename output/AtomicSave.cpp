@@ -53,16 +53,6 @@ SaveResult WriteInPlace(const std::string& path, std::string_view bytes) {
     return {};
 }
 
-void SyncFolder(const std::string& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    // The new file is complete and in place; syncing its folder entry only hardens it against a
-    // power cut, so a folder that cannot be synced does not fail the save.
-    (void)::fsync(fd);
-    ::close(fd);
-}
-
 } // namespace
 
 SaveResult SaveFileAtomically(const std::string& requestedPath, std::string_view bytes) {
@@ -121,6 +111,5 @@ SaveResult SaveFileAtomically(const std::string& requestedPath, std::string_view
         ::unlink(tempPath.c_str());
         return Failure(requestedPath, what, error);
     }
-    SyncFolder(folder);
     return {};
 }

@@ -1,0 +1,43 @@
+// Speed of writing the settings file: Serialize of a new document with the forms' defaults.
+#include "SettingsWriter.h"
+#include "WizardDoc.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+class NoPrompt : public IWizardPrompt {
+public:
+    void MessageBoxOk(std::string_view) override {}
+    bool AskYesNo(std::string_view) override { return false; }
+};
+
+// A document as the forms leave it at start-up: clock and timing computed for their defaults.
+CKXC2280RegisterWizardDoc MakeDocument() {
+    CKXC2280RegisterWizardDoc doc;
+    CImageContext& context = doc.m_Contexts[0];
+    context.m_dFrameRate = 30.0;
+    context.m_nOutputColumns = 640;
+    context.m_nOutputRows = 480;
+    context.m_bLowPower = 0;
+    doc.m_bOutputAsRegisters = 1;
+    doc.OnNewDocument();
+    doc.ComputeTiming(false);
+    return doc;
+}
+
+void BM_Serialize_DefaultDocument(benchmark::State& state) {
+    CKXC2280RegisterWizardDoc doc = MakeDocument();
+    NoPrompt prompt;
+    for (auto _ : state) {
+        CMemoryOutputFile file;
+        CArchive ar(CArchive::store, file, prompt);
+        Serialize(doc, ar);
+        benchmark::DoNotOptimize(file.Bytes().data());
+    }
+}
+BENCHMARK(BM_Serialize_DefaultDocument);
+
+} // namespace
+
+BENCHMARK_MAIN();
