@@ -229,6 +229,9 @@ QWidget* CFormView::CreateControl(const ControlTemplate& control) {
         auto* combo = new QComboBox(this);
         combo->setEditable((control.style & CtlEditable) != 0);
         combo->setInsertPolicy(QComboBox::NoInsert);
+        // Typing "8" must give 8, not the list's "8.45": no inline completion.
+        if (combo->isEditable())
+            combo->setCompleter(nullptr);
         connect(combo, &QComboBox::activated, this,
                 [this, id = control.id] { Deliver(id, Notify::SelChange); });
         if (QLineEdit* edit = combo->lineEdit()) {
