@@ -1,0 +1,342 @@
+// The main frame: layout objects, commands, status bar and the routing of every wizard message.
+#include "WizardFixture.h"
+
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QToolBar>
+
+namespace {
+
+using MainFrameTest = WizardTest;
+
+TEST_F(MainFrameTest, LayoutHoldsTheEightObjectsWithTheirWindows) {
+    ASSERT_TRUE(m_started);
+    EXPECT_NE(qobject_cast<CSplitterWnd*>(Wnd(ID_LAYOUT_MAIN_SPLITTER)), nullptr);
+    EXPECT_NE(dynamic_cast<CLeftView*>(Wnd(ID_LAYOUT_NAV_TREE)), nullptr);
+    EXPECT_NE(qobject_cast<TTabWnd*>(Wnd(ID_LAYOUT_TABS)), nullptr);
+    EXPECT_NE(qobject_cast<CSplitterWnd*>(Wnd(ID_LAYOUT_TIMING_SPLITTER)), nullptr);
+    EXPECT_NE(dynamic_cast<CPLLCalcs*>(Wnd(ID_LAYOUT_PLL)), nullptr);
+    EXPECT_NE(dynamic_cast<CRegOutView*>(Wnd(ID_LAYOUT_REGISTERS)), nullptr);
+    EXPECT_NE(dynamic_cast<CImageParms*>(Wnd(ID_LAYOUT_TIMING_TOP)), nullptr);
+    EXPECT_NE(dynamic_cast<CImageParms*>(Wnd(ID_LAYOUT_TIMING_BOTTOM)), nullptr);
+    EXPECT_EQ(Frame().GetFramework().GetObjectCount(), 8);
+    EXPECT_EQ(Frame().centralWidget(), Wnd(ID_LAYOUT_MAIN_SPLITTER));
+
+    ASSERT_EQ(Tabs().GetTabCount(), 3);
+    EXPECT_EQ(Tabs().GetTab(0)->GetText(), "Image Timing");
+    EXPECT_EQ(Tabs().GetTab(1)->GetText(), "PLL");
+    EXPECT_EQ(Tabs().GetTab(2)->GetText(), "Registers");
+    EXPECT_EQ(Frame().GetFramework().Find(ID_LAYOUT_MAIN_SPLITTER)->GetTitle(), "Main Splitter");
+}
+
+TEST_F(MainFrameTest, StartsOnImageTimingWithTheRegisterViewActive) {
+    EXPECT_EQ(Tabs().GetActiveTab(), 0);
+    EXPECT_TRUE(Wnd(ID_LAYOUT_TIMING_SPLITTER)->isVisible());
+    EXPECT_EQ(Frame().GetActiveView(), Wnd(ID_LAYOUT_REGISTERS));
+    EXPECT_EQ(TimingTop().m_nContext, 0);
+    EXPECT_EQ(TimingTop().m_bFollowOtherContext, 0);
+    auto& bottom = *dynamic_cast<CImageParms*>(Wnd(ID_LAYOUT_TIMING_BOTTOM));
+    EXPECT_EQ(bottom.m_nContext, 0);
+    auto* timing = qobject_cast<CSplitterWnd*>(Wnd(ID_LAYOUT_TIMING_SPLITTER));
+    EXPECT_EQ(timing->GetPane(0, 0), Wnd(ID_LAYOUT_TIMING_TOP));
+    EXPECT_EQ(timing->GetPane(1, 0), Wnd(ID_LAYOUT_TIMING_BOTTOM));
+    auto* main = qobject_cast<CSplitterWnd*>(Wnd(ID_LAYOUT_MAIN_SPLITTER));
+    EXPECT_EQ(main->sizes().at(0), 150);
+}
+
+struct PageCase {
+    std::uintptr_t pageId;
+    int tab;
+};
+
+class ShowPageTest : public WizardTest, public testing::WithParamInterface<PageCase> {};
+
+TEST_P(ShowPageTest, ShowsTheTabOfThePage) {
+    PostWizardMessage(&Frame(), WM_WIZ_SHOW_PAGE, GetParam().pageId, 0);
+    PumpEvents();
+    EXPECT_EQ(Tabs().GetActiveTab(), GetParam().tab);
+    // The frame's active view is not changed by a page shown from the tree.
+    EXPECT_EQ(Frame().GetActiveView(), Wnd(ID_LAYOUT_REGISTERS));
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, ShowPageTest,
+                         testing::Values(PageCase{129, 2}, PageCase{130, 0}, PageCase{132, 1}));
+
+class UnknownPageTest : public WizardTest, public testing::WithParamInterface<std::uintptr_t> {};
+
+TEST_P(UnknownPageTest, ChangesNothing) {
+    PostWizardMessage(&Frame(), WM_WIZ_SHOW_PAGE, 129, 0);
+    PumpEvents();
+    Doc().m_strClockReport.clear();
+    PostWizardMessage(&Frame(), WM_WIZ_SHOW_PAGE, GetParam(), 0);
+    PumpEvents();
+    EXPECT_EQ(Tabs().GetActiveTab(), 2);
+    EXPECT_TRUE(Doc().m_strClockReport.empty());
+    EXPECT_TRUE(m_prompts.Prompts().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Ids, UnknownPageTest,
+                         testing::Values(0u, 128u, 131u, 133u, 1u, 12u,
+                                         static_cast<std::uintptr_t>(-1)));
+
+TEST_F(MainFrameTest, ClockSettingsPageRerunsTheClockCalculationEachTime) {
+    CMessageSpy spy;
+    spy.Watch(Wnd(ID_LAYOUT_PLL), ID_LAYOUT_PLL);
+    for (int round = 0; round < 3; ++round) {
+        Doc().m_strClockReport.clear();
+        ClickTreeItem(1);
+        EXPECT_EQ(Tabs().GetActiveTab(), 1);
+        EXPECT_FALSE(Doc().m_strClockReport.empty()) << round;
+        ClickTreeItem(2);
+        EXPECT_EQ(Tabs().GetActiveTab(), 2);
+    }
+    EXPECT_EQ(spy.Of(WM_WIZ_RECALC_CLOCKS).size(), 3u);
+}
+
+TEST_F(MainFrameTest, PllTabRerunsTheClockCalculationThroughTheTree) {
+    Doc().m_strClockReport.clear();
+    ClickStrip(Tabs().GetTab(1)->m_nLeft + 5);
+    EXPECT_EQ(Tabs().GetActiveTab(), 1);
+    EXPECT_EQ(CurrentTreeText(), "Clock Settings");
+    EXPECT_FALSE(Doc().m_strClockReport.empty());
+    EXPECT_EQ(Frame().GetActiveView(), Wnd(ID_LAYOUT_PLL));
+}
+
+TEST_F(MainFrameTest, StripClickRightOfTheLastTabShowsImageTiming) {
+    ClickTreeItem(2);
+    ASSERT_EQ(Tabs().GetActiveTab(), 2);
+    CMessageSpy spy;
+    spy.Watch(Wnd(ID_LAYOUT_NAV_TREE), ID_LAYOUT_NAV_TREE);
+    ClickStrip(Tabs().GetTab(2)->m_nRight + 40);
+    EXPECT_EQ(spy.Of(WM_WIZ_SELECT_TREE_ITEM),
+              (std::vector<CMessageSpy::Seen>{{ID_LAYOUT_NAV_TREE, WM_WIZ_SELECT_TREE_ITEM, -1}}));
+    EXPECT_EQ(CurrentTreeText(), "Image Timing");
+    EXPECT_EQ(Tabs().GetActiveTab(), 0);
+}
+
+TEST_F(MainFrameTest, SetDefaultsGoesToClockThenTimingThenRegisters) {
+    CMessageSpy spy;
+    for (const int id :
+         {ID_LAYOUT_PLL, ID_LAYOUT_TIMING_TOP, ID_LAYOUT_REGISTERS, ID_LAYOUT_TIMING_BOTTOM})
+        spy.Watch(Wnd(id), id);
+    // A changed clock must be back at its default before the timing defaults are computed.
+    Doc().m_dTargetSystemFreq = 30.0;
+    Pll().m_dTargetSystemFreq = 30.0;
+    Pll().UpdateData(false);
+    Trigger(ID_FILE_SET_DEFAULTS);
+
+    std::vector<int> order;
+    for (const CMessageSpy::Seen& seen : spy.Of(WM_WIZ_SET_DEFAULTS))
+        order.push_back(seen.objectId);
+    EXPECT_EQ(order, (std::vector<int>{ID_LAYOUT_PLL, ID_LAYOUT_TIMING_TOP, ID_LAYOUT_REGISTERS}));
+    EXPECT_DOUBLE_EQ(Doc().m_dTargetSystemFreq, 44.0);
+
+    // The lists show the final register values.
+    auto* list = Registers().Item<QTableWidget>(IDC_IFP_REGISTER_LIST);
+    ASSERT_NE(list, nullptr);
+    ASSERT_GE(list->rowCount(), 1);
+    EXPECT_EQ(list->item(0, 3)->text(), QString::number(Doc().m_Registers[0].m_nValue));
+}
+
+TEST_F(MainFrameTest, NewOpenAndPrintStayDisabledInEveryState) {
+    auto expectDisabled = [this](const char* when) {
+        for (const int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_PRINT})
+            EXPECT_FALSE(Frame().GetCommand(id)->isEnabled()) << id << " " << when;
+        EXPECT_TRUE(Frame().GetCommand(ID_FILE_SET_DEFAULTS)->isEnabled()) << when;
+    };
+    expectDisabled("after start-up");
+    Frame().UpdateCommandStates();
+    expectDisabled("after an update");
+    Trigger(ID_FILE_SET_DEFAULTS);
+    expectDisabled("after Set Defaults");
+    ClickTreeItem(1);
+    expectDisabled("on the PLL page");
+    // The accelerators are dead too: no dialog, no new document.
+    QTest::keyClick(&Frame(), Qt::Key_N, Qt::ControlModifier);
+    QTest::keyClick(&Frame(), Qt::Key_O, Qt::ControlModifier);
+    PumpEvents();
+    EXPECT_TRUE(m_dialogs.empty());
+    expectDisabled("after Ctrl+N and Ctrl+O");
+}
+
+struct CommandCase {
+    int id;
+    const char* text;
+    const char* shortcuts;
+    const char* statusTip;
+};
+
+class MenuCommandTest : public WizardTest, public testing::WithParamInterface<CommandCase> {};
+
+TEST_P(MenuCommandTest, HasItsTextShortcutsAndPrompt) {
+    const QAction* action = Frame().GetCommand(GetParam().id);
+    ASSERT_NE(action, nullptr);
+    EXPECT_EQ(action->text(), GetParam().text);
+    QStringList shortcuts;
+    for (const QKeySequence& key : action->shortcuts())
+        shortcuts << key.toString(QKeySequence::PortableText);
+    EXPECT_EQ(shortcuts.join(", "), GetParam().shortcuts);
+    EXPECT_EQ(action->statusTip(), GetParam().statusTip);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, MenuCommandTest,
+    testing::Values(
+        CommandCase{ID_FILE_SET_DEFAULTS, "Set &Defaults", "", ""},
+        CommandCase{ID_FILE_NEW, "&New", "Ctrl+N", "Create a new document"},
+        CommandCase{ID_FILE_OPEN, "&Open...", "Ctrl+O", "Open an existing document"},
+        CommandCase{ID_FILE_SAVE, "&Save", "Ctrl+S", "Write settings to Tessaly .ini file"},
+        CommandCase{ID_FILE_SAVE_AS, "Save &As...", "", "Save the active document with a new name"},
+        CommandCase{ID_APP_EXIT, "E&xit", "", "Quit the application; prompts to save documents"},
+        CommandCase{ID_EDIT_UNDO, "&Undo", "Ctrl+Z, Alt+Backspace", "Undo the last action"},
+        CommandCase{ID_EDIT_CUT, "Cu&t", "Ctrl+X, Shift+Del",
+                    "Cut the selection and put it on the Clipboard"},
+        CommandCase{ID_EDIT_COPY, "&Copy", "Ctrl+C, Ctrl+Ins",
+                    "Copy the selection and put it on the Clipboard"},
+        CommandCase{ID_EDIT_PASTE, "&Paste", "Ctrl+V, Shift+Ins", "Insert Clipboard contents"},
+        CommandCase{ID_VIEW_TOOLBAR, "&Toolbar", "", "Show or hide the toolbar"},
+        CommandCase{ID_VIEW_STATUS_BAR, "&Status Bar", "", "Show or hide the status bar"},
+        CommandCase{ID_WINDOW_SPLIT, "S&plit", "", "Split the active window into panes"},
+        CommandCase{ID_APP_ABOUT, "&About Register Wizard...", "",
+                    "Display program information, version number and copyright"},
+        CommandCase{ID_NEXT_PANE, "Next Pane", "F6", "Switch to the next window pane"},
+        CommandCase{ID_PREV_PANE, "Previous Pane", "Shift+F6",
+                    "Switch back to the previous window pane"}));
+
+TEST_F(MainFrameTest, MenusListTheirItemsInOrder) {
+    QStringList menus;
+    std::vector<QStringList> items;
+    for (QAction* menuAction : Frame().menuBar()->actions()) {
+        menus << menuAction->text();
+        QStringList texts;
+        for (QAction* item : menuAction->menu()->actions())
+            texts << (item->isSeparator() ? QStringLiteral("-") : item->text());
+        items.push_back(texts);
+    }
+    EXPECT_EQ(menus, (QStringList{"&File", "&Edit", "&View", "&Help"}));
+    ASSERT_EQ(items.size(), 4u);
+    EXPECT_EQ(items[0],
+              (QStringList{"Set &Defaults", "&New", "&Open...", "&Save", "Save &As...",
+                           "Use Standard &INI File...", "-", "Recent File", "-", "E&xit"}));
+    EXPECT_EQ(items[1], (QStringList{"&Undo", "-", "Cu&t", "&Copy", "&Paste"}));
+    EXPECT_EQ(items[2], (QStringList{"&Toolbar", "&Status Bar", "S&plit"}));
+    EXPECT_EQ(items[3], (QStringList{"&About Register Wizard..."}));
+}
+
+TEST_F(MainFrameTest, ToolbarButtonsInOrderWithIcons) {
+    EXPECT_EQ(
+        Frame().GetToolBarCommands(),
+        (std::vector<int>{ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 0, ID_EDIT_CUT, ID_EDIT_COPY,
+                          ID_EDIT_PASTE, 0, ID_FILE_PRINT, 0, ID_FILE_SET_DEFAULTS, ID_APP_ABOUT}));
+    for (const int id : {ID_FILE_NEW, ID_FILE_SAVE, ID_FILE_SET_DEFAULTS, ID_APP_ABOUT})
+        EXPECT_FALSE(Frame().GetCommand(id)->icon().isNull()) << id;
+    EXPECT_EQ(Frame().GetCommand(ID_FILE_SAVE)->toolTip(), "Write");
+    EXPECT_EQ(Frame().GetToolBar()->iconSize(), QSize(16, 15));
+}
+
+TEST_F(MainFrameTest, ToolbarAndStatusBarToggle) {
+    Trigger(ID_VIEW_TOOLBAR);
+    EXPECT_TRUE(Frame().GetToolBar()->isHidden());
+    Trigger(ID_VIEW_TOOLBAR);
+    EXPECT_FALSE(Frame().GetToolBar()->isHidden());
+    Trigger(ID_VIEW_STATUS_BAR);
+    EXPECT_TRUE(Frame().GetStatusBar()->isHidden());
+    Frame().UpdateCommandStates();
+    EXPECT_FALSE(Frame().GetCommand(ID_VIEW_STATUS_BAR)->isChecked());
+}
+
+TEST_F(MainFrameTest, StatusBarHasMessagePaneAndIndicators) {
+    EXPECT_EQ(Frame().GetMessageText(), "Ready");
+    for (const char* name : {"CAP", "NUM", "SCRL"}) {
+        auto* indicator = Frame().GetStatusBar()->findChild<QLabel*>(name);
+        ASSERT_NE(indicator, nullptr) << name;
+        EXPECT_EQ(indicator->text(), name);
+    }
+}
+
+TEST_F(MainFrameTest, StatusTextMessageFillsTheMessagePane) {
+    const QString text = QStringLiteral("Output Frequency: Enter desired PLL output frequency");
+    SendWizardMessage(&Frame(), WM_WIZ_STATUS_TEXT, reinterpret_cast<std::uintptr_t>(&text), 0);
+    EXPECT_EQ(Frame().GetMessageText(), text);
+    // A null address is ignored.
+    SendWizardMessage(&Frame(), WM_WIZ_STATUS_TEXT, 0, 0);
+    EXPECT_EQ(Frame().GetMessageText(), text);
+}
+
+TEST_F(MainFrameTest, FocusInAFormShowsItsHintInTheStatusBar) {
+    ClickTreeItem(1);
+    QWidget* edit = Pll().GetDlgItem(IDC_TARGET_SYSTEM_FREQ);
+    ASSERT_NE(edit, nullptr);
+    QApplication::setActiveWindow(&Frame());
+    edit->setFocus(Qt::TabFocusReason);
+    PumpEvents();
+    EXPECT_EQ(Frame().GetMessageText(), "Output Frequency: Enter desired PLL output frequency");
+}
+
+struct ForwardCase {
+    unsigned message;
+    std::uintptr_t wParam;
+    int receiver;
+};
+
+class ForwardTest : public WizardTest, public testing::WithParamInterface<ForwardCase> {};
+
+TEST_P(ForwardTest, ReachesTheOneWindowThatActsOnIt) {
+    CMessageSpy spy;
+    for (const int id : {ID_LAYOUT_NAV_TREE, ID_LAYOUT_PLL, ID_LAYOUT_REGISTERS,
+                         ID_LAYOUT_TIMING_TOP, ID_LAYOUT_TIMING_BOTTOM})
+        spy.Watch(Wnd(id), id);
+    PostWizardMessage(&Frame(), GetParam().message, GetParam().wParam, 77);
+    PumpEvents();
+    const std::vector<CMessageSpy::Seen> seen = spy.Of(GetParam().message);
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.front(), (CMessageSpy::Seen{GetParam().receiver, GetParam().message,
+                                               static_cast<std::intptr_t>(GetParam().wParam)}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Messages, ForwardTest,
+    testing::Values(ForwardCase{WM_WIZ_SELECT_TREE_ITEM, 2, ID_LAYOUT_NAV_TREE},
+                    ForwardCase{WM_WIZ_RECALC_CONTEXT, 1, ID_LAYOUT_TIMING_TOP},
+                    ForwardCase{WM_WIZ_RECALC_TIMING, 0, ID_LAYOUT_TIMING_TOP}));
+
+TEST_F(MainFrameTest, ClockChangeIsFollowedByATimingRecalculation) {
+    CMessageSpy spy;
+    spy.Watch(Wnd(ID_LAYOUT_TIMING_TOP), ID_LAYOUT_TIMING_TOP);
+    Doc().m_dTargetSystemFreq = 48.0;
+    Doc().CalculatePLL();
+    PumpEvents();
+    EXPECT_EQ(spy.Of(WM_WIZ_RECALC_TIMING).size(), 1u);
+}
+
+TEST_F(MainFrameTest, F6MovesBetweenTreeAndPage) {
+    QApplication::setActiveWindow(&Frame());
+    Tree().setFocus();
+    PumpEvents();
+    QTest::keyClick(&Frame(), Qt::Key_F6);
+    PumpEvents();
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    EXPECT_TRUE(Wnd(ID_LAYOUT_TIMING_SPLITTER)->isAncestorOf(focus));
+    QTest::keyClick(&Frame(), Qt::Key_F6, Qt::ShiftModifier);
+    PumpEvents();
+    EXPECT_EQ(QApplication::focusWidget(), &Tree());
+}
+
+TEST_F(MainFrameTest, OnDestroyTearsTheLayoutDown) {
+    QPointer<QWidget> tabs = Wnd(ID_LAYOUT_TABS);
+    QPointer<QWidget> pll = Wnd(ID_LAYOUT_PLL);
+    Frame().OnDestroy();
+    EXPECT_TRUE(tabs.isNull());
+    EXPECT_TRUE(pll.isNull());
+    EXPECT_EQ(Frame().GetFramework().GetObjectCount(), 0);
+    // Messages that still arrive find nothing to forward to.
+    PostWizardMessage(&Frame(), WM_WIZ_SHOW_PAGE, 132, 0);
+    PostWizardMessage(&Frame(), WM_WIZ_RECALC_TIMING, 0, 0);
+    Frame().OnSetDefaults();
+    PumpEvents();
+}
+
+} // namespace

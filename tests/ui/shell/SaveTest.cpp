@@ -1,0 +1,202 @@
+// Saving from the window: the same bytes as the command-line wizard, atomic failures, Save As.
+#include "WizardFixture.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <unistd.h>
+
+namespace {
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// The settings file the command-line wizard writes for arguments.
+QByteArray CliOutput(const QStringList& arguments) {
+    QProcess cli;
+    cli.start(QStringLiteral(QX_CLI_PATH), arguments);
+    if (!cli.waitForFinished(30000) || cli.exitCode() != 0)
+        return "command-line wizard failed: " + cli.readAllStandardError();
+    return cli.readAllStandardOutput();
+}
+
+class SaveTest : public WizardTest {
+protected:
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
+
+    // Replaces the text of an edit the way a user does: select everything, type the new text.
+    static void TypeInto(QLineEdit* edit, const QString& text) {
+        ASSERT_NE(edit, nullptr);
+        edit->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(edit, text);
+        PumpEvents();
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(SaveTest, TypedParametersSaveTheSameBytesAsTheCommandLineWizard) {
+    QApplication::setActiveWindow(&Frame());
+    ClickTreeItem(1);
+    TypeInto(Pll().Item<QLineEdit>(IDC_TARGET_SYSTEM_FREQ), QStringLiteral("48"));
+    ClickTreeItem(0);
+    auto* frameRate = TimingTop().Item<QComboBox>(IDC_FRAME_RATE);
+    ASSERT_NE(frameRate, nullptr);
+    TypeInto(frameRate->lineEdit(), QStringLiteral("15"));
+    EXPECT_DOUBLE_EQ(Doc().m_dTargetSystemFreq, 48.0);
+    EXPECT_DOUBLE_EQ(Doc().m_Contexts[0].m_dFrameRate, 15.0);
+
+    m_paths.push_back(Path("typed.ini"));
+    Trigger(ID_FILE_SAVE);
+
+    ASSERT_EQ(m_dialogs.size(), 1u);
+    EXPECT_EQ(m_dialogs[0].mode, FileDialogRequest::Mode::Save);
+    EXPECT_EQ(m_dialogs[0].path, "QX7R310_Init.ini");
+    EXPECT_EQ(m_dialogs[0].filter, ".ini (*.ini)");
+    const QByteArray saved = ReadFile(Path("typed.ini"));
+    ASSERT_FALSE(saved.isEmpty());
+    EXPECT_EQ(saved, CliOutput({"--system-freq", "48", "--fps", "15"}));
+    EXPECT_EQ(Frame().windowTitle(), "typed.ini - QX7R310 Register Wizard");
+}
+
+TEST_F(SaveTest, DefaultsSaveTheCommandLineDefaults) {
+    m_paths.push_back(Path("defaults.ini"));
+    Trigger(ID_FILE_SAVE);
+    EXPECT_EQ(ReadFile(Path("defaults.ini")), CliOutput({}));
+}
+
+TEST_F(SaveTest, SecondSaveReusesThePathWithoutAsking) {
+    m_paths.push_back(Path("once.ini"));
+    Trigger(ID_FILE_SAVE);
+    const QByteArray first = ReadFile(Path("once.ini"));
+    Trigger(ID_FILE_SAVE);
+    EXPECT_EQ(m_dialogs.size(), 1u);
+    EXPECT_EQ(ReadFile(Path("once.ini")), first);
+    QSettings settings("Velmora", "QX7R310 Register Wizard");
+    EXPECT_EQ(settings.value("Recent File List/File1").toString(), Path("once.ini"));
+}
+
+TEST_F(SaveTest, SaveAsAddsTheExtensionAndProposesTheCurrentFile) {
+    m_paths.push_back(Path("noextension"));
+    Trigger(ID_FILE_SAVE_AS);
+    EXPECT_FALSE(ReadFile(Path("noextension.ini")).isEmpty());
+    EXPECT_EQ(Template().GetPathName(), Path("noextension.ini"));
+    Trigger(ID_FILE_SAVE_AS);
+    ASSERT_EQ(m_dialogs.size(), 2u);
+    EXPECT_EQ(m_dialogs[1].path, Path("noextension.ini"));
+}
+
+TEST_F(SaveTest, CancelledDialogWritesNothing) {
+    Trigger(ID_FILE_SAVE);
+    EXPECT_EQ(m_dialogs.size(), 1u);
+    EXPECT_TRUE(QDir(m_dir.path()).isEmpty());
+    EXPECT_TRUE(m_prompts.Prompts().empty());
+    EXPECT_EQ(Frame().windowTitle(), "QX7R310_Init - QX7R310 Register Wizard");
+}
+
+struct FailedTarget {
+    const char* name;
+    bool makeFolder;
+};
+
+class FailedSaveTest : public SaveTest, public testing::WithParamInterface<FailedTarget> {};
+
+TEST_P(FailedSaveTest, ShowsOneMessageAndKeepsThePreviousFile) {
+    m_paths.push_back(Path("previous.ini"));
+    Trigger(ID_FILE_SAVE);
+    const QByteArray previous = ReadFile(Path("previous.ini"));
+    ASSERT_FALSE(previous.isEmpty());
+
+    const QString target = Path(GetParam().name);
+    if (GetParam().makeFolder) {
+        ASSERT_TRUE(QDir().mkpath(target));
+    }
+    m_paths.push_back(target);
+    Trigger(ID_FILE_SAVE_AS);
+
+    ASSERT_EQ(m_prompts.Texts().size(), 1u);
+    EXPECT_TRUE(m_prompts.Texts()[0].contains(QDir::toNativeSeparators(target)))
+        << m_prompts.Texts()[0].toStdString();
+    EXPECT_EQ(ReadFile(Path("previous.ini")), previous);
+    EXPECT_EQ(Template().GetPathName(), Path("previous.ini"));
+    EXPECT_EQ(QFileInfo(target).isDir(), GetParam().makeFolder);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), (QStringList{"previous.ini"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Targets, FailedSaveTest,
+                         testing::Values(FailedTarget{"folder.ini", true},
+                                         FailedTarget{"missing/folder/settings.ini", false}));
+
+TEST_F(SaveTest, FolderWithoutWritePermissionKeepsTheOldFile) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "permission bits do not stop the superuser";
+    const QString folder = Path("locked");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString target = folder + "/settings.ini";
+    WriteFile(target, "old bytes\r\n");
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    m_paths.push_back(target);
+    Trigger(ID_FILE_SAVE);
+    QFile::setPermissions(folder,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(m_prompts.Texts().size(), 1u);
+    EXPECT_EQ(ReadFile(target), "old bytes\r\n");
+}
+
+TEST_F(SaveTest, StandardIniCommandSplicesAndCanBeTurnedOff) {
+    const QString standard = Path("standard.ini");
+    WriteFile(standard, "[Camera]\r\nLOAD= PLL Setup - 16MHz External\r\n[PLL_settings]\r\nold\r\n"
+                        "// DO NOT REMOVE\r\n[Timing_settings]\r\nold\r\n// DO NOT REMOVE\r\n");
+    m_paths.push_back(standard);
+    Trigger(ID_FILE_STANDARD_INI);
+    EXPECT_EQ(m_dialogs.back().mode, FileDialogRequest::Mode::Open);
+    EXPECT_TRUE(Frame().GetCommand(ID_FILE_STANDARD_INI)->isChecked());
+    EXPECT_EQ(Doc().m_bUseStandardIni, 1);
+
+    m_paths.push_back(Path("spliced.ini"));
+    Trigger(ID_FILE_SAVE);
+    EXPECT_EQ(m_prompts.Texts(),
+              (std::vector<QString>{"Do you want to use the Standard INI file?"}));
+    EXPECT_EQ(ReadFile(Path("spliced.ini")), CliOutput({"--standard-ini", standard}));
+
+    Trigger(ID_FILE_STANDARD_INI);
+    EXPECT_FALSE(Frame().GetCommand(ID_FILE_STANDARD_INI)->isChecked());
+    EXPECT_EQ(Doc().m_bUseStandardIni, 0);
+    m_prompts.Clear();
+    Trigger(ID_FILE_SAVE);
+    EXPECT_TRUE(m_prompts.Prompts().empty());
+    EXPECT_EQ(ReadFile(Path("spliced.ini")), CliOutput({}));
+}
+
+TEST_F(SaveTest, BadStandardIniFallsBackToThePlainFileWithItsMessage) {
+    const QString standard = Path("wrong.ini");
+    WriteFile(standard, "[Camera]\r\nnothing here\r\n");
+    m_paths.push_back(standard);
+    Trigger(ID_FILE_STANDARD_INI);
+    m_paths.push_back(Path("plain.ini"));
+    Trigger(ID_FILE_SAVE);
+    EXPECT_EQ(
+        m_prompts.Texts(),
+        (std::vector<QString>{"Do you want to use the Standard INI file?",
+                              "Can not find the required sections. Wrong standard INI file!"}));
+    EXPECT_EQ(ReadFile(Path("plain.ini")), CliOutput({}));
+}
+
+TEST_F(SaveTest, CancelledStandardIniChoiceLeavesItOff) {
+    Trigger(ID_FILE_STANDARD_INI);
+    EXPECT_FALSE(Frame().GetCommand(ID_FILE_STANDARD_INI)->isChecked());
+    EXPECT_EQ(Doc().m_bUseStandardIni, 0);
+}
+
+} // namespace

@@ -1,0 +1,148 @@
+// Start-up as a whole: window placement, title, settings key, recent files, command line, About.
+#include "WizardFixture.h"
+
+#include "Version.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QMenuBar>
+
+namespace {
+
+using StartupTest = WizardTest;
+
+TEST_F(StartupTest, MainWindowAt50And50With840By860) {
+    ASSERT_TRUE(m_started);
+    EXPECT_TRUE(Frame().isVisible());
+    EXPECT_EQ(Frame().frameGeometry(), QRect(50, 50, 840, 860));
+}
+
+TEST_F(StartupTest, UntitledDocumentNamesTheWindow) {
+    EXPECT_EQ(Frame().windowTitle(), "QX7R310_Init - QX7R310 Register Wizard");
+    EXPECT_EQ(Template().GetTitle(), "QX7R310_Init");
+    EXPECT_TRUE(Template().GetPathName().isEmpty());
+}
+
+TEST_F(StartupTest, NewDocumentIsCalculatedBeforeTheViewsStart) {
+    EXPECT_EQ(Doc().m_Registers.size(), 15u);
+    EXPECT_EQ(Doc().m_Registers[0].m_nValue, 0x0018u);
+    EXPECT_EQ(Doc().m_Registers[1].m_nValue, 0x0500u);
+    EXPECT_FALSE(Doc().m_strClockReport.empty());
+}
+
+TEST_F(StartupTest, SettingsLiveUnderTheCompanyKeyAndTitle) {
+    EXPECT_EQ(QCoreApplication::organizationName(), "Velmora");
+    EXPECT_EQ(QCoreApplication::applicationName(), "QX7R310 Register Wizard");
+}
+
+TEST(DocumentTemplateString, HasItsSevenFields) {
+    const std::pair<DocString, const char*> fields[] = {
+        {DocString::WindowTitle, "QX7R310 Register Wizard"},
+        {DocString::DocName, "QX7R310_Init"},
+        {DocString::FileNewName, "QX7R310 Registers"},
+        {DocString::FilterName, ".ini"},
+        {DocString::FilterExt, ".ini"},
+        {DocString::RegFileTypeId, "QX7R310RegisterWizard.Document"},
+        {DocString::RegFileTypeName, "QX7R310Document"},
+    };
+    for (const auto& [field, text] : fields)
+        EXPECT_EQ(GetDocString(field), text);
+    EXPECT_EQ(LoadShellString(AFX_IDS_IDLEMESSAGE), "Ready");
+    EXPECT_TRUE(LoadShellString(4711).isEmpty());
+}
+
+TEST_F(StartupTest, AboutCommandRunsTheAboutBoxModally) {
+    Trigger(ID_APP_ABOUT);
+    EXPECT_EQ(m_modalDialogs, (std::vector<QString>{"About Register Wizard"}));
+}
+
+TEST(AboutBox, ShowsNameVersionAndNotice) {
+    CAboutDlg about;
+    QLabel* version = about.GetDlgItem(IDC_VERSION_TEXT);
+    ASSERT_NE(version, nullptr);
+    EXPECT_EQ(version->text(), "Version:    Build Date:");
+    EXPECT_TRUE(about.OnInitDialog());
+    EXPECT_EQ(version->text(), QString::fromStdString(GetVersionText()));
+    EXPECT_TRUE(version->text().startsWith("Version: "));
+    QStringList texts;
+    for (const QLabel* label : about.findChildren<QLabel*>())
+        texts << label->text();
+    EXPECT_TRUE(texts.contains("QX7R310 Register Wizard"));
+    EXPECT_TRUE(texts.contains(kLegalNotice));
+    EXPECT_EQ(about.windowTitle(), "About Register Wizard");
+}
+
+// Start-up with two recent files already stored.
+class RecentFilesTest : public WizardTest {
+protected:
+    void PrepareSettings() override {
+        QSettings settings("Velmora", "QX7R310 Register Wizard");
+        settings.beginGroup("Recent File List");
+        settings.setValue("File1", "/data/first.ini");
+        settings.setValue("File2", "/data/second.ini");
+    }
+};
+
+TEST_F(RecentFilesTest, AreListedInTheFileMenu) {
+    EXPECT_EQ(m_app->GetRecentFiles(), (QStringList{"/data/first.ini", "/data/second.ini"}));
+    QStringList texts;
+    for (QAction* item : Frame().menuBar()->actions().first()->menu()->actions()) {
+        if (item->isVisible())
+            texts << item->text();
+    }
+    EXPECT_TRUE(texts.contains("&1 /data/first.ini"));
+    EXPECT_TRUE(texts.contains("&2 /data/second.ini"));
+    EXPECT_FALSE(texts.contains("Recent File"));
+}
+
+TEST_F(RecentFilesTest, KeepFourNewestFirst) {
+    for (const char* path : {"/a.ini", "/b.ini", "/c.ini", "/data/second.ini"})
+        m_app->AddToRecentFileList(path);
+    EXPECT_EQ(m_app->GetRecentFiles(),
+              (QStringList{"/data/second.ini", "/c.ini", "/b.ini", "/a.ini"}));
+    QSettings settings("Velmora", "QX7R310 Register Wizard");
+    settings.beginGroup("Recent File List");
+    EXPECT_EQ(settings.value("File1").toString(), "/data/second.ini");
+    EXPECT_EQ(settings.value("File4").toString(), "/a.ini");
+    EXPECT_FALSE(settings.contains("File5"));
+}
+
+// Start-up with a settings file named on the command line.
+class OpenFromCommandLineTest : public WizardTest {
+protected:
+    QStringList Arguments() const override { return {m_file}; }
+    void PrepareSettings() override {
+        QFile file(m_file);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("; kept as it is\r\n");
+    }
+
+    QTemporaryDir m_dir;
+    QString m_file = m_dir.filePath("camera.ini");
+};
+
+TEST_F(OpenFromCommandLineTest, OpensTheFileWithoutReadingIt) {
+    ASSERT_TRUE(m_started);
+    EXPECT_EQ(Frame().windowTitle(), "camera.ini - QX7R310 Register Wizard");
+    EXPECT_EQ(Template().GetPathName(), m_file);
+    EXPECT_EQ(Doc().m_Registers.size(), 15u);
+    EXPECT_DOUBLE_EQ(Doc().m_dTargetSystemFreq, 44.0);
+    QFile file(m_file);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "; kept as it is\r\n");
+    EXPECT_EQ(m_app->GetRecentFiles().value(0), m_file);
+}
+
+class OpenMissingFileTest : public WizardTest {
+protected:
+    QStringList Arguments() const override { return {m_dir.filePath("missing.ini")}; }
+    QTemporaryDir m_dir;
+};
+
+TEST_F(OpenMissingFileTest, EndsTheProgramWithOneMessage) {
+    EXPECT_FALSE(m_started);
+    ASSERT_EQ(m_prompts.Texts().size(), 1u);
+    EXPECT_TRUE(m_prompts.Texts()[0].contains("missing.ini"));
+}
+
+} // namespace
