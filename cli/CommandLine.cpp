@@ -31,7 +31,7 @@ struct NumberOption {
     NumberTarget target;
 };
 
-const std::array<NumberOption, 10> kNumberOptions = {{
+constexpr std::array<NumberOption, 10> kNumberOptions = {{
     {"--input-freq", "MHZ", "input (reference) clock frequency", 0, 9999,
      &WizardParameters::inputFreqMHz},
     {"--system-freq", "MHZ", "target system frequency", 0, 9999, &WizardParameters::systemFreqMHz},
@@ -46,9 +46,13 @@ const std::array<NumberOption, 10> kNumberOptions = {{
      &WizardParameters::frameRate},
     {"--columns", "N", "output columns (default 640)", 0, 9999, &WizardParameters::outputColumns},
     {"--rows", "N", "output rows (default 480)", 0, 9999, &WizardParameters::outputRows},
-    {"--min-fps", "FPS", "minimum frames per second with variable frame rate (default 10)", 0,
+    {"--min-fps", "FPS",
+     "minimum frames per second with variable frame rate (default 10, or --fps when lower)", 0,
      9999999, &WizardParameters::minFrameRate},
 }};
+
+constexpr std::size_t kMinFrameRateOption = 9;
+static_assert(std::string_view(kNumberOptions[kMinFrameRateOption].name) == "--min-fps");
 
 struct FlagOption {
     const char* name;
@@ -59,7 +63,7 @@ struct FlagOption {
 const std::array<FlagOption, 5> kFlagOptions = {{
     {"--bypass-pll", "bypass the PLL: the system clock is the input clock",
      &WizardParameters::bypassPll},
-    {"--use-min-freq", "use the lowest system frequency that reaches the frame rate",
+    {"--use-min-freq", "the \"Use Min. Freq.\" box of the Clock Settings form",
      &WizardParameters::useMinFreq},
     {"--skipping", "allow the sensor to skip columns and rows", &WizardParameters::allowSkipping},
     {"--low-power", "low-power mode", &WizardParameters::lowPower},
@@ -324,6 +328,11 @@ std::variant<CliRequest, CliExit> ParseCommandLine(int argc, const char* const* 
             return BadValue("--addressing", addressing, kAddressingAccepted);
         parameters.directAddressing = addressing == "direct";
     }
+    // Checking the Variable Frame Rate box drops the minimum to the frame rate when it lies above
+    // it, else resets it to 10; a minimum typed afterwards replaces that.
+    if (parameters.variableFrameRate && numberOptions[kMinFrameRateOption]->count() == 0)
+        parameters.minFrameRate =
+            parameters.minFrameRate > parameters.frameRate ? parameters.frameRate : 10.0;
     parameters.useStandardIni = standardIniOption->count() != 0;
     if (outputOption->count() != 0 && request.outputPath.empty())
         return BadValue("--output", request.outputPath, kFileAccepted);

@@ -247,6 +247,27 @@ TEST(Cli, JsonCarriesEveryParameterAndResult) {
     EXPECT_TRUE(splicedJson["parameters"]["useStandardIni"].get<bool>());
 }
 
+TEST(Cli, VariableFrameRateSetsTheMinimumAsItsCheckBoxDoes) {
+    struct Case {
+        std::vector<std::string> args;
+        double minFrameRate;
+    };
+    const Case cases[] = {
+        {{"--fps", "8", "--variable-frame-rate"}, 8.0},
+        {{"--fps", "30", "--variable-frame-rate"}, 10.0},
+        {{"--fps", "8", "--variable-frame-rate", "--min-fps", "15"}, 15.0},
+        {{"--fps", "8"}, 10.0},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = c.args;
+        args.push_back("--json");
+        const CliRun run = RunCli(args);
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(nlohmann::json::parse(run.out)["parameters"]["minFrameRate"], c.minFrameRate)
+            << args[1];
+    }
+}
+
 TEST(Cli, HelpAndVersion) {
     const CliRun help = RunCli({"--help"});
     EXPECT_EQ(help.status, 0);
