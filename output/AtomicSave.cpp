@@ -70,15 +70,15 @@ SaveResult SaveFileAtomically(const std::string& requestedPath, std::string_view
     const std::size_t slash = path.rfind('/');
     const std::string folder =
         slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
-    const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-    if (base.empty())
+    if (slash != std::string::npos && slash + 1 == path.size())
         return Failure(requestedPath, "no file name given", 0);
 
     std::string tempPath;
     int fd = -1;
     for (unsigned attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        tempPath = folder + "/." + base + ".tmp" + std::to_string(::getpid()) + "-" +
-                   std::to_string(attempt);
+        // Short and hidden whatever the target's name, so a long name cannot make it too long.
+        tempPath = folder + "/.qx-save-" + std::to_string(::getpid()) + "-" +
+                   std::to_string(attempt) + ".tmp";
         fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             return Failure(requestedPath, "cannot create a temporary file beside it", errno);

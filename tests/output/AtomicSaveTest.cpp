@@ -32,6 +32,13 @@ TEST(SaveFileAtomically, ReplacesAnExistingFileAndKeepsItsPermissions) {
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{"settings.ini"});
 }
 
+TEST(SaveFileAtomically, SavesUnderTheLongestNameTheFolderAllows) {
+    ScratchFolder folder;
+    const std::string path = folder.File(std::string(255, 'n'));
+    ASSERT_TRUE(SaveFileAtomically(path, "long"));
+    EXPECT_EQ(ReadBytes(path), "long");
+}
+
 TEST(SaveFileAtomically, ReplacesTheFileALinkPointsAtAndKeepsTheLink) {
     ScratchFolder folder;
     WriteBytes(folder.File("real.ini"), "old");
@@ -54,6 +61,7 @@ const FailingTarget kFailingTargets[] = {
      }},
     {"a missing parent folder", [](const ScratchFolder& f) { return f.File("missing/out.ini"); }},
     {"an empty name", [](const ScratchFolder&) { return std::string(); }},
+    {"a name ending in a slash", [](const ScratchFolder& f) { return f.File("new/"); }},
     {"a full device", [](const ScratchFolder&) { return std::string("/dev/full"); }},
 };
 
