@@ -15,8 +15,11 @@ namespace {
 // The application title is read into a 99-character buffer, so at most 98 characters of it.
 constexpr std::size_t kTitleChars = 98;
 
-// Address/data register pair through which driver variables are reached.
+// Address/data register pair through which driver variables are reached. Writing 0x1000 to the
+// address register first switches the processor to direct addressing of its variables.
 constexpr std::uint32_t kVariableAddressRegister = 0x098E;
+constexpr std::uint32_t kVariableDataRegister = 0x0990;
+constexpr std::uint32_t kDirectAddressingOn = 0x1000;
 constexpr std::uint32_t kVariableDirectBase = 0x8000; // logical addressing of driver variables
 constexpr std::uint32_t kDriverStride = 0x400;        // address space of one driver
 constexpr int kVariableOffsetMask = 0x3FF;            // offsets inside a driver are 10 bits
@@ -68,10 +71,11 @@ std::string AddressDataLines(const CRegister& reg) {
         address += kVariableDirectBase;
     std::string text = "REG = " + FormatHex(kVariableAddressRegister, 0) + ", " +
                        FormatHex(address, 0) + "\t\t//" + reg.m_strName + "\r\n";
+    const std::string data = FormatHex(kVariableDataRegister, 0) + ", ";
     if (reg.m_bBitField)
-        text += "BITFIELD = 0x990, " + FormatHex(reg.m_nMask, digits) + ", ";
+        text += "BITFIELD = " + data + FormatHex(reg.m_nMask, digits) + ", ";
     else
-        text += "REG = 0x990, ";
+        text += "REG = " + data;
     text += FormatHex(reg.m_nValue, digits);
     text += kValueTail;
     text += Dec(reg.m_nValue) + "\r\n";
@@ -158,7 +162,8 @@ void BuildSettingsBuffers(CKXC2280RegisterWizardDoc& doc) {
     doc.m_strIniTimingSection.clear();
     // Direct addressing of driver variables is switched on once, before the first of them.
     if (doc.m_bOutputAsRegisters && doc.m_bDirectAddressing)
-        doc.m_strIniTimingSection = "REG = 0x98E, 0x1000\r\n";
+        doc.m_strIniTimingSection = "REG = " + FormatHex(kVariableAddressRegister, 0) + ", " +
+                                    FormatHex(kDirectAddressingOn, 0) + "\r\n";
     for (std::size_t k = 0; k < doc.m_Registers.size(); ++k) {
         const CRegister& reg = doc.m_Registers[k];
         if (reg.m_bDriverGroup)
