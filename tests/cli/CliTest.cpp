@@ -207,6 +207,11 @@ TEST(Cli, StandardIniSpliceAndItsFailure) {
                             "\r\n[PLL_settings]\r\n\r\n; Bypass PLL: Unchecked\r\n";
     EXPECT_EQ(spliced.out.substr(0, top.size()), top);
 
+    // The standard file is read whole before the output replaces it, so both may be one file.
+    const CliRun inPlace = RunCli({"--standard-ini", standard, "-o", standard});
+    EXPECT_EQ(inPlace.status, 0);
+    EXPECT_EQ(ReadFileBytes(standard), spliced.out);
+
     const CliRun failed = RunCli({"--standard-ini", folder.File("missing.ini")});
     EXPECT_EQ(failed.status, 3);
     EXPECT_EQ(failed.err, "qx7r310-wizard-cli: Do you want to use the Standard INI file? Yes\n"
