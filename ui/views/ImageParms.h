@@ -95,7 +95,7 @@ private:
     void EnableXOnly();
     int ContextIndex() const;
 
-    QColor m_crText;       // text of a red box
-    QColor m_crBackground; // background of a red box
+    QColor m_crText{255, 255, 255};   // text of a red box
+    QColor m_crBackground{255, 0, 0}; // background of a red box
     bool m_bReduced = false;
 };

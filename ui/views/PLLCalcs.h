@@ -39,7 +39,7 @@ public:
     // Enables the entries from the Bypass PLL, Use Min. Freq. and fixed-value boxes.
     void UpdateControlStates();
 
-    QColor m_crWarning;                // background of an edit whose value cannot be matched
+    QColor m_crWarning{255, 0, 0};     // background of an edit whose value cannot be matched
     double m_dInputFreq = 11.0;        // MHz
     double m_dTargetSystemFreq = 44.0; // MHz
     int m_nPllM = 49;
