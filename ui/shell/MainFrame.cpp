@@ -1,6 +1,7 @@
 // Main window: commands, status bar, the tabbed layout and the forwarding of wizard messages.
 #include "MainFrame.h"
 
+#include "CommandIcons.h"
 #include "DocTemplate.h"
 #include "ImageParms.h"
 #include "LeftView.h"
@@ -16,7 +17,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QStyle>
 #include <QToolBar>
 
 namespace {
@@ -59,36 +59,6 @@ QString PromptOf(int id) {
 // The tooltip of a command: its string after the line feed.
 QString TipOf(int id) {
     return LoadShellString(id).section(QLatin1Char('\n'), 1, 1);
-}
-
-QIcon CommandIcon(int id) {
-    QStyle* style = QApplication::style();
-    switch (id) {
-    case ID_FILE_NEW:
-        return style->standardIcon(QStyle::SP_FileIcon);
-    case ID_FILE_OPEN:
-        return style->standardIcon(QStyle::SP_DialogOpenButton);
-    case ID_FILE_SAVE:
-        return style->standardIcon(QStyle::SP_DialogSaveButton);
-    case ID_EDIT_CUT:
-        return QIcon::fromTheme(QStringLiteral("edit-cut"),
-                                style->standardIcon(QStyle::SP_DialogDiscardButton));
-    case ID_EDIT_COPY:
-        return QIcon::fromTheme(QStringLiteral("edit-copy"),
-                                style->standardIcon(QStyle::SP_FileDialogContentsView));
-    case ID_EDIT_PASTE:
-        return QIcon::fromTheme(QStringLiteral("edit-paste"),
-                                style->standardIcon(QStyle::SP_DialogApplyButton));
-    case ID_FILE_PRINT:
-        return QIcon::fromTheme(QStringLiteral("document-print"),
-                                style->standardIcon(QStyle::SP_ComputerIcon));
-    case ID_FILE_SET_DEFAULTS:
-        return style->standardIcon(QStyle::SP_BrowserReload);
-    case ID_APP_ABOUT:
-        return style->standardIcon(QStyle::SP_MessageBoxInformation);
-    default:
-        return {};
-    }
 }
 
 // Commands the program has no handler for; the platform shows them greyed.

@@ -1,0 +1,113 @@
+// Window benchmarks: program start-up against a bare main window, and the reaction to a key.
+#include "LeftView.h"
+#include "MainFrame.h"
+#include "MessageBox.h"
+#include "PLLCalcs.h"
+#include "ShellIds.h"
+#include "WizardApp.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QProcess>
+#include <QTest>
+#include <benchmark/benchmark.h>
+#include <memory>
+
+namespace {
+
+// Starts the probe program in mode and waits until it has shown, painted and closed its window.
+void RunProbe(benchmark::State& state, const QStringList& mode) {
+    for (auto _ : state) {
+        QProcess probe;
+        probe.start(QStringLiteral(QX_STARTUP_PROBE), mode);
+        if (!probe.waitForFinished(60000) || probe.exitCode() != 0) {
+            state.SkipWithError("the start-up probe failed");
+            break;
+        }
+    }
+}
+
+void BM_StartProgram_Wizard(benchmark::State& state) {
+    RunProbe(state, {});
+}
+void BM_StartProgram_BareMainWindow(benchmark::State& state) {
+    RunProbe(state, {QStringLiteral("bare")});
+}
+BENCHMARK(BM_StartProgram_BareMainWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_StartProgram_Wizard)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same inside one process: only building, showing and painting the window.
+void BM_ShowWindow_Wizard(benchmark::State& state) {
+    for (auto _ : state) {
+        auto app = std::make_unique<CKXC2280RegisterWizardApp>();
+        if (!app->InitInstance({})) {
+            state.SkipWithError("start-up failed");
+            break;
+        }
+        QCoreApplication::sendPostedEvents();
+        state.PauseTiming();
+        app.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
+    }
+}
+void BM_ShowWindow_BareMainWindow(benchmark::State& state) {
+    for (auto _ : state) {
+        auto window = std::make_unique<QMainWindow>();
+        window->move(50, 50);
+        window->resize(840, 860);
+        window->show();
+        window->repaint();
+        QCoreApplication::sendPostedEvents();
+        state.PauseTiming();
+        window.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_ShowWindow_BareMainWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ShowWindow_Wizard)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// One key in the target system frequency edit until the clock report and, after the queued
+// timing recalculation, the timing report are up to date.
+void BM_KeyInSystemFrequencyToReports(benchmark::State& state) {
+    const PromptHandler previous = SetPromptHandler([](const QString&, unsigned) { return IDOK; });
+    CKXC2280RegisterWizardApp app;
+    if (!app.InitInstance({})) {
+        state.SkipWithError("start-up failed");
+        return;
+    }
+    CMainFrame& frame = *app.GetMainWnd();
+    auto* tree = dynamic_cast<CLeftView*>(frame.GetFramework().GetWnd(ID_LAYOUT_NAV_TREE));
+    tree->setCurrentItem(tree->topLevelItem(1));
+    QCoreApplication::sendPostedEvents();
+    auto* pll = dynamic_cast<CPLLCalcs*>(frame.GetFramework().GetWnd(ID_LAYOUT_PLL));
+    auto* edit = pll->Item<QLineEdit>(IDC_TARGET_SYSTEM_FREQ);
+    QApplication::setActiveWindow(&frame);
+    edit->setFocus();
+    edit->setCursorPosition(edit->text().size());
+    // "44" -> "4" -> "48" -> "4" -> "44" ...: every key changes the system frequency.
+    const Qt::Key keys[] = {Qt::Key_Backspace, Qt::Key_8, Qt::Key_Backspace, Qt::Key_4};
+    std::size_t next = 0;
+    for (auto _ : state) {
+        QTest::keyClick(edit, keys[next]);
+        next = (next + 1) % std::size(keys);
+        QCoreApplication::sendPostedEvents();
+    }
+    SetPromptHandler(previous);
+}
+BENCHMARK(BM_KeyInSystemFrequencyToReports)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

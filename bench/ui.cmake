@@ -1,0 +1,14 @@
+# Window benchmarks: program start-up against a bare main window, and one key to updated reports.
+if(TARGET qx_ui_shell)
+  # Not named bench_*: it is started by bench_ui, not run on its own.
+  add_executable(qx_ui_startup_probe ${CMAKE_CURRENT_SOURCE_DIR}/bench_ui_probe.cpp)
+  target_link_libraries(qx_ui_startup_probe PRIVATE qx_ui_shell)
+
+  add_executable(bench_ui ${CMAKE_CURRENT_SOURCE_DIR}/bench_ui.cpp)
+  target_link_libraries(bench_ui PRIVATE qx_ui_shell benchmark::benchmark Qt6::Test)
+  add_dependencies(bench_ui qx_ui_startup_probe)
+  target_compile_definitions(bench_ui PRIVATE
+    QX_STARTUP_PROBE="$<TARGET_FILE:qx_ui_startup_probe>")
+  set_target_properties(bench_ui qx_ui_startup_probe PROPERTIES
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+endif()
