@@ -49,17 +49,6 @@ QLineEdit* EditOf(QWidget* control) {
     return nullptr;
 }
 
-} // namespace
-
-QString FormatDdxDouble(double value) {
-    std::array<char, 64> buf{};
-    const auto result =
-        std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::general, 15);
-    return QString::fromLatin1(buf.data(), result.ptr - buf.data());
-}
-
-namespace {
-
 // The text without surrounding blanks and without one leading '+'; empty when nothing is left or
 // a second sign follows.
 std::string NumberBody(const QString& text) {
@@ -73,6 +62,13 @@ std::string NumberBody(const QString& text) {
 }
 
 } // namespace
+
+QString FormatDdxDouble(double value) {
+    std::array<char, 64> buf{};
+    const auto result =
+        std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::general, 15);
+    return QString::fromLatin1(buf.data(), result.ptr - buf.data());
+}
 
 bool ParseDdxDouble(const QString& text, double& value) {
     const std::string s = NumberBody(text);
