@@ -4,8 +4,10 @@
 #include "SettingsWriter.h"
 #include "WizardDoc.h"
 
-#include <cstdio>
-#include <memory>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -42,20 +44,32 @@ void WriteSectionTop(CTextFileWrite& writer, std::string_view header, const std:
 
 bool CStandardIniFile::Open(const std::string& path) {
     Close();
-    struct FileCloser {
-        void operator()(std::FILE* f) const { std::fclose(f); }
-    };
-    const std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path.c_str(), "rb"));
-    if (!f)
+    // Only a regular file can be a standard INI file: a named pipe would block the open or the
+    // read for ever, and a device such as /dev/zero never ends. Opened without blocking so that
+    // the type is known before anything is read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return false;
-    char chunk[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, f.get())) > 0)
-        m_text.append(chunk, got);
-    if (std::ferror(f.get())) {
-        Close();
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
         return false;
     }
+    char chunk[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            ::close(fd);
+            Close();
+            return false;
+        }
+        if (got == 0)
+            break;
+        m_text.append(chunk, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
     return true;
 }
 
