@@ -1,0 +1,140 @@
+// Child processes with captured output and a file-size limit, and scratch folders.
+#include "Process.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+extern char** environ;
+
+namespace {
+
+std::string ReadAllFrom(int fd) {
+    std::string text;
+    char chunk[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        text.append(chunk, static_cast<std::size_t>(got));
+    }
+    return text;
+}
+
+// A file the child writes to, read back afterwards; pipes could fill up and stall the child.
+int ScratchDescriptor(std::string& path) {
+    path = (fs::temp_directory_path() / "qx-reliability-out-XXXXXX").string();
+    const int fd = ::mkstemp(path.data());
+    if (fd < 0)
+        throw std::runtime_error("cannot create a capture file");
+    return fd;
+}
+
+} // namespace
+
+ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
+                         const ProcessOptions& options) {
+    std::string outPath, errPath;
+    const int outFd = options.stdoutPath.empty()
+                          ? ScratchDescriptor(outPath)
+                          : ::open(options.stdoutPath.c_str(), O_WRONLY | O_CLOEXEC);
+    const int errFd = ScratchDescriptor(errPath);
+    if (outFd < 0)
+        throw std::runtime_error("cannot open " + options.stdoutPath);
+
+    std::vector<std::string> envStrings;
+    for (char** e = environ; *e != nullptr; ++e)
+        envStrings.emplace_back(*e);
+    envStrings.insert(envStrings.end(), options.env.begin(), options.env.end());
+    std::vector<char*> envp;
+    for (std::string& e : envStrings)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
+    std::vector<std::string> argStrings{program};
+    argStrings.insert(argStrings.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& a : argStrings)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(outFd, STDOUT_FILENO);
+        ::dup2(errFd, STDERR_FILENO);
+        if (options.fileSizeLimit >= 0) {
+            // A write past the limit then fails with EFBIG, as on a full disk, instead of
+            // killing the process.
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{static_cast<rlim_t>(options.fileSizeLimit),
+                               static_cast<rlim_t>(options.fileSizeLimit)};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        }
+        // The alarm survives exec: a hanging child dies and the test fails instead of hanging.
+        ::alarm(options.timeLimitSeconds);
+        ::execve(program.c_str(), argv.data(), envp.data());
+        ::_exit(127);
+    }
+    int wstatus = 0;
+    while (pid > 0 && ::waitpid(pid, &wstatus, 0) < 0 && errno == EINTR) {
+    }
+    ProcessResult result;
+    result.status = pid > 0 && WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
+    if (options.stdoutPath.empty()) {
+        ::lseek(outFd, 0, SEEK_SET);
+        result.out = ReadAllFrom(outFd);
+        ::unlink(outPath.c_str());
+    }
+    ::lseek(errFd, 0, SEEK_SET);
+    result.err = ReadAllFrom(errFd);
+    ::unlink(errPath.c_str());
+    ::close(outFd);
+    ::close(errFd);
+    return result;
+}
+
+ScratchFolder::ScratchFolder() {
+    std::string pattern = (fs::temp_directory_path() / "qx-reliability-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr)
+        throw std::runtime_error("cannot create a scratch folder");
+    m_path = pattern;
+}
+
+ScratchFolder::~ScratchFolder() {
+    std::error_code error;
+    // Folders a test made read-only must be writable again before they can be emptied.
+    for (const auto& entry : fs::recursive_directory_iterator(m_path, error))
+        if (entry.is_directory(error))
+            fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, error);
+    fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, error);
+    fs::remove_all(m_path, error);
+}
+
+std::vector<std::string> ScratchFolder::Tree() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::recursive_directory_iterator(m_path))
+        names.push_back(fs::relative(entry.path(), m_path).string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
