@@ -43,9 +43,17 @@ std::string ResolveLink(const std::string& path) {
 }
 
 SaveResult WriteInPlace(const std::string& path, std::string_view bytes) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    // Opened without blocking, so a named pipe that nobody reads fails at once instead of
+    // waiting for ever; the writes then block as usual.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return Failure(path, "cannot open it", errno);
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) < 0) {
+        const int error = errno;
+        ::close(fd);
+        return Failure(path, "cannot open it", error);
+    }
     const int writeError = WriteAll(fd, bytes);
     const int closeError = ::close(fd) == 0 ? 0 : errno;
     if (writeError != 0 || closeError != 0)

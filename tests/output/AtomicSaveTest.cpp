@@ -63,6 +63,11 @@ const FailingTarget kFailingTargets[] = {
     {"an empty name", [](const ScratchFolder&) { return std::string(); }},
     {"a name ending in a slash", [](const ScratchFolder& f) { return f.File("new/"); }},
     {"a full device", [](const ScratchFolder&) { return std::string("/dev/full"); }},
+    {"a named pipe nobody reads",
+     [](const ScratchFolder& f) {
+         ::mkfifo(f.File("pipe").c_str(), 0600);
+         return f.File("pipe");
+     }},
 };
 
 TEST(SaveFileAtomically, ReportsEachFailureAndLeavesNoTemporaryFile) {
