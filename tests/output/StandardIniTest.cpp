@@ -297,6 +297,24 @@ TEST_F(Splice, EachFailureShowsItsMessageAndGivesExactlyThePlainFile) {
     }
 }
 
+// A file that takes the first bytes and then reports a full disk.
+class FullDiskFile : public COutputFile {
+public:
+    void Write(std::string_view) override { throw CFileException("disk full"); }
+    void Rewind() override {}
+};
+
+TEST_F(Splice, AFailingDiskIsReportedAfterASuccessfulSplice) {
+    // Small enough to stay in the writer's buffer until the end of the splice.
+    doc.m_Registers.resize(2);
+    WriteBytes(StandardPath(), "[PLL_settings]\n// DO NOT REMOVE\n[Timing_settings]\n// DO NOT "
+                               "REMOVE\n");
+    FullDiskFile file;
+    RecordingPrompt prompt;
+    CArchive ar(CArchive::store, file, prompt);
+    EXPECT_THROW(Serialize(doc, ar), CFileException);
+}
+
 TEST_F(Splice, AnsweringNoWritesThePlainFile) {
     WriteBytes(StandardPath(), kStandardText);
     RecordingPrompt prompt(false);
