@@ -2,6 +2,7 @@
 #include "TabGeometry.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 using namespace tabstrip;
 
@@ -11,6 +12,10 @@ struct WidthCase {
     int textWidth;
     int labelWidth;
     int tabWidth;
+
+    friend std::ostream& operator<<(std::ostream& out, const WidthCase& c) {
+        return out << "text" << c.textWidth;
+    }
 };
 
 class TabWidthTest : public testing::TestWithParam<WidthCase> {};
@@ -38,6 +43,10 @@ struct HitCase {
     int x;
     int y;
     int expected;
+
+    friend std::ostream& operator<<(std::ostream& out, const HitCase& c) {
+        return out << "x" << c.x << "y" << c.y;
+    }
 };
 
 class TabHitTest : public testing::TestWithParam<HitCase> {};

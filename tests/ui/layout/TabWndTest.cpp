@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace {
 
@@ -81,6 +82,10 @@ struct ActiveTabCase {
     int index;
     bool result;
     int shown;
+
+    friend std::ostream& operator<<(std::ostream& out, const ActiveTabCase& c) {
+        return out << "index" << c.index;
+    }
 };
 
 class TabWndSetActiveTest : public TabWndTest, public testing::WithParamInterface<ActiveTabCase> {};

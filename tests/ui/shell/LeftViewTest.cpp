@@ -1,6 +1,8 @@
 // The navigation tree in the running program: items, marked look, page and selection messages.
 #include "WizardFixture.h"
 
+#include <ostream>
+
 namespace {
 
 using LeftViewTest = WizardTest;
@@ -35,6 +37,10 @@ struct SelectCase {
     std::intptr_t index;
     const char* text;
     std::uintptr_t pageId;
+
+    friend std::ostream& operator<<(std::ostream& out, const SelectCase& c) {
+        return out << "index" << c.index;
+    }
 };
 
 class SelectByIndexTest : public WizardTest, public testing::WithParamInterface<SelectCase> {};

@@ -7,6 +7,8 @@
 #include <QTableWidget>
 #include <QToolBar>
 
+#include <ostream>
+
 namespace {
 
 using MainFrameTest = WizardTest;
@@ -49,6 +51,10 @@ TEST_F(MainFrameTest, StartsOnImageTimingWithTheRegisterViewActive) {
 struct PageCase {
     std::uintptr_t pageId;
     int tab;
+
+    friend std::ostream& operator<<(std::ostream& out, const PageCase& c) {
+        return out << "page" << c.pageId;
+    }
 };
 
 class ShowPageTest : public WizardTest, public testing::WithParamInterface<PageCase> {};
@@ -166,6 +172,10 @@ struct CommandCase {
     const char* text;
     const char* shortcuts;
     const char* statusTip;
+
+    friend std::ostream& operator<<(std::ostream& out, const CommandCase& c) {
+        return out << "command" << c.id;
+    }
 };
 
 class MenuCommandTest : public WizardTest, public testing::WithParamInterface<CommandCase> {};
@@ -279,6 +289,10 @@ struct ForwardCase {
     unsigned message;
     std::uintptr_t wParam;
     int receiver;
+
+    friend std::ostream& operator<<(std::ostream& out, const ForwardCase& c) {
+        return out << "message" << c.message;
+    }
 };
 
 class ForwardTest : public WizardTest, public testing::WithParamInterface<ForwardCase> {};

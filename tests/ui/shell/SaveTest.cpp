@@ -8,6 +8,8 @@
 #include <QProcess>
 #include <unistd.h>
 
+#include <ostream>
+
 namespace {
 
 QByteArray ReadFile(const QString& path) {
@@ -108,6 +110,10 @@ TEST_F(SaveTest, CancelledDialogWritesNothing) {
 struct FailedTarget {
     const char* name;
     bool makeFolder;
+
+    friend std::ostream& operator<<(std::ostream& out, const FailedTarget& c) {
+        return out << c.name;
+    }
 };
 
 class FailedSaveTest : public SaveTest, public testing::WithParamInterface<FailedTarget> {};
