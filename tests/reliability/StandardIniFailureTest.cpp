@@ -85,7 +85,14 @@ TEST_P(BadStandardIni, MessageThenThePlainFileAndNothingElse) {
     WriteBytes(output, kPrevious);
     c.make(standard);
     const bool standardExists = fs::exists(standard) && fs::is_regular_file(standard);
-    const std::string standardBefore = standardExists ? ReadBytes(standard) : "";
+    std::string standardBefore;
+    if (standardExists) {
+        // Read past the test's own permission change, which is then put back.
+        const fs::perms perms = fs::status(standard).permissions();
+        fs::permissions(standard, fs::perms::owner_read, fs::perm_options::add);
+        standardBefore = ReadBytes(standard);
+        fs::permissions(standard, perms);
+    }
     const std::vector<std::string> before = folder.Tree();
 
     const ProcessResult run = RunCli({"--standard-ini", standard, "-o", output});
