@@ -33,7 +33,7 @@ bool CSplitterWnd::CreateView(int row, int column, const TWindowClass& windowCla
     const int index = CellIndex(row, column);
     if (index < 0)
         return false;
-    QWidget* view = windowClass.CreateWindow(this, context);
+    QWidget* view = windowClass.CreateWnd(this, context);
     if (view == nullptr)
         return false;
     SetDlgCtrlID(view, AFX_IDW_PANE_FIRST + row * 16 + column);

@@ -109,7 +109,7 @@ TTabItem* TTabWnd::AddSplitterTab(const QString& title, int rows, int columns,
 
 TTabItem* TTabWnd::AddViewTab(const QString& title, const TWindowClass& windowClass,
                               CCreateContext* context) {
-    QWidget* page = windowClass.CreateWindow(this, context);
+    QWidget* page = windowClass.CreateWnd(this, context);
     if (page == nullptr)
         return nullptr;
     // Pages get a sunken border unless the tab window itself sits in a splitter pane.

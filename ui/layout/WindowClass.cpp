@@ -9,7 +9,7 @@ constexpr const char* kViewProperty = "qxIsView";
 constexpr const char* kCtrlIdProperty = "qxCtrlId";
 } // namespace
 
-QWidget* TWindowClass::CreateWindow(QWidget* parent, CCreateContext* context) const {
+QWidget* TWindowClass::CreateWnd(QWidget* parent, CCreateContext* context) const {
     if (!create)
         return nullptr;
     QWidget* window = create(parent, context);

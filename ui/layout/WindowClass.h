@@ -19,7 +19,7 @@ struct TWindowClass {
     bool isView = false;
 
     // Creates the window and marks it as a view when the class is one; none when creation fails.
-    QWidget* CreateWindow(QWidget* parent, CCreateContext* context) const;
+    QWidget* CreateWnd(QWidget* parent, CCreateContext* context) const;
 };
 
 // A frame window: it can hold a client window and keeps an active view.

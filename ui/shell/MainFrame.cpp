@@ -168,10 +168,10 @@ void CMainFrame::CreateMenus() {
             &QAction::triggered, this, &CMainFrame::AboutRequested);
 
     connect(AddCommand(nullptr, ID_NEXT_PANE, QStringLiteral("Next Pane"), {QKS(Qt::Key_F6)}),
-            &QAction::triggered, this, [this] { SwitchPane(true); });
+            &QAction::triggered, this, &CMainFrame::SwitchPane);
     connect(AddCommand(nullptr, ID_PREV_PANE, QStringLiteral("Previous Pane"),
                        {QKS(Qt::SHIFT | Qt::Key_F6)}),
-            &QAction::triggered, this, [this] { SwitchPane(false); });
+            &QAction::triggered, this, &CMainFrame::SwitchPane);
 
     // Menus are brought up to date as they open, the way update handlers run.
     for (QMenu* menu : {m_fileMenu, edit, view, help})
@@ -368,9 +368,8 @@ void CMainFrame::SetActiveView(QWidget* view, bool) {
     m_activeView = view;
 }
 
-void CMainFrame::SwitchPane(bool forward) {
-    // Two panes: the tree and the shown page; either key moves to the other one.
-    (void)forward;
+void CMainFrame::SwitchPane() {
+    // Two panes, the tree and the shown page: the next and the previous pane are the same one.
     QWidget* tree = m_Framework.GetWnd(ID_LAYOUT_NAV_TREE);
     auto* tabs = qobject_cast<TTabWnd*>(m_Framework.GetWnd(ID_LAYOUT_TABS));
     if (tree == nullptr || tabs == nullptr)

@@ -63,7 +63,8 @@ private:
     void CreateToolBar();
     void CreateStatusBar();
     void ShowTab(int objectId);
-    void SwitchPane(bool forward);
+    // Moves the keyboard focus between the tree and the shown page.
+    void SwitchPane();
     void OnStandardIni(bool checked);
 
     TVisualFramework m_Framework;

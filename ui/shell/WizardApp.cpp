@@ -41,7 +41,7 @@ bool CKXC2280RegisterWizardApp::InitInstance(const QStringList& arguments) {
     CMainFrame* frame = GetMainWnd();
     connect(frame, &CMainFrame::AboutRequested, this, &CKXC2280RegisterWizardApp::OnAppAbout);
     connect(frame, &CMainFrame::RecentFileChosen, this,
-            [this](const QString& path) { m_pDocTemplate->OpenDocumentFile(path); });
+            &CKXC2280RegisterWizardApp::OnOpenRecentFile);
     frame->SetRecentFiles(m_recentFiles);
 
     frame->move(kWindowPosition);
@@ -107,6 +107,16 @@ void CKXC2280RegisterWizardApp::AddToRecentFileList(const QString& path) {
     m_recentFiles.prepend(absolute);
     while (m_recentFiles.size() > m_maxRecentFiles)
         m_recentFiles.removeLast();
+    SaveStdProfileSettings();
+    if (CMainFrame* frame = GetMainWnd())
+        frame->SetRecentFiles(m_recentFiles);
+}
+
+void CKXC2280RegisterWizardApp::OnOpenRecentFile(const QString& path) {
+    if (m_pDocTemplate->OpenDocumentFile(path))
+        return;
+    // A file that can no longer be opened leaves the list, so it is not offered again.
+    m_recentFiles.removeAll(path);
     SaveStdProfileSettings();
     if (CMainFrame* frame = GetMainWnd())
         frame->SetRecentFiles(m_recentFiles);

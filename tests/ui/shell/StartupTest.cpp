@@ -107,6 +107,35 @@ TEST_F(RecentFilesTest, KeepFourNewestFirst) {
     EXPECT_FALSE(settings.contains("File5"));
 }
 
+TEST_F(RecentFilesTest, ChoosingOneThatIsGoneDropsItWithOneMessage) {
+    QAction* first = nullptr;
+    for (QAction* item : Frame().menuBar()->actions().first()->menu()->actions()) {
+        if (item->text() == "&1 /data/first.ini")
+            first = item;
+    }
+    ASSERT_NE(first, nullptr);
+    first->trigger();
+    PumpEvents();
+    ASSERT_EQ(m_prompts.Texts().size(), 1u);
+    EXPECT_TRUE(m_prompts.Texts()[0].contains("/data/first.ini"));
+    EXPECT_EQ(m_app->GetRecentFiles(), (QStringList{"/data/second.ini"}));
+    EXPECT_EQ(Frame().windowTitle(), "QX7R310_Init - QX7R310 Register Wizard");
+}
+
+TEST_F(RecentFilesTest, ChoosingOneOpensItAndNamesTheWindow) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("recent.ini");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    m_app->AddToRecentFileList(path);
+    m_app->OnOpenRecentFile(path);
+    PumpEvents();
+    EXPECT_EQ(Frame().windowTitle(), "recent.ini - QX7R310 Register Wizard");
+    EXPECT_EQ(Tree().topLevelItemCount(), 3);
+    EXPECT_EQ(m_app->GetRecentFiles().value(0), path);
+}
+
 // Start-up with a settings file named on the command line.
 class OpenFromCommandLineTest : public WizardTest {
 protected:
