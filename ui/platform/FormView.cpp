@@ -365,6 +365,13 @@ void CFormView::RedrawControl(int id) {
     QWidget* control = GetDlgItem(id);
     if (control == nullptr)
         return;
+    m_colouredControls.insert(id);
+    ApplyColours(id);
+    control->repaint();
+}
+
+void CFormView::ApplyColours(int id) {
+    QWidget* control = GetDlgItem(id);
     QColor text;
     QColor background;
     if (OnCtlColor(id, text, background)) {
@@ -379,7 +386,13 @@ void CFormView::RedrawControl(int id) {
         // An empty palette resolves nothing, so the control inherits the form's colours again.
         control->setPalette(QPalette());
     }
-    control->repaint();
+}
+
+void CFormView::showEvent(QShowEvent* event) {
+    // Warning bits may have changed while the form was hidden (another form ran a calculation).
+    for (int id : m_colouredControls)
+        ApplyColours(id);
+    CWndT<QWidget>::showEvent(event);
 }
 
 QSize CFormView::sizeHint() const {

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QWidget>
 #include <map>
+#include <set>
 #include <span>
 
 class QAbstractButton;
@@ -133,7 +134,8 @@ public:
     // Selects the whole text of an edit (or of an editable combo box) and shows its caret.
     void SelectAllText(int id);
 
-    // Re-applies OnCtlColor to the control and repaints it at once.
+    // Re-applies OnCtlColor to the control and repaints it at once. From then on the control's
+    // colours are asked for again each time the form is shown.
     void RedrawControl(int id);
 
     DialogBaseUnits BaseUnits() const { return m_base; }
@@ -158,13 +160,16 @@ protected:
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    void ApplyColours(int id);
     QWidget* CreateControl(const ControlTemplate& control);
     void Deliver(int id, Notify code);
 
     DialogBaseUnits m_base;
     QSize m_templateSize;
     std::map<int, QWidget*> m_controls;
+    std::set<int> m_colouredControls; // controls whose colours follow OnCtlColor
     int m_exchangeDepth = 0;
 };

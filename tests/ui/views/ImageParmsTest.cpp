@@ -279,6 +279,17 @@ TEST_F(ImageParmsTest, UnmatchedRateTurnsTheBoxRedUntilTheNextRun) {
     EXPECT_FALSE(IsRed(IDC_FRAME_RATE));
 }
 
+TEST_F(ImageParmsTest, ColoursFollowBitsSetWhileTheFormWasHidden) {
+    Form().hide();
+    Ctx().m_nWarnings |= kWarnFrameRate; // as a clock-side timing run would leave it
+    Form().show();
+    EXPECT_TRUE(IsRed(IDC_FRAME_RATE));
+    Form().hide();
+    Ctx().m_nWarnings &= ~kWarnFrameRate;
+    Form().show();
+    EXPECT_FALSE(IsRed(IDC_FRAME_RATE));
+}
+
 TEST_F(ImageParmsTest, ChangedHBlankTurnsItsEditRed) {
     TypeInto(IDC_HBLANK, QStringLiteral("1"));
     EXPECT_NE(Ctx().m_nWarnings & kWarnHBlank, 0u);
