@@ -1,6 +1,6 @@
 // Speed of writing the settings file: Serialize of a new document with the forms' defaults.
 #include "SettingsWriter.h"
-#include "WizardDoc.h"
+#include "WindowlessChain.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,11 +15,7 @@ public:
 // A document as the forms leave it at start-up: clock and timing computed for their defaults.
 CKXC2280RegisterWizardDoc MakeDocument() {
     CKXC2280RegisterWizardDoc doc;
-    CImageContext& context = doc.m_Contexts[0];
-    context.m_dFrameRate = 30.0;
-    context.m_nOutputColumns = 640;
-    context.m_nOutputRows = 480;
-    context.m_bLowPower = 0;
+    ApplyImageFormDefaults(doc.m_Contexts[0]);
     doc.m_bOutputAsRegisters = 1;
     doc.OnNewDocument();
     doc.ComputeTiming(false);

@@ -4,7 +4,7 @@
 #include "CommandLine.h"
 #include "SettingsWriter.h"
 #include "Version.h"
-#include "WizardDoc.h"
+#include "WindowlessChain.h"
 #include "WizardPrompt.h"
 
 #include <nlohmann/json.hpp>
@@ -63,21 +63,6 @@ void ApplyParameters(const WizardParameters& p, CKXC2280RegisterWizardDoc& doc) 
     doc.m_bDirectAddressing = p.directAddressing;
     doc.m_bUseStandardIni = p.useStandardIni;
     doc.m_strStandardIniPath = p.standardIniPath;
-}
-
-// The Clock Settings form's recalculation, then every posted message in order, as the main frame
-// would handle them after the form's handler returned.
-void Recalculate(CKXC2280RegisterWizardDoc& doc, WizardMessageQueue& queue) {
-    CImageContext& context = doc.m_Contexts[0];
-    context.m_nWarnings &= ~kWarnClockBits;
-    doc.CalculatePLL();
-    doc.ComputeTiming(false);
-    while (!queue.Empty()) {
-        if (queue.Pop().message == WM_WIZ_RECALC_TIMING) {
-            context.m_nWarnings &= ~kWarnTimingBits;
-            doc.ComputeTiming(false);
-        }
-    }
 }
 
 nlohmann::ordered_json ParametersJson(const WizardParameters& p) {
@@ -179,7 +164,7 @@ int main(int argc, char** argv) {
     doc.m_pMainFrame = &queue;
     doc.OnNewDocument();
     ApplyParameters(request.parameters, doc);
-    Recalculate(doc, queue);
+    RecalculateClocksWithoutWindows(doc, queue);
 
     StderrPrompt prompt;
     CMemoryOutputFile file;

@@ -2,21 +2,10 @@
 // filled.
 #pragma once
 
-#include "WizardDoc.h"
+#include "WindowlessChain.h"
 
 #include <string>
 #include <vector>
-
-inline void ApplyImageFormDefaults(CImageContext& ctx) {
-    ctx.m_dFrameRate = 30.0;
-    ctx.m_nOutputColumns = 640;
-    ctx.m_nOutputRows = 480;
-    ctx.m_nHBlank = 500;
-    ctx.m_nVBlank = 500;
-    ctx.m_bAllowSkipping = 0;
-    ctx.m_bLowPower = 0;
-    ctx.m_nBlankingMode = 0;
-}
 
 struct TestDocument : CKXC2280RegisterWizardDoc {
     TestDocument() {

@@ -2,7 +2,7 @@
 #include "SettingsWriter.h"
 #include "TestSupport.h"
 #include "Version.h"
-#include "WizardDoc.h"
+#include "WindowlessChain.h"
 
 #include <gtest/gtest.h>
 
@@ -15,21 +15,9 @@ CKXC2280RegisterWizardDoc DefaultDocument() {
     WizardMessageQueue queue;
     doc.m_pMainFrame = &queue;
     doc.OnNewDocument();
-    CImageContext& context = doc.m_Contexts[0];
-    context.m_dFrameRate = 30.0;
-    context.m_nOutputColumns = 640;
-    context.m_nOutputRows = 480;
-    context.m_bLowPower = 0;
+    ApplyImageFormDefaults(doc.m_Contexts[0]);
     doc.m_bOutputAsRegisters = 1;
-    context.m_nWarnings &= ~kWarnClockBits;
-    doc.CalculatePLL();
-    doc.ComputeTiming(false);
-    while (!queue.Empty()) {
-        if (queue.Pop().message == WM_WIZ_RECALC_TIMING) {
-            context.m_nWarnings &= ~kWarnTimingBits;
-            doc.ComputeTiming(false);
-        }
-    }
+    RecalculateClocksWithoutWindows(doc, queue);
     doc.m_pMainFrame = nullptr;
     return doc;
 }
