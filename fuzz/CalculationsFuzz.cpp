@@ -4,6 +4,7 @@
 #include "FuzzSupport.h"
 
 #include "SettingsWriter.h"
+#include "WindowlessChain.h"
 #include "WizardDoc.h"
 
 #include <charconv>
@@ -187,14 +188,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (in.Byte() & 1)
             reg.m_nValue = in.Pick(kInterestingValues);
 
-    // The Clock Settings form's recalculation, then the posted messages in order, then a quiet run
-    // as the minimum-frequency mode makes one.
-    doc.m_Contexts[0].m_nWarnings &= ~kWarnClockBits;
-    doc.CalculatePLL();
-    doc.ComputeTiming(false);
-    while (!queue.Empty())
-        if (queue.Pop().message == WM_WIZ_RECALC_TIMING)
-            doc.ComputeTiming(false);
+    // The Clock Settings form's recalculation and the posted messages, then a quiet run as the
+    // minimum-frequency mode makes one.
+    RecalculateClocksWithoutWindows(doc, queue);
     if (in.Byte() & 1)
         doc.ComputeTiming(true);
     FUZZ_CHECK(doc.m_Registers.size() == kRegisterCount, "the fifteen register rows");

@@ -3,6 +3,7 @@
 #include "CliFixture.h"
 
 #include "SettingsWriter.h"
+#include "WindowlessChain.h"
 #include "WizardDoc.h"
 
 #include <gtest/gtest.h>
@@ -64,11 +65,7 @@ Texts Compute(const Request& r) {
     doc.m_bOutputAsRegisters = r.asRegisters;
     doc.m_bDirectAddressing = r.direct;
     doc.OnNewDocument();
-    doc.CalculatePLL();
-    doc.ComputeTiming(false);
-    while (!queue.Empty())
-        if (queue.Pop().message == WM_WIZ_RECALC_TIMING)
-            doc.ComputeTiming(false);
+    RecalculateClocksWithoutWindows(doc, queue);
 
     class NoPrompt : public IWizardPrompt {
         void MessageBoxOk(std::string_view) override {}
