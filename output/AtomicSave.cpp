@@ -12,10 +12,10 @@
 namespace {
 
 SaveResult Failure(const std::string& path, const std::string& what, int error) {
-    std::string message = "cannot write \"" + path + "\": " + what;
+    std::string reason = what;
     if (error != 0)
-        message += std::string(": ") + std::strerror(error);
-    return {false, message};
+        reason += std::string(": ") + std::strerror(error);
+    return {false, "cannot write \"" + path + "\": " + reason, reason};
 }
 
 // Writes every byte, going on after short writes and interrupted calls; returns 0 or an errno.

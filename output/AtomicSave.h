@@ -7,6 +7,7 @@
 struct SaveResult {
     bool ok = true;
     std::string message; // why the save failed, naming the file; empty on success
+    std::string reason;  // why the save failed, without the file name; empty on success
 
     explicit operator bool() const { return ok; }
 };

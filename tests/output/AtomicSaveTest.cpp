@@ -81,6 +81,12 @@ TEST(SaveFileAtomically, ReportsEachFailureAndLeavesNoTemporaryFile) {
         EXPECT_FALSE(result.ok);
         EXPECT_NE(result.message.find("cannot write \"" + path + "\""), std::string::npos)
             << result.message;
+        // The window names the file itself and shows only the reason after it.
+        EXPECT_FALSE(result.reason.empty());
+        if (!path.empty()) {
+            EXPECT_EQ(result.reason.find(path), std::string::npos) << result.reason;
+        }
+        EXPECT_TRUE(result.message.ends_with(": " + result.reason)) << result.message;
         EXPECT_EQ(folder.Entries(), before);
         EXPECT_EQ(ReadBytes(folder.File("previous.ini")), "previous");
     }

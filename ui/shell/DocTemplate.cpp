@@ -1,6 +1,7 @@
 // Single-document template: creation order, opening, and saving the settings file atomically.
 #include "DocTemplate.h"
 
+#include "AtomicSave.h"
 #include "FileDialogs.h"
 #include "MainFrame.h"
 #include "MessageBox.h"
@@ -11,8 +12,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
 #include <exception>
+#include <string_view>
 
 void CCreateContext::AddView(QWidget* view, std::function<void()> initialUpdate) {
     m_views.emplace_back(view, std::move(initialUpdate));
@@ -116,14 +118,18 @@ bool CWizardDocTemplate::DoSave(const QString& path) {
     QString reason;
     try {
         const QByteArray bytes = SerializeDocument();
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-            reason = file.errorString();
+        // The output layer's replacement checks every write and the sync, and writes into a
+        // device instead of renaming a regular file over it.
+        const SaveResult saved =
+            SaveFileAtomically(QFile::encodeName(path).toStdString(),
+                               std::string_view(bytes.constData(), std::size_t(bytes.size())));
+        if (!saved)
+            reason = QString::fromLocal8Bit(saved.reason.c_str());
     } catch (const std::exception& error) {
         reason = QString::fromLocal8Bit(error.what());
     }
     if (!reason.isNull()) {
-        // Nothing replaced the previous file: QSaveFile only renames a complete new one over it.
+        // Nothing replaced the previous file: only a complete, synced new one is renamed over it.
         AfxMessageBox(QStringLiteral("The settings file \"%1\" could not be saved: %2.")
                           .arg(QDir::toNativeSeparators(path), reason),
                       MB_OK | MB_ICONEXCLAMATION);

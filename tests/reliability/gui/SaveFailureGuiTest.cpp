@@ -61,9 +61,8 @@ protected:
     QByteArray m_previous;
 };
 
-// Disabled while the window's save writes through a buffered QSaveFile: the failed flush goes
-// unnoticed, the cut temporary file is renamed over the previous one and the save reports success.
-TEST_F(GuiSaveFailure, DISABLED_ADiskThatFillsUpKeepsThePreviousFile) {
+// A write cut short by a full disk must not be renamed over the previous file as if it were whole.
+TEST_F(GuiSaveFailure, ADiskThatFillsUpKeepsThePreviousFile) {
     std::vector<QString> shown;
     m_paths.push_back(Path("previous.ini"));
     Trigger(ID_FILE_SAVE);
@@ -90,9 +89,8 @@ TEST_F(GuiSaveFailure, AFileUsedAsAFolderShowsOneMessage) {
 }
 
 // A device that refuses every write, like /dev/full, made in the test's own folder so that the
-// real one is never put at risk. Disabled while the window's save renames a new regular file over
-// the device and reports success.
-TEST_F(GuiSaveFailure, DISABLED_AFullDeviceShowsOneMessageAndStaysADevice) {
+// real one is never put at risk: the device stays a device and the refused write is reported.
+TEST_F(GuiSaveFailure, AFullDeviceShowsOneMessageAndStaysADevice) {
     const QString device = Path("full.ini");
     if (::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 7)) != 0)
         GTEST_SKIP() << "device nodes cannot be made here (needs root)";
