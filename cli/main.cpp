@@ -9,6 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <clocale>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -152,6 +153,9 @@ bool Deliver(const std::string& path, const std::string& bytes) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // System messages (why a file could not be written) in the user's language; numbers are
+    // parsed and printed without the locale, so the output is the same everywhere.
+    std::setlocale(LC_ALL, "");
     const auto parsed = ParseCommandLine(argc, argv);
     if (const auto* exit = std::get_if<CliExit>(&parsed)) {
         (exit->status == kExitOk ? std::cout : std::cerr) << exit->text << std::flush;

@@ -1,5 +1,5 @@
-// Test main of the reliability suite: the process takes the locale of its environment, so the
-// comma-decimal run of the suite really runs under a comma-decimal locale.
+// Test main of the standard-library suites: the process takes the locale of its environment, so
+// the comma-decimal run of the suites really runs under a comma-decimal locale.
 #include <gtest/gtest.h>
 
 #include <clocale>
