@@ -1,11 +1,9 @@
 // Helpers shared by the settings output tests: a recording prompt and scratch files.
 #pragma once
 
+#include "ScratchFolder.h"
 #include "WizardPrompt.h"
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -26,30 +24,3 @@ public:
 private:
     bool m_answerYes;
 };
-
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const std::filesystem::path& Path() const { return m_path; }
-    std::string File(const std::string& name) const { return (m_path / name).string(); }
-    // Names of the entries in the folder, sorted.
-    std::vector<std::string> Entries() const;
-
-private:
-    std::filesystem::path m_path;
-};
-
-inline std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}

@@ -1,13 +1,10 @@
 // Child processes with captured output and a file-size limit, and scratch folders.
 #include "Process.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -102,39 +99,4 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
     ::close(outFd);
     ::close(errFd);
     return result;
-}
-
-ScratchFolder::ScratchFolder() {
-    std::string pattern = (fs::temp_directory_path() / "qx-reliability-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr)
-        throw std::runtime_error("cannot create a scratch folder");
-    m_path = pattern;
-}
-
-ScratchFolder::~ScratchFolder() {
-    std::error_code error;
-    // Folders a test made read-only must be writable again before they can be emptied.
-    for (const auto& entry : fs::recursive_directory_iterator(m_path, error))
-        if (entry.is_directory(error))
-            fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, error);
-    fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, error);
-    fs::remove_all(m_path, error);
-}
-
-std::vector<std::string> ScratchFolder::Tree() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::recursive_directory_iterator(m_path))
-        names.push_back(fs::relative(entry.path(), m_path).string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
 }
