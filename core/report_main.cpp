@@ -8,7 +8,7 @@ int main() {
     WizardMessageQueue queue;
     doc.m_pMainFrame = &queue;
     CImageContext& ctx = doc.m_Contexts[0];
-    ApplyImageFormDefaults(ctx);
+    ApplyParameters(DefaultParameters(), ctx);
 
     doc.OnNewDocument();
     // The image form recalculates for the clock announcement; a new document always makes one.
