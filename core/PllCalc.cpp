@@ -35,7 +35,7 @@ double ClampPllInput(double inputMHz) {
 PllChoice SearchPll(double fin, double target, double targetVco, int fixedM, int fixedN) {
     Best above; // best candidate with Fout at or above the target
     Best below; // best candidate with Fout below the target
-    for (int n = 0; n <= PllLimits::kNMax; ++n) {
+    for (int n = PllLimits::kNMin; n <= PllLimits::kNMax; ++n) {
         if (fixedN != -1 && fixedN != n)
             continue;
         const double fpdf = fin / (n + 1);
