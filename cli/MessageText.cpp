@@ -20,5 +20,8 @@ std::string EscapeText(std::string_view text) {
 }
 
 std::string QuoteValue(std::string_view value) {
-    return "\"" + EscapeText(value) + "\"";
+    std::string quoted = "\"";
+    quoted += EscapeText(value);
+    quoted += '"';
+    return quoted;
 }
