@@ -255,6 +255,18 @@ TEST(Batch, FilesAreReplacedWholeKeepingTheirPermissions) {
     EXPECT_EQ(std::distance(fs::directory_iterator(out), fs::directory_iterator()), 2);
 }
 
+TEST(Batch, TheExampleModesOfTheReadmeRun) {
+    TempFolder folder;
+    const CliRun run = RunCli({"--batch", QX_EXAMPLE_MODES, "--out-dir", folder.File("settings")});
+    EXPECT_EQ(run.status, 0) << run.err;
+    for (const char* mode : {"preview", "capture", "video"}) {
+        const std::string file =
+            ReadFileBytes(folder.File("settings/" + std::string(mode) + ".ini"));
+        EXPECT_NE(file.find("[Timing_settings]"), std::string::npos) << mode;
+        EXPECT_EQ(file.find("cannot match"), std::string::npos) << mode;
+    }
+}
+
 TEST(Batch, CommandLinesThatCannotRunAreRefused) {
     struct Case {
         std::vector<std::string> args;
