@@ -8,6 +8,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -72,7 +73,7 @@ std::string_view CountPrefix(const ParameterChoice& choice) {
     return choice.countKey != nullptr ? name.substr(0, name.size() - 1) : std::string_view();
 }
 
-// Puts a value into the field it lands in, when that field belongs to the owner given.
+// Puts a value into the field it lands in, when that field belongs to an owner given.
 struct Lander {
     CKXC2280RegisterWizardDoc* doc;
     CImageContext* context;
@@ -80,25 +81,18 @@ struct Lander {
     const std::string& text;
 
     void operator()(std::monostate) const {}
-    void operator()(double CKXC2280RegisterWizardDoc::*field) const {
-        if (doc != nullptr)
-            doc->*field = number;
-    }
-    void operator()(int CKXC2280RegisterWizardDoc::*field) const {
-        if (doc != nullptr)
-            doc->*field = static_cast<int>(number);
-    }
-    void operator()(std::string CKXC2280RegisterWizardDoc::*field) const {
-        if (doc != nullptr)
-            doc->*field = text;
-    }
-    void operator()(double CImageContext::*field) const {
-        if (context != nullptr)
-            context->*field = number;
-    }
-    void operator()(int CImageContext::*field) const {
-        if (context != nullptr)
-            context->*field = static_cast<int>(number);
+    template <class Owner, class Field> void operator()(Field Owner::*field) const {
+        Owner* owner = nullptr;
+        if constexpr (std::is_same_v<Owner, CImageContext>)
+            owner = context;
+        else
+            owner = doc;
+        if (owner == nullptr)
+            return;
+        if constexpr (std::is_same_v<Field, std::string>)
+            owner->*field = text;
+        else
+            owner->*field = static_cast<Field>(number);
     }
 };
 

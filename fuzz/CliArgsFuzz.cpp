@@ -4,29 +4,15 @@
 #include "FuzzSupport.h"
 
 #include "CommandLine.h"
+#include "ParameterChecks.h"
 
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
 namespace {
 
 constexpr std::size_t kMaxArguments = 64;
 constexpr std::size_t kMaxArgumentBytes = 4096;
-
-// Every value an option gave lies within the range the forms accept for it.
-void CheckParameters(const ParameterSet& options) {
-    for (std::size_t i = 0; i < kParameterCount; ++i) {
-        const ParameterInfo& row = kParameters[i];
-        const double value = options.Number(i);
-        FUZZ_CHECK(std::isfinite(value), "accepted numbers are finite");
-        if (row.kind == ParameterKind::Real || row.kind == ParameterKind::Integer)
-            FUZZ_CHECK(!options.Given(i) || (value >= row.min && value <= row.max),
-                       "a given number lies within its range");
-        if (row.kind == ParameterKind::Choice)
-            FUZZ_CHECK(ChoiceName(row, value) != nullptr, "a choice names one of its values");
-    }
-}
 
 } // namespace
 
@@ -43,8 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const auto parsed = ParseCommandLine(static_cast<int>(arguments.size()), argv.data());
     if (const auto* request = std::get_if<CliRequest>(&parsed)) {
-        CheckParameters(request->arguments.options);
-        CheckParameters(request->arguments.Complete(request->arguments.base));
+        CheckWithinTable(request->arguments.options);
+        CheckWithinTable(request->arguments.Complete(request->arguments.base));
         return 0;
     }
     const CliExit& exit = std::get<CliExit>(parsed);
