@@ -114,6 +114,11 @@ void BM_RepaintTimingDiagram(benchmark::State& state) {
     auto* tree = dynamic_cast<CLeftView*>(frame.GetFramework().GetWnd(ID_LAYOUT_NAV_TREE));
     tree->setCurrentItem(tree->findItems(QStringLiteral("Timing Diagram"), Qt::MatchExactly).at(0));
     QCoreApplication::sendPostedEvents();
+    // Only an exposed window paints.
+    if (!QTest::qWaitForWindowExposed(&frame)) {
+        state.SkipWithError("the window was not exposed");
+        return;
+    }
     QWidget* page = frame.GetFramework().GetWnd(ID_LAYOUT_TIMING_DIAGRAM);
     const bool timingRun = state.range(0) != 0;
     for (auto _ : state) {

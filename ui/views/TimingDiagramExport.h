@@ -24,6 +24,7 @@ QByteArray RenderTimingDiagram(const TimingFigures& t, const CImageContext& requ
 
 // Writes the diagram of the document's last timing run to path (file name bytes as the system
 // takes them) whole or not at all, in the format its extension names. A name without ".svg" or
-// ".png" writes nothing and says so.
+// ".png" writes nothing and says so. Like RenderTimingDiagram it needs a QGuiApplication for the
+// fonts; the offscreen platform serves where no display is.
 [[nodiscard]] SaveResult ExportTimingDiagram(const CKXC2280RegisterWizardDoc& doc,
                                              const std::string& path);

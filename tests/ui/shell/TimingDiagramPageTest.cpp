@@ -119,6 +119,13 @@ TEST_F(TimingDiagramPageTest, Screenshots) {
     EXPECT_FALSE(SaveScreenshot(Frame(), QStringLiteral("timing-diagram-1400x1000")).isEmpty());
     Frame().resize(840, 860);
     PumpEvents();
+    // The page alone in a dark theme.
+    QPalette dark = Page().palette();
+    dark.setColor(QPalette::Base, QColor(0x1E, 0x1E, 0x1E));
+    dark.setColor(QPalette::Text, QColor(0xE0, 0xE0, 0xE0));
+    Page().setPalette(dark);
+    EXPECT_FALSE(SaveScreenshot(Page(), QStringLiteral("timing-diagram-dark")).isEmpty());
+    Page().setPalette(QPalette());
 
     ClickTreeItem(kImageTimingPage);
     TypeInto(TimingEdit(IDC_OUTPUT_COLUMNS), QStringLiteral("320"));
