@@ -13,7 +13,7 @@ namespace {
 
 using S = SensorLimits;
 
-const std::string kMicro = "\xC2\xB5"; // the micro sign in UTF-8
+constexpr char kMicro[] = "\xC2\xB5"; // the micro sign in UTF-8
 
 // Ticks closer than this run together; the strip is then filled instead.
 constexpr double kMinTickSpacingPx = 3.0;
@@ -56,10 +56,6 @@ struct FramePlan {
     double timingW = 0, flickerW = 0;
 };
 
-std::string Int(long long n) {
-    return FormatInt(n);
-}
-
 double LegendLineWidth(const Metrics& m, const LegendLine& line) {
     double w = m.SwatchIndent() + m.Width(line.text);
     if (!line.note.empty())
@@ -76,18 +72,18 @@ double LegendWidth(const Metrics& m, const std::vector<LegendLine>& lines) {
 
 FramePlan MakeFramePlan(const TimingFigures& t, const CImageContext& request, const Metrics& m) {
     FramePlan p;
-    p.lineTotal = Int(t.lineLength) + " clocks per row";
-    p.activeColumns = Int(t.activeColumns) + " active";
-    p.hBlank = Int(t.hBlankUsed) + " blank";
-    p.frameRows = Int(t.frameLength) + " rows";
-    p.activeRows = Int(t.activeRows) + " active";
-    p.vBlank = Int(t.vBlankUsed) + " blank";
-    p.extraDelay = Int(t.extraDelay) + " clocks extra delay";
+    p.lineTotal = FormatInt(t.lineLength) + " clocks per row";
+    p.activeColumns = FormatInt(t.activeColumns) + " active";
+    p.hBlank = FormatInt(t.hBlankUsed) + " blank";
+    p.frameRows = FormatInt(t.frameLength) + " rows";
+    p.activeRows = FormatInt(t.activeRows) + " active";
+    p.vBlank = FormatInt(t.vBlankUsed) + " blank";
+    p.extraDelay = FormatInt(t.extraDelay) + " clocks extra delay";
     p.frameEnd = FormatDecimal(t.frameTimeMs, 3) + " ms";
 
     p.timing.push_back({std::nullopt,
                         "Row time: " + FormatDecimal(t.rowTimeUs, 3) + " " + kMicro +
-                            "s = " + Int(t.lineLength) + " clocks",
+                            "s = " + FormatInt(t.lineLength) + " clocks",
                         DiagramRole::Text,
                         {}});
     p.timing.push_back({std::nullopt,
@@ -300,11 +296,12 @@ std::vector<std::pair<DiagramRole, std::string>> NotAvailableLines(const TimingF
     std::vector<std::pair<DiagramRole, std::string>> lines{
         {DiagramRole::Heading, "Frame timing n/a"}};
     if (request.m_nOutputColumns < 1 || request.m_nOutputColumns > S::kColumns)
-        lines.emplace_back(DiagramRole::Text, "Output columns " + Int(request.m_nOutputColumns) +
-                                                  " outside 1 to " + Int(S::kColumns));
+        lines.emplace_back(DiagramRole::Text, "Output columns " +
+                                                  FormatInt(request.m_nOutputColumns) +
+                                                  " outside 1 to " + FormatInt(S::kColumns));
     if (request.m_nOutputRows < 1 || request.m_nOutputRows > S::kRows)
-        lines.emplace_back(DiagramRole::Text, "Output rows " + Int(request.m_nOutputRows) +
-                                                  " outside 1 to " + Int(S::kRows));
+        lines.emplace_back(DiagramRole::Text, "Output rows " + FormatInt(request.m_nOutputRows) +
+                                                  " outside 1 to " + FormatInt(S::kRows));
     const double clocks = t.maxFrameClocks;
     if (!(t.clockMHz > 0))
         lines.emplace_back(DiagramRole::Text, "Max Frame Clocks: n/a (timing clock " +
@@ -313,9 +310,10 @@ std::vector<std::pair<DiagramRole, std::string>> NotAvailableLines(const TimingF
         lines.emplace_back(DiagramRole::Text, "Max Frame Time: n/a (frame rate " +
                                                   FormatDecimal(request.m_dFrameRate, 3) + " fps)");
     else if (clocks >= S::kMaxFrameClocks)
-        lines.emplace_back(DiagramRole::Text, "Max Frame Clocks: n/a (" +
-                                                  Int(static_cast<long long>(S::kMaxFrameClocks)) +
-                                                  " or more per frame)");
+        lines.emplace_back(DiagramRole::Text,
+                           "Max Frame Clocks: n/a (" +
+                               FormatInt(static_cast<long long>(S::kMaxFrameClocks)) +
+                               " or more per frame)");
     else if (!(clocks > 0 && clocks < S::kMaxFrameClocks))
         lines.emplace_back(DiagramRole::Text, "Max Frame Clocks: n/a");
     if (t.flicker.warning)
