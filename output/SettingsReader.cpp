@@ -327,7 +327,9 @@ private:
             ExpectLine(kEmptyComment);
             const double clock =
                 Echo(kBypassedClock,
-                     "the clock in MHz from 2 to 22 with up to three decimals, and \" MHz\"",
+                     "the clock in MHz from " + FormatDecimal(PllLimits::kInputMin / 2, 3) +
+                         " to " + FormatDecimal(PllLimits::kInputMax / 2, 3) +
+                         " with up to three decimals, and \" MHz\"",
                      BypassedClock);
             m_parameters.m_dInputFreq = 2.0 * clock;
             m_notes.emplace_back(kNoteBypassedPll);

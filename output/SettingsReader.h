@@ -67,7 +67,7 @@ struct SettingsFileReadResult {
     SettingsFileParameters parameters; // all empty unless read
     std::vector<std::string> notes;    // what the file does not hold, and that it is kept
     std::string message;               // unless read: why, naming the line that failed
-    int line = 0;                      // refused: that line, counted from 1
+    int line = 0; // refused: that line, counted from 1; 0 when the reading itself failed (memory)
 
     explicit operator bool() const { return status == SettingsFileStatus::Read; }
 };
