@@ -94,6 +94,7 @@ constexpr const char* kFileAccepted = "a file name";
 
 constexpr const char* kHelpFooter =
     "Writes the settings file that File > Save writes, to standard output unless -o is given.\n"
+    "\n"
     "Exit status:\n"
     "  0  done\n"
     "  1  the output could not be written; an existing output file is left as it was\n"

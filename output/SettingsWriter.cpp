@@ -142,10 +142,8 @@ std::string MarkAsComments(std::string text) {
     return text;
 }
 
-void BuildSettingsBuffers(CKXC2280RegisterWizardDoc& doc) {
-    doc.m_strIniHeader = BuildHeader(doc);
-
-    doc.m_strIniPllSection.clear();
+std::string BuildPllSectionLines(const CKXC2280RegisterWizardDoc& doc) {
+    std::string lines;
     for (std::size_t k = 0; k < doc.m_Registers.size(); ++k) {
         const CRegister& reg = doc.m_Registers[k];
         // Bypass leaves out the two PLL divider rows, found by their position.
@@ -153,22 +151,31 @@ void BuildSettingsBuffers(CKXC2280RegisterWizardDoc& doc) {
             continue;
         if (reg.m_bDriverGroup)
             continue;
-        doc.m_strIniPllSection +=
-            doc.m_bOutputAsRegisters
-                ? RegisterLine(static_cast<std::uint32_t>(reg.m_nAddress), 4, reg)
-                : FieldLine(reg, k);
+        lines += doc.m_bOutputAsRegisters
+                     ? RegisterLine(static_cast<std::uint32_t>(reg.m_nAddress), 4, reg)
+                     : FieldLine(reg, k);
     }
+    return lines;
+}
 
-    doc.m_strIniTimingSection.clear();
+std::string BuildTimingSectionLines(const CKXC2280RegisterWizardDoc& doc) {
+    std::string lines;
     // Direct addressing of driver variables is switched on once, before the first of them.
     if (doc.m_bOutputAsRegisters && doc.m_bDirectAddressing)
-        doc.m_strIniTimingSection = "REG = " + FormatHex(kVariableAddressRegister, 0) + ", " +
-                                    FormatHex(kDirectAddressingOn, 0) + "\r\n";
+        lines = "REG = " + FormatHex(kVariableAddressRegister, 0) + ", " +
+                FormatHex(kDirectAddressingOn, 0) + "\r\n";
     for (std::size_t k = 0; k < doc.m_Registers.size(); ++k) {
         const CRegister& reg = doc.m_Registers[k];
         if (reg.m_bDriverGroup)
-            doc.m_strIniTimingSection += TimingLines(doc, reg, k);
+            lines += TimingLines(doc, reg, k);
     }
+    return lines;
+}
+
+void BuildSettingsBuffers(CKXC2280RegisterWizardDoc& doc) {
+    doc.m_strIniHeader = BuildHeader(doc);
+    doc.m_strIniPllSection = BuildPllSectionLines(doc);
+    doc.m_strIniTimingSection = BuildTimingSectionLines(doc);
 }
 
 SerializeResult Serialize(CKXC2280RegisterWizardDoc& doc, CArchive& ar) {
