@@ -14,6 +14,8 @@ inline constexpr unsigned WM_WIZ_RECALC_TIMING = 0x41E;    // posted after the s
 inline constexpr unsigned WM_WIZ_RECALC_CLOCKS =
     0x41F; // posted when the Clock Settings page is chosen
 inline constexpr unsigned WM_WIZ_SET_DEFAULTS = 0x420; // sent by File > Set Defaults
+// Posted by either form after it ran the timing calculation; wParam = the context index.
+inline constexpr unsigned WM_WIZ_TIMING_CHANGED = 0x421;
 
 struct WizardMessage {
     unsigned message = 0;

@@ -262,6 +262,7 @@ void CImageParms::Recompute(bool bNotify) {
     for (const WarningControl& control : kWarningControls)
         RedrawControl(control.id);
     SetDlgItemText(IDC_TIMING_REPORT, DocumentText(ctx.m_strTimingReport));
+    PostToMainFrame(WM_WIZ_TIMING_CHANGED, static_cast<std::uintptr_t>(m_nContext), 0);
     if (bNotify)
         PostToMainFrame(WM_WIZ_RECALC_CONTEXT, static_cast<std::uintptr_t>(1 - m_nContext), 0);
 }

@@ -146,6 +146,7 @@ void CPLLCalcs::Recalculate() {
     doc.m_Contexts[0].m_nWarnings &= ~kWarnClockBits;
     doc.CalculatePLL();
     doc.ComputeTiming(false);
+    PostToMainFrame(WM_WIZ_TIMING_CHANGED, 0, 0);
     for (const WarningEdit& edit : kWarningEdits)
         RedrawControl(edit.id);
     SetDlgItemText(IDC_CLOCK_REPORT, DocumentText(doc.m_strClockReport));

@@ -34,7 +34,8 @@ public:
     void OnInitialUpdate() override;
     bool OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
 
-    // Copies the form into the document, runs the clock and timing calculations, shows the report.
+    // Copies the form into the document, runs the clock and timing calculations, shows the report
+    // and posts WM_WIZ_TIMING_CHANGED to the main frame.
     void Recalculate();
     // Enables the entries from the Bypass PLL, Use Min. Freq. and fixed-value boxes.
     void UpdateControlStates();
