@@ -6,7 +6,7 @@
 #include <deque>
 
 // Private window messages exchanged between the views and the main frame.
-inline constexpr unsigned WM_WIZ_STATUS_TEXT = 0x78;       // sent; lParam points at the help text
+inline constexpr unsigned WM_WIZ_STATUS_TEXT = 0x78;       // sent; wParam points at the help text
 inline constexpr unsigned WM_WIZ_SHOW_PAGE = 0x400;        // posted by the tree; wParam = page id
 inline constexpr unsigned WM_WIZ_SELECT_TREE_ITEM = 0x41C; // posted by the tab strip; wParam = tab
 inline constexpr unsigned WM_WIZ_RECALC_CONTEXT = 0x41D;   // posted by the Image Timing form
