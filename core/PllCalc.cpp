@@ -2,21 +2,13 @@
 #include "PllCalc.h"
 
 #include "FormatDecimal.h"
+#include "PllSolutions.h"
 #include "WizardDoc.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <stdexcept>
 
 namespace {
-
-constexpr double kNoCandidateError = 1000.0;
-constexpr int kPreferredDivider = 8;
-
-struct Best {
-    PllChoice choice;
-    double error = kNoCandidateError;
-};
 
 std::string FD(double x, int n) {
     return FormatDecimal(x, n);
@@ -104,43 +96,8 @@ double ClampPllInput(double inputMHz) {
     return inputMHz;
 }
 
-PllChoice SearchPll(double fin, double target, double targetVco, int fixedM, int fixedN) {
-    Best above; // best candidate with Fout at or above the target
-    Best below; // best candidate with Fout below the target
-    for (int n = 0; n <= PllLimits::kNMax; ++n) {
-        if (fixedN != -1 && fixedN != n)
-            continue;
-        const double fpdf = fin / (n + 1);
-        if (fpdf < PllLimits::kFpdfMin || fpdf > PllLimits::kFpdfMax)
-            continue;
-        for (int m = PllLimits::kMMin; m <= PllLimits::kMMax; ++m) {
-            if (fixedM != -1 && fixedM != m)
-                continue;
-            // 2 x M x Fpdf as a sum: doubling is exact in binary floating point, so the sum
-            // and the product give the same bits.
-            const double fvco = m * fpdf + m * fpdf;
-            if (fvco < PllLimits::kVcoMin || fvco > PllLimits::kVcoMax)
-                continue;
-            const double vcoRef = targetVco == -1.0 ? fvco : targetVco;
-            for (int d : PllLimits::kOutputDividers) {
-                const double fout = fvco / (2 * d);
-                if (fout < PllLimits::kOutMin || fout > PllLimits::kOutMax)
-                    continue;
-                const double error = std::fabs(fvco - vcoRef) + std::fabs(fout - target);
-                const PllChoice candidate{m, n, d, fpdf, fvco, fout};
-                if (fout >= target) {
-                    // Among exact matches the divider nearest to 8 wins; the first on a tie.
-                    if (error < above.error ||
-                        (error == 0.0 && std::abs(d - kPreferredDivider) <
-                                             std::abs(above.choice.d - kPreferredDivider)))
-                        above = {candidate, error};
-                } else if (error < below.error) {
-                    below = {candidate, error};
-                }
-            }
-        }
-    }
-    return above.choice.foutMHz != 0.0 ? above.choice : below.choice;
+PllChoice SearchPll(double finMHz, double targetMHz, double targetVcoMHz, int fixedM, int fixedN) {
+    return ChosenPll(ListPllCandidates({finMHz, targetMHz, targetVcoMHz, fixedM, fixedN}));
 }
 
 void CKXC2280RegisterWizardDoc::CalculatePLL() {
@@ -152,14 +109,19 @@ void CKXC2280RegisterWizardDoc::CalculatePLL() {
     } else {
         if (m_Registers.size() <= kRowPllPDividers)
             throw std::invalid_argument("CalculatePLL: the register list lacks the PLL rows");
-        const double targetMHz = m_dTargetSystemFreq;
         if (m_bUseMinFreq) {
+            // The lowest clock that still gives the requested frame rate becomes the target; when
+            // none does, the target stays as entered.
+            if (const std::optional<double> minimum =
+                    FindMinimumSystemFreq(ListPllCandidates(PllRequestOf(*this)), m_Contexts[0]))
+                m_dTargetSystemFreq = *minimum;
             // Quiet runs refresh the timing rows and texts for the clock in use without marking
             // anything; the form's own timing run follows the clock calculation and overwrites
             // them, so they leave the result unchanged.
             for (int i = 0; i < 3; ++i)
                 ComputeTiming(true);
         }
+        const double targetMHz = m_dTargetSystemFreq;
         const PllChoice choice = SearchPll(finMHz, targetMHz, m_dTargetVcoFreq, m_nPllM, m_nPllN);
         m_Registers[kRowPllDividers].m_nValue = PllDividersValue(choice);
         m_Registers[kRowPllPDividers].m_nValue = PllPDividersValue(choice);
