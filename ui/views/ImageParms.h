@@ -59,7 +59,8 @@ public:
     bool OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
 
     // Reads the form, copies it into the document's context, runs the timing, shows the report;
-    // with bNotify posts WM_WIZ_RECALC_CONTEXT to the main frame.
+    // with bNotify (a change the user made) posts WM_WIZ_RECALC_CONTEXT and
+    // WM_WIZ_IMAGE_REQUEST_CHANGED to the main frame.
     void Recompute(bool bNotify);
 
     // The tooltip text of a control: a string resource for the frame rate and the output size,
