@@ -6,6 +6,7 @@
 #include "ImageParms.h"
 #include "LeftView.h"
 #include "PLLCalcs.h"
+#include "PllSolutionsView.h"
 #include "RegOutView.h"
 #include "ShellIds.h"
 #include "TabWnd.h"
@@ -277,6 +278,9 @@ bool CMainFrame::OnCreateClient(CCreateContext* context) {
         std::make_unique<TVisualObject>(ID_LAYOUT_TIMING_SPLITTER, "Image Timing", 2, 1, context));
     add(tabs, std::make_unique<TVisualObject>(ID_LAYOUT_PLL, "PLL", context,
                                               &FormViewClass<CPLLCalcs>("CPLLCalcs")));
+    add(tabs,
+        std::make_unique<TVisualObject>(ID_LAYOUT_PLL_SOLUTIONS, "PLL Solutions", context,
+                                        &FormViewClass<CPllSolutionsView>("CPllSolutionsView")));
     add(tabs, std::make_unique<TVisualObject>(ID_LAYOUT_REGISTERS, "Registers", context,
                                               &FormViewClass<CRegOutView>("CRegOutView")));
     TVisualObject* timing = m_Framework.Find(ID_LAYOUT_TIMING_SPLITTER);
@@ -294,10 +298,10 @@ bool CMainFrame::OnCreateClient(CCreateContext* context) {
         bottom->SetContext(1);
     ShowTab(ID_LAYOUT_TIMING_SPLITTER);
 
-    // Every later step relies on each of the eight windows; a layout with a gap is not used.
-    for (const int id :
-         {ID_LAYOUT_MAIN_SPLITTER, ID_LAYOUT_NAV_TREE, ID_LAYOUT_TABS, ID_LAYOUT_TIMING_SPLITTER,
-          ID_LAYOUT_PLL, ID_LAYOUT_REGISTERS, ID_LAYOUT_TIMING_TOP, ID_LAYOUT_TIMING_BOTTOM}) {
+    // Every later step relies on each of the windows; a layout with a gap is not used.
+    for (const int id : {ID_LAYOUT_MAIN_SPLITTER, ID_LAYOUT_NAV_TREE, ID_LAYOUT_TABS,
+                         ID_LAYOUT_TIMING_SPLITTER, ID_LAYOUT_PLL, ID_LAYOUT_PLL_SOLUTIONS,
+                         ID_LAYOUT_REGISTERS, ID_LAYOUT_TIMING_TOP, ID_LAYOUT_TIMING_BOTTOM}) {
         if (m_Framework.GetWnd(id) == nullptr)
             return false;
     }
@@ -336,6 +340,9 @@ bool CMainFrame::OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_t
             PostWizardMessage(m_Framework.GetWnd(ID_LAYOUT_PLL), WM_WIZ_RECALC_CLOCKS, 0, 0);
             ShowTab(ID_LAYOUT_PLL);
             break;
+        case IDS_PAGE_PLL_SOLUTIONS:
+            ShowTab(ID_LAYOUT_PLL_SOLUTIONS);
+            break;
         default:
             break;
         }
@@ -346,6 +353,13 @@ bool CMainFrame::OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_t
     case WM_WIZ_RECALC_CONTEXT:
     case WM_WIZ_RECALC_TIMING:
         PostWizardMessage(m_Framework.GetWnd(ID_LAYOUT_TIMING_TOP), message, wParam, 0);
+        break;
+    case WM_WIZ_IMAGE_REQUEST_CHANGED:
+    case WM_WIZ_USE_PLL_SOLUTION:
+        PostWizardMessage(m_Framework.GetWnd(ID_LAYOUT_PLL), message, wParam, 0);
+        break;
+    case WM_WIZ_CLOCKS_RECALCULATED:
+        PostWizardMessage(m_Framework.GetWnd(ID_LAYOUT_PLL_SOLUTIONS), message, wParam, 0);
         break;
     default:
         break;

@@ -21,6 +21,7 @@ constexpr std::array kStrings = {
     StringEntry{IDS_PAGE_REGISTER_OUTPUT, "Register Output"},
     StringEntry{IDS_PAGE_IMAGE_TIMING, "Image Timing"},
     StringEntry{IDS_PAGE_CLOCK_SETTINGS, "Clock Settings"},
+    StringEntry{IDS_PAGE_PLL_SOLUTIONS, "PLL Solutions"},
     StringEntry{ID_FILE_STANDARD_INI,
                 "Splice the settings into a standard INI file, or stop using one\nStandard INI"},
     StringEntry{ID_FILE_NEW, "Create a new document\nNew"},

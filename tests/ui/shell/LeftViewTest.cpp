@@ -8,10 +8,11 @@ namespace {
 using LeftViewTest = WizardTest;
 
 TEST_F(LeftViewTest, HoldsThePagesInTabOrder) {
-    ASSERT_EQ(Tree().topLevelItemCount(), 3);
+    ASSERT_EQ(Tree().topLevelItemCount(), 4);
     EXPECT_EQ(Tree().topLevelItem(0)->text(0), "Image Timing");
     EXPECT_EQ(Tree().topLevelItem(1)->text(0), "Clock Settings");
-    EXPECT_EQ(Tree().topLevelItem(2)->text(0), "Register Output");
+    EXPECT_EQ(Tree().topLevelItem(2)->text(0), "PLL Solutions");
+    EXPECT_EQ(Tree().topLevelItem(3)->text(0), "Register Output");
     EXPECT_FALSE(Tree().rootIsDecorated());
     EXPECT_EQ(Tree().editTriggers(), QAbstractItemView::NoEditTriggers);
 }
@@ -61,7 +62,8 @@ INSTANTIATE_TEST_SUITE_P(Indexes, SelectByIndexTest,
                          testing::Values(SelectCase{-1, "Image Timing", 130},
                                          SelectCase{0, "Image Timing", 130},
                                          SelectCase{1, "Clock Settings", 132},
-                                         SelectCase{2, "Register Output", 129}));
+                                         SelectCase{2, "PLL Solutions", 140},
+                                         SelectCase{3, "Register Output", 129}));
 
 TEST_F(LeftViewTest, IndexPastTheLastItemSelectsNothing) {
     PostWizardMessage(&Tree(), WM_WIZ_SELECT_TREE_ITEM, 7, 0);
@@ -84,10 +86,10 @@ TEST_F(LeftViewTest, ClickingAnotherItemPostsExactlyOnePageMessage) {
     ClickTreeItem(0);
     CMessageSpy spy;
     spy.Watch(&Frame(), 0);
-    ClickTreeItem(2);
+    ClickTreeItem(3);
     EXPECT_EQ(spy.Of(WM_WIZ_SHOW_PAGE),
               (std::vector<CMessageSpy::Seen>{{0, WM_WIZ_SHOW_PAGE, 129}}));
-    EXPECT_EQ(Tabs().GetActiveTab(), 2);
+    EXPECT_EQ(Tabs().GetActiveTab(), 3);
 }
 
 TEST_F(LeftViewTest, KeyboardMovesThroughThePages) {

@@ -13,23 +13,25 @@ namespace {
 
 using MainFrameTest = WizardTest;
 
-TEST_F(MainFrameTest, LayoutHoldsTheEightObjectsWithTheirWindows) {
+TEST_F(MainFrameTest, LayoutHoldsTheNineObjectsWithTheirWindows) {
     ASSERT_TRUE(m_started);
     EXPECT_NE(qobject_cast<CSplitterWnd*>(Wnd(ID_LAYOUT_MAIN_SPLITTER)), nullptr);
     EXPECT_NE(dynamic_cast<CLeftView*>(Wnd(ID_LAYOUT_NAV_TREE)), nullptr);
     EXPECT_NE(qobject_cast<TTabWnd*>(Wnd(ID_LAYOUT_TABS)), nullptr);
     EXPECT_NE(qobject_cast<CSplitterWnd*>(Wnd(ID_LAYOUT_TIMING_SPLITTER)), nullptr);
     EXPECT_NE(dynamic_cast<CPLLCalcs*>(Wnd(ID_LAYOUT_PLL)), nullptr);
+    EXPECT_NE(dynamic_cast<CPllSolutionsView*>(Wnd(ID_LAYOUT_PLL_SOLUTIONS)), nullptr);
     EXPECT_NE(dynamic_cast<CRegOutView*>(Wnd(ID_LAYOUT_REGISTERS)), nullptr);
     EXPECT_NE(dynamic_cast<CImageParms*>(Wnd(ID_LAYOUT_TIMING_TOP)), nullptr);
     EXPECT_NE(dynamic_cast<CImageParms*>(Wnd(ID_LAYOUT_TIMING_BOTTOM)), nullptr);
-    EXPECT_EQ(Frame().GetFramework().GetObjectCount(), 8);
+    EXPECT_EQ(Frame().GetFramework().GetObjectCount(), 9);
     EXPECT_EQ(Frame().centralWidget(), Wnd(ID_LAYOUT_MAIN_SPLITTER));
 
-    ASSERT_EQ(Tabs().GetTabCount(), 3);
+    ASSERT_EQ(Tabs().GetTabCount(), 4);
     EXPECT_EQ(Tabs().GetTab(0)->GetText(), "Image Timing");
     EXPECT_EQ(Tabs().GetTab(1)->GetText(), "PLL");
-    EXPECT_EQ(Tabs().GetTab(2)->GetText(), "Registers");
+    EXPECT_EQ(Tabs().GetTab(2)->GetText(), "PLL Solutions");
+    EXPECT_EQ(Tabs().GetTab(3)->GetText(), "Registers");
     EXPECT_EQ(Frame().GetFramework().Find(ID_LAYOUT_MAIN_SPLITTER)->GetTitle(), "Main Splitter");
 }
 
@@ -68,7 +70,8 @@ TEST_P(ShowPageTest, ShowsTheTabOfThePage) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Pages, ShowPageTest,
-                         testing::Values(PageCase{129, 2}, PageCase{130, 0}, PageCase{132, 1}));
+                         testing::Values(PageCase{129, 3}, PageCase{130, 0}, PageCase{132, 1},
+                                         PageCase{140, 2}));
 
 class UnknownPageTest : public WizardTest, public testing::WithParamInterface<std::uintptr_t> {};
 
@@ -78,7 +81,7 @@ TEST_P(UnknownPageTest, ChangesNothing) {
     Doc().m_strClockReport.clear();
     PostWizardMessage(&Frame(), WM_WIZ_SHOW_PAGE, GetParam(), 0);
     PumpEvents();
-    EXPECT_EQ(Tabs().GetActiveTab(), 2);
+    EXPECT_EQ(Tabs().GetActiveTab(), 3);
     EXPECT_TRUE(Doc().m_strClockReport.empty());
     EXPECT_TRUE(m_prompts.Prompts().empty());
 }
@@ -111,11 +114,11 @@ TEST_F(MainFrameTest, PllTabRerunsTheClockCalculationThroughTheTree) {
 }
 
 TEST_F(MainFrameTest, StripClickRightOfTheLastTabShowsImageTiming) {
-    ClickTreeItem(2);
-    ASSERT_EQ(Tabs().GetActiveTab(), 2);
+    ClickTreeItem(3);
+    ASSERT_EQ(Tabs().GetActiveTab(), 3);
     CMessageSpy spy;
     spy.Watch(Wnd(ID_LAYOUT_NAV_TREE), ID_LAYOUT_NAV_TREE);
-    ClickStrip(Tabs().GetTab(2)->m_nRight + 40);
+    ClickStrip(Tabs().GetTab(3)->m_nRight + 40);
     EXPECT_EQ(spy.Of(WM_WIZ_SELECT_TREE_ITEM),
               (std::vector<CMessageSpy::Seen>{{ID_LAYOUT_NAV_TREE, WM_WIZ_SELECT_TREE_ITEM, -1}}));
     EXPECT_EQ(CurrentTreeText(), "Image Timing");
@@ -299,8 +302,8 @@ class ForwardTest : public WizardTest, public testing::WithParamInterface<Forwar
 
 TEST_P(ForwardTest, ReachesTheOneWindowThatActsOnIt) {
     CMessageSpy spy;
-    for (const int id : {ID_LAYOUT_NAV_TREE, ID_LAYOUT_PLL, ID_LAYOUT_REGISTERS,
-                         ID_LAYOUT_TIMING_TOP, ID_LAYOUT_TIMING_BOTTOM})
+    for (const int id : {ID_LAYOUT_NAV_TREE, ID_LAYOUT_PLL, ID_LAYOUT_PLL_SOLUTIONS,
+                         ID_LAYOUT_REGISTERS, ID_LAYOUT_TIMING_TOP, ID_LAYOUT_TIMING_BOTTOM})
         spy.Watch(Wnd(id), id);
     PostWizardMessage(&Frame(), GetParam().message, GetParam().wParam, 77);
     PumpEvents();
@@ -314,7 +317,10 @@ INSTANTIATE_TEST_SUITE_P(
     Messages, ForwardTest,
     testing::Values(ForwardCase{WM_WIZ_SELECT_TREE_ITEM, 2, ID_LAYOUT_NAV_TREE},
                     ForwardCase{WM_WIZ_RECALC_CONTEXT, 1, ID_LAYOUT_TIMING_TOP},
-                    ForwardCase{WM_WIZ_RECALC_TIMING, 0, ID_LAYOUT_TIMING_TOP}));
+                    ForwardCase{WM_WIZ_RECALC_TIMING, 0, ID_LAYOUT_TIMING_TOP},
+                    ForwardCase{WM_WIZ_IMAGE_REQUEST_CHANGED, 0, ID_LAYOUT_PLL},
+                    ForwardCase{WM_WIZ_CLOCKS_RECALCULATED, 0, ID_LAYOUT_PLL_SOLUTIONS},
+                    ForwardCase{WM_WIZ_USE_PLL_SOLUTION, PackPllSetting(1, 48, 6), ID_LAYOUT_PLL}));
 
 TEST_F(MainFrameTest, ClockChangeIsFollowedByATimingRecalculation) {
     CMessageSpy spy;

@@ -6,8 +6,10 @@ namespace {
 using ScreenshotTest = WizardTest;
 
 TEST_F(ScreenshotTest, EveryPage) {
-    const std::pair<int, const char*> pages[] = {
-        {0, "wizard-image-timing"}, {1, "wizard-clock-settings"}, {2, "wizard-register-output"}};
+    const std::pair<int, const char*> pages[] = {{0, "wizard-image-timing"},
+                                                 {1, "wizard-clock-settings"},
+                                                 {2, "wizard-pll-solutions"},
+                                                 {3, "wizard-register-output"}};
     for (const auto& [index, name] : pages) {
         ClickTreeItem(index);
         EXPECT_EQ(Tabs().GetActiveTab(), index);

@@ -9,6 +9,7 @@
 #include "LeftView.h"
 #include "MainFrame.h"
 #include "PLLCalcs.h"
+#include "PllSolutionsView.h"
 #include "RegOutView.h"
 #include "ShellIds.h"
 #include "SplitterWnd.h"
