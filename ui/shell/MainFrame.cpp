@@ -6,6 +6,7 @@
 #include "ImageParms.h"
 #include "LeftView.h"
 #include "PLLCalcs.h"
+#include "PllSolutionsView.h"
 #include "RegOutView.h"
 #include "ShellIds.h"
 #include "TabWnd.h"
@@ -287,6 +288,9 @@ bool CMainFrame::OnCreateClient(CCreateContext* context) {
                                         &FormViewClass<CTimingDiagramView>("CTimingDiagramView")));
     add(tabs, std::make_unique<TVisualObject>(ID_LAYOUT_PLL, "PLL", context,
                                               &FormViewClass<CPLLCalcs>("CPLLCalcs")));
+    add(tabs,
+        std::make_unique<TVisualObject>(ID_LAYOUT_PLL_SOLUTIONS, "PLL Solutions", context,
+                                        &FormViewClass<CPllSolutionsView>("CPllSolutionsView")));
     add(tabs, std::make_unique<TVisualObject>(ID_LAYOUT_REGISTERS, "Registers", context,
                                               &FormViewClass<CRegOutView>("CRegOutView")));
     TVisualObject* timing = m_Framework.Find(ID_LAYOUT_TIMING_SPLITTER);
@@ -305,9 +309,10 @@ bool CMainFrame::OnCreateClient(CCreateContext* context) {
     ShowTab(ID_LAYOUT_TIMING_SPLITTER);
 
     // Every later step relies on each of the windows; a layout with a gap is not used.
-    for (const int id : {ID_LAYOUT_MAIN_SPLITTER, ID_LAYOUT_NAV_TREE, ID_LAYOUT_TABS,
-                         ID_LAYOUT_TIMING_SPLITTER, ID_LAYOUT_TIMING_DIAGRAM, ID_LAYOUT_PLL,
-                         ID_LAYOUT_REGISTERS, ID_LAYOUT_TIMING_TOP, ID_LAYOUT_TIMING_BOTTOM}) {
+    for (const int id :
+         {ID_LAYOUT_MAIN_SPLITTER, ID_LAYOUT_NAV_TREE, ID_LAYOUT_TABS, ID_LAYOUT_TIMING_SPLITTER,
+          ID_LAYOUT_TIMING_DIAGRAM, ID_LAYOUT_PLL, ID_LAYOUT_PLL_SOLUTIONS, ID_LAYOUT_REGISTERS,
+          ID_LAYOUT_TIMING_TOP, ID_LAYOUT_TIMING_BOTTOM}) {
         if (m_Framework.GetWnd(id) == nullptr)
             return false;
     }
@@ -349,6 +354,9 @@ bool CMainFrame::OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_t
             PostWizardMessage(m_Framework.GetWnd(ID_LAYOUT_PLL), WM_WIZ_RECALC_CLOCKS, 0, 0);
             ShowTab(ID_LAYOUT_PLL);
             break;
+        case IDS_PAGE_PLL_SOLUTIONS:
+            ShowTab(ID_LAYOUT_PLL_SOLUTIONS);
+            break;
         default:
             break;
         }
@@ -362,6 +370,13 @@ bool CMainFrame::OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_t
         break;
     case WM_WIZ_TIMING_CHANGED:
         PostWizardMessage(m_Framework.GetWnd(ID_LAYOUT_TIMING_DIAGRAM), message, wParam, 0);
+        break;
+    case WM_WIZ_IMAGE_REQUEST_CHANGED:
+    case WM_WIZ_USE_PLL_SOLUTION:
+        PostWizardMessage(m_Framework.GetWnd(ID_LAYOUT_PLL), message, wParam, 0);
+        break;
+    case WM_WIZ_CLOCKS_RECALCULATED:
+        PostWizardMessage(m_Framework.GetWnd(ID_LAYOUT_PLL_SOLUTIONS), message, wParam, 0);
         break;
     default:
         break;

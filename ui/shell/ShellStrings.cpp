@@ -22,6 +22,7 @@ constexpr std::array kStrings = {
     StringEntry{IDS_PAGE_IMAGE_TIMING, "Image Timing"},
     StringEntry{IDS_PAGE_CLOCK_SETTINGS, "Clock Settings"},
     StringEntry{IDS_PAGE_TIMING_DIAGRAM, "Timing Diagram"},
+    StringEntry{IDS_PAGE_PLL_SOLUTIONS, "PLL Solutions"},
     StringEntry{ID_FILE_STANDARD_INI,
                 "Splice the settings into a standard INI file, or stop using one\nStandard INI"},
     StringEntry{ID_FILE_NEW, "Create a new document\nNew"},

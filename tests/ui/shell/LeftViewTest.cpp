@@ -8,10 +8,11 @@ namespace {
 using LeftViewTest = WizardTest;
 
 TEST_F(LeftViewTest, HoldsThePagesInTabOrder) {
-    ASSERT_EQ(Tree().topLevelItemCount(), 4);
+    ASSERT_EQ(Tree().topLevelItemCount(), 5);
     EXPECT_EQ(Tree().topLevelItem(kImageTimingPage)->text(0), "Image Timing");
     EXPECT_EQ(Tree().topLevelItem(kTimingDiagramPage)->text(0), "Timing Diagram");
     EXPECT_EQ(Tree().topLevelItem(kClockSettingsPage)->text(0), "Clock Settings");
+    EXPECT_EQ(Tree().topLevelItem(kPllSolutionsPage)->text(0), "PLL Solutions");
     EXPECT_EQ(Tree().topLevelItem(kRegisterOutputPage)->text(0), "Register Output");
     EXPECT_FALSE(Tree().rootIsDecorated());
     EXPECT_EQ(Tree().editTriggers(), QAbstractItemView::NoEditTriggers);
@@ -59,12 +60,11 @@ TEST_P(SelectByIndexTest, SelectsTheItemAndAsksForItsPage) {
                   {0, WM_WIZ_SHOW_PAGE, static_cast<std::intptr_t>(GetParam().pageId)}}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Indexes, SelectByIndexTest,
-                         testing::Values(SelectCase{-1, "Image Timing", 130},
-                                         SelectCase{0, "Image Timing", 130},
-                                         SelectCase{1, "Timing Diagram", 134},
-                                         SelectCase{2, "Clock Settings", 132},
-                                         SelectCase{3, "Register Output", 129}));
+INSTANTIATE_TEST_SUITE_P(
+    Indexes, SelectByIndexTest,
+    testing::Values(SelectCase{-1, "Image Timing", 130}, SelectCase{0, "Image Timing", 130},
+                    SelectCase{1, "Timing Diagram", 134}, SelectCase{2, "Clock Settings", 132},
+                    SelectCase{3, "PLL Solutions", 140}, SelectCase{4, "Register Output", 129}));
 
 TEST_F(LeftViewTest, IndexPastTheLastItemSelectsNothing) {
     PostWizardMessage(&Tree(), WM_WIZ_SELECT_TREE_ITEM, 7, 0);

@@ -13,24 +13,27 @@ namespace {
 
 using MainFrameTest = WizardTest;
 
-TEST_F(MainFrameTest, LayoutHoldsTheNineObjectsWithTheirWindows) {
+TEST_F(MainFrameTest, LayoutHoldsTheTenObjectsWithTheirWindows) {
     ASSERT_TRUE(m_started);
     EXPECT_NE(qobject_cast<CSplitterWnd*>(Wnd(ID_LAYOUT_MAIN_SPLITTER)), nullptr);
     EXPECT_NE(dynamic_cast<CLeftView*>(Wnd(ID_LAYOUT_NAV_TREE)), nullptr);
     EXPECT_NE(qobject_cast<TTabWnd*>(Wnd(ID_LAYOUT_TABS)), nullptr);
     EXPECT_NE(qobject_cast<CSplitterWnd*>(Wnd(ID_LAYOUT_TIMING_SPLITTER)), nullptr);
     EXPECT_NE(dynamic_cast<CPLLCalcs*>(Wnd(ID_LAYOUT_PLL)), nullptr);
+    EXPECT_NE(dynamic_cast<CPllSolutionsView*>(Wnd(ID_LAYOUT_PLL_SOLUTIONS)), nullptr);
     EXPECT_NE(dynamic_cast<CRegOutView*>(Wnd(ID_LAYOUT_REGISTERS)), nullptr);
     EXPECT_NE(dynamic_cast<CImageParms*>(Wnd(ID_LAYOUT_TIMING_TOP)), nullptr);
     EXPECT_NE(dynamic_cast<CImageParms*>(Wnd(ID_LAYOUT_TIMING_BOTTOM)), nullptr);
     EXPECT_NE(dynamic_cast<CTimingDiagramView*>(Wnd(ID_LAYOUT_TIMING_DIAGRAM)), nullptr);
-    EXPECT_EQ(Frame().GetFramework().GetObjectCount(), 9);
+    EXPECT_NE(dynamic_cast<CPllSolutionsView*>(Wnd(ID_LAYOUT_PLL_SOLUTIONS)), nullptr);
+    EXPECT_EQ(Frame().GetFramework().GetObjectCount(), 10);
     EXPECT_EQ(Frame().centralWidget(), Wnd(ID_LAYOUT_MAIN_SPLITTER));
 
-    ASSERT_EQ(Tabs().GetTabCount(), 4);
+    ASSERT_EQ(Tabs().GetTabCount(), 5);
     EXPECT_EQ(Tabs().GetTab(kImageTimingPage)->GetText(), "Image Timing");
     EXPECT_EQ(Tabs().GetTab(kTimingDiagramPage)->GetText(), "Timing Diagram");
     EXPECT_EQ(Tabs().GetTab(kClockSettingsPage)->GetText(), "PLL");
+    EXPECT_EQ(Tabs().GetTab(kPllSolutionsPage)->GetText(), "PLL Solutions");
     EXPECT_EQ(Tabs().GetTab(kRegisterOutputPage)->GetText(), "Registers");
     EXPECT_EQ(Frame().GetFramework().Find(ID_LAYOUT_MAIN_SPLITTER)->GetTitle(), "Main Splitter");
 }
@@ -73,7 +76,8 @@ INSTANTIATE_TEST_SUITE_P(Pages, ShowPageTest,
                          testing::Values(PageCase{129, kRegisterOutputPage},
                                          PageCase{130, kImageTimingPage},
                                          PageCase{132, kClockSettingsPage},
-                                         PageCase{134, kTimingDiagramPage}));
+                                         PageCase{134, kTimingDiagramPage},
+                                         PageCase{140, kPllSolutionsPage}));
 
 class UnknownPageTest : public WizardTest, public testing::WithParamInterface<std::uintptr_t> {};
 
@@ -306,8 +310,9 @@ class ForwardTest : public WizardTest, public testing::WithParamInterface<Forwar
 
 TEST_P(ForwardTest, ReachesTheOneWindowThatActsOnIt) {
     CMessageSpy spy;
-    for (const int id : {ID_LAYOUT_NAV_TREE, ID_LAYOUT_PLL, ID_LAYOUT_REGISTERS,
-                         ID_LAYOUT_TIMING_TOP, ID_LAYOUT_TIMING_BOTTOM, ID_LAYOUT_TIMING_DIAGRAM})
+    for (const int id :
+         {ID_LAYOUT_NAV_TREE, ID_LAYOUT_PLL, ID_LAYOUT_PLL_SOLUTIONS, ID_LAYOUT_REGISTERS,
+          ID_LAYOUT_TIMING_TOP, ID_LAYOUT_TIMING_BOTTOM, ID_LAYOUT_TIMING_DIAGRAM})
         spy.Watch(Wnd(id), id);
     PostWizardMessage(&Frame(), GetParam().message, GetParam().wParam, 77);
     PumpEvents();
@@ -322,7 +327,10 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(ForwardCase{WM_WIZ_SELECT_TREE_ITEM, 2, ID_LAYOUT_NAV_TREE},
                     ForwardCase{WM_WIZ_RECALC_CONTEXT, 1, ID_LAYOUT_TIMING_TOP},
                     ForwardCase{WM_WIZ_RECALC_TIMING, 0, ID_LAYOUT_TIMING_TOP},
-                    ForwardCase{WM_WIZ_TIMING_CHANGED, 0, ID_LAYOUT_TIMING_DIAGRAM}));
+                    ForwardCase{WM_WIZ_TIMING_CHANGED, 0, ID_LAYOUT_TIMING_DIAGRAM},
+                    ForwardCase{WM_WIZ_IMAGE_REQUEST_CHANGED, 0, ID_LAYOUT_PLL},
+                    ForwardCase{WM_WIZ_CLOCKS_RECALCULATED, 0, ID_LAYOUT_PLL_SOLUTIONS},
+                    ForwardCase{WM_WIZ_USE_PLL_SOLUTION, PackPllSetting(1, 48, 6), ID_LAYOUT_PLL}));
 
 TEST_F(MainFrameTest, ClockChangeIsFollowedByATimingRecalculation) {
     CMessageSpy spy;

@@ -9,6 +9,7 @@ TEST_F(ScreenshotTest, EveryPage) {
     const std::pair<int, const char*> pages[] = {{kImageTimingPage, "wizard-image-timing"},
                                                  {kTimingDiagramPage, "wizard-timing-diagram"},
                                                  {kClockSettingsPage, "wizard-clock-settings"},
+                                                 {kPllSolutionsPage, "wizard-pll-solutions"},
                                                  {kRegisterOutputPage, "wizard-register-output"}};
     for (const auto& [index, name] : pages) {
         ClickTreeItem(index);

@@ -9,6 +9,7 @@
 #include "LeftView.h"
 #include "MainFrame.h"
 #include "PLLCalcs.h"
+#include "PllSolutionsView.h"
 #include "RegOutView.h"
 #include "ShellIds.h"
 #include "SplitterWnd.h"
@@ -30,7 +31,8 @@
 inline constexpr int kImageTimingPage = 0;
 inline constexpr int kTimingDiagramPage = 1;
 inline constexpr int kClockSettingsPage = 2;
-inline constexpr int kRegisterOutputPage = 3;
+inline constexpr int kPllSolutionsPage = 3;
+inline constexpr int kRegisterOutputPage = 4;
 
 // Records the wizard messages that reach the windows it watches, in arrival order.
 class CMessageSpy : public QObject {
