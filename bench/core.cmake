@@ -1,4 +1,4 @@
-# Calculation core benchmarks: the PLL search, the timing run and the clock form's whole chain.
+# Calculation core benchmarks: the PLL search and candidate list, the minimum clock, the timing run and the clock form's whole chain.
 add_executable(bench_core ${CMAKE_CURRENT_SOURCE_DIR}/bench_core.cpp)
 target_link_libraries(bench_core PRIVATE qx_core benchmark::benchmark)
 set_target_properties(bench_core PROPERTIES

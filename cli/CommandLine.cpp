@@ -18,7 +18,9 @@ constexpr const char* kDescription =
     "settings and writes the settings file.";
 constexpr const char* kHelpFooter =
     "Writes the settings file that File > Save writes, to standard output unless -o is given.\n"
+    "\n"
     "With --batch, each line of FILE gives one settings file, DIR/NAME.ini or DIR/line-N.ini.\n"
+    "\n"
     "Exit status:\n"
     "  0  done\n"
     "  1  the output could not be written; an existing output file is left as it was;\n"

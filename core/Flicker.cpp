@@ -11,6 +11,15 @@ namespace {
 
 constexpr int kZoneHeightWithoutTiming = 4;
 
+// Rounded 50 Hz period / 24 + 1 is the smallest zone height at which one period spans fewer than
+// 24 zones.
+constexpr int kZonesPer50HzPeriodLimit = 24;
+
+// The 60 Hz period in seconds with the six decimals every settings file was computed with; exactly
+// 1/120 would change the period count of some minimum frame rates, and with it the files.
+constexpr double k60HzPeriodSeconds = 0.008333;
+constexpr double k50HzPeriodSeconds = 0.01;
+
 // Periods per frame from a quotient of doubles: at least 1, and 1 when the quotient is not finite
 // (a minimum frame rate of 0).
 std::uint32_t PeriodsPerFrame(double quotient) {
@@ -44,7 +53,7 @@ FlickerFigures CalculateFlicker(double rowTimeUs, int frameLength, int activeRow
     if (valid) {
         f.period50Rows = 10000.0 / rowTimeUs;
         f.period60Rows = 100000.0 / (rowTimeUs * 12.0);
-        f.zoneHeight = TruncToInt(f.period50Rows + 0.5) / 24 + 1;
+        f.zoneHeight = TruncToInt(f.period50Rows + 0.5) / kZonesPer50HzPeriodLimit + 1;
     } else {
         f.zoneHeight = kZoneHeightWithoutTiming;
     }
@@ -53,8 +62,8 @@ FlickerFigures CalculateFlicker(double rowTimeUs, int frameLength, int activeRow
         return f;
 
     if (variableFrameRate) {
-        f.maxFdZone60 = PeriodsPerFrame(1.0 / (minFrameRate * 0.008333));
-        f.maxFdZone50 = PeriodsPerFrame(1.0 / (minFrameRate * 0.01));
+        f.maxFdZone60 = PeriodsPerFrame(1.0 / (minFrameRate * k60HzPeriodSeconds));
+        f.maxFdZone50 = PeriodsPerFrame(1.0 / (minFrameRate * k50HzPeriodSeconds));
     } else {
         f.maxFdZone60 = PeriodsPerFrame(frameLength, TruncToInt(f.period60Rows));
         f.maxFdZone50 = PeriodsPerFrame(frameLength, TruncToInt(f.period50Rows));

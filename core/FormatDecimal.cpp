@@ -23,6 +23,31 @@ constexpr auto kPowersOfTen = [] {
     return powers;
 }();
 
+// x scaled by 10^n and rounded half away from zero, kept in double so that no value can overflow
+// an integer type.
+double ScaleAndRound(double x, int n) {
+    double r = x * std::pow(10.0, n + 1);
+    r += x >= 0.0 ? 5.0 : -5.0;
+    return std::trunc(r / 10.0);
+}
+
+// Below 2^53 FormatDecimal prints the scaled value's digits exactly, so equal texts are equal
+// scaled values there.
+bool IdentifiesText(double scaled) {
+    return std::fabs(scaled) < kExactIntegerLimit;
+}
+
+constexpr double kMatchOffsetMHz = 0.00001;
+constexpr int kMatchDecimals = 3;
+
+std::string MatchText(double mhz) {
+    return FormatDecimal(mhz + kMatchOffsetMHz, kMatchDecimals);
+}
+
+double MatchScaled(double mhz) {
+    return ScaleAndRound(mhz + kMatchOffsetMHz, kMatchDecimals);
+}
+
 std::string ToChars(double x, std::chars_format fmt, int precision) {
     char buf[400];
     const auto res = std::to_chars(buf, buf + sizeof buf, x, fmt, precision);
@@ -36,11 +61,7 @@ std::string FormatDecimal(double x, int n) {
         return "n/a";
     n = std::clamp(n, 0, kMaxDecimals);
 
-    // Scaled by 10^n and rounded half away from zero, kept in double so that no value can
-    // overflow an integer type.
-    double r = x * std::pow(10.0, n + 1);
-    r += x >= 0.0 ? 5.0 : -5.0;
-    r = std::trunc(r / 10.0);
+    const double r = ScaleAndRound(x, n);
     if (r == 0.0)
         return "0";
 
@@ -70,7 +91,18 @@ std::string FormatDecimal(double x, int n) {
 }
 
 bool FrequenciesMatch(double a, double b) {
-    return FormatDecimal(a + 0.00001, 3) == FormatDecimal(b + 0.00001, 3);
+    return FrequencyMatcher(a).Matches(b);
+}
+
+FrequencyMatcher::FrequencyMatcher(double mhz)
+    : m_scaled(MatchScaled(mhz)), m_text(MatchText(mhz)) {}
+
+bool FrequencyMatcher::Matches(double mhz) const {
+    const double scaled = MatchScaled(mhz);
+    // Finite values print from their scaled value alone; the rest ("n/a", beyond 2^53) by text.
+    if (std::isfinite(mhz) && IdentifiesText(scaled) && IdentifiesText(m_scaled))
+        return scaled == m_scaled;
+    return MatchText(mhz) == m_text;
 }
 
 std::string FormatFixed(double x, int precision) {

@@ -2,24 +2,88 @@
 #include "PllCalc.h"
 
 #include "FormatDecimal.h"
+#include "PllSolutions.h"
 #include "WizardDoc.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <stdexcept>
 
 namespace {
 
-constexpr double kNoCandidateError = 1000.0;
-constexpr int kPreferredDivider = 8;
-
-struct Best {
-    PllChoice choice;
-    double error = kNoCandidateError;
-};
-
 std::string FD(double x, int n) {
     return FormatDecimal(x, n);
+}
+
+std::uint32_t PllDividersValue(const PllChoice& c) {
+    return static_cast<std::uint32_t>(((c.n & 0x3F) << 8) | (c.m & 0xFF));
+}
+
+std::uint32_t PllPDividersValue(const PllChoice& c) {
+    return static_cast<std::uint32_t>(((c.d - 1) & 0xF) << 8);
+}
+
+// The echo of the clock inputs written to the settings file.
+std::string ClockSummary(const CKXC2280RegisterWizardDoc& doc) {
+    std::string summary = "Bypass PLL: Unchecked\r\n";
+    summary += "Input Frequency: " + FormatFixed(doc.m_dInputFreq, 3) + "\r\n";
+    summary +=
+        std::string("Use Min Freq.: ") + (doc.m_bUseMinFreq ? "Checked" : "Unchecked") + "\r\n";
+    if (!doc.m_bUseMinFreq)
+        summary += "Target System Frequency: " + FormatFixed(doc.m_dTargetSystemFreq, 3) + "\r\n";
+    summary += doc.m_dTargetVcoFreq == -1.0
+                   ? std::string("Target VCO Frequency: Unspecified\r\n")
+                   : "Target VCO Frequency: " + FormatFixed(doc.m_dTargetVcoFreq, 3) + "\r\n";
+    summary += doc.m_nPllM == -1 ? std::string("\"M\" Value: Unspecified\r\n")
+                                 : "\"M\" Value: " + FormatInt(doc.m_nPllM) + "\r\n";
+    summary += doc.m_nPllN == -1 ? std::string("\"N\" Value: Unspecified\r\n")
+                                 : "\"N\" Value: " + FormatInt(doc.m_nPllN) + "\r\n";
+    summary += "\r\n";
+    return summary;
+}
+
+// The clock report for the chosen candidate; sets the warning bits of what it cannot match.
+std::string ClockReport(const CKXC2280RegisterWizardDoc& doc, double finMHz, double targetMHz,
+                        const PllChoice& c, std::uint32_t& warnings) {
+    std::string report = "Target System Frequency: " + FD(targetMHz, 3) + " MHz";
+    if (doc.m_bUseMinFreq)
+        report += "\r\n     (using minimum based on image timing requirements)";
+    report += "\r\nInput Clock Frequency: " + FD(finMHz, 3) + " MHz";
+    if (!FrequenciesMatch(finMHz, doc.m_dInputFreq)) {
+        report += "  (cannot match)";
+        warnings |= kWarnInputFreq;
+    }
+    report += "\r\n";
+    report += "\r\nActual Output Frequency: " + FD(c.foutMHz / 2, 3) + " MHz";
+    if (!doc.m_bUseMinFreq && !FrequenciesMatch(targetMHz, c.foutMHz)) {
+        // The bare line feed is part of the established report text.
+        report += "  (cannot match)\n(Suggested System Frequency:" + FD(c.foutMHz, 3) + " MHz)";
+        warnings |= kWarnSystemFreq;
+    }
+    report += "\r\n";
+    report += "\r\nM = " + FD(c.m, 0);
+    report += "\r\nN = " + FD(c.n, 0);
+    report += "\r\nFpdf = " + FD(c.fpdfMHz, 3) + " MHz";
+    report += "\r\nFvco = " + FD(c.fvcoMHz, 3) + " MHz";
+    report += "\r\nP3 = " + FD(c.d - 1, 0);
+    if (doc.m_dTargetVcoFreq != -1.0 && !FrequenciesMatch(doc.m_dTargetVcoFreq, c.fvcoMHz)) {
+        report += "  (cannot match)";
+        warnings |= kWarnVcoFreq;
+    }
+    return report;
+}
+
+// Posts WM_WIZ_RECALC_TIMING when the system clock differs from the one last announced.
+void AnnounceSystemFreq(CKXC2280RegisterWizardDoc& doc) {
+    // A NaN target counts as unchanged against a NaN announcement, so it is announced only once.
+    const bool announced =
+        doc.m_dTargetSystemFreq == CKXC2280RegisterWizardDoc::s_dLastSystemFreq ||
+        (std::isnan(doc.m_dTargetSystemFreq) &&
+         std::isnan(CKXC2280RegisterWizardDoc::s_dLastSystemFreq));
+    if (announced)
+        return;
+    CKXC2280RegisterWizardDoc::s_dLastSystemFreq = doc.m_dTargetSystemFreq;
+    if (doc.m_pMainFrame)
+        doc.m_pMainFrame->PostToMainFrame({WM_WIZ_RECALC_TIMING, 0, 0});
 }
 
 } // namespace
@@ -32,115 +96,37 @@ double ClampPllInput(double inputMHz) {
     return inputMHz;
 }
 
-PllChoice SearchPll(double fin, double target, double targetVco, int fixedM, int fixedN) {
-    Best above; // best candidate with Fout at or above the target
-    Best below; // best candidate with Fout below the target
-    for (int n = PllLimits::kNMin; n <= PllLimits::kNMax; ++n) {
-        if (fixedN != -1 && fixedN != n)
-            continue;
-        const double fpdf = fin / (n + 1);
-        if (fpdf < PllLimits::kFpdfMin || fpdf > PllLimits::kFpdfMax)
-            continue;
-        for (int m = PllLimits::kMMin; m <= PllLimits::kMMax; ++m) {
-            if (fixedM != -1 && fixedM != m)
-                continue;
-            const double fvco = m * fpdf + m * fpdf;
-            if (fvco < PllLimits::kVcoMin || fvco > PllLimits::kVcoMax)
-                continue;
-            const double vcoRef = targetVco == -1.0 ? fvco : targetVco;
-            for (int d : PllLimits::kOutputDividers) {
-                const double fout = fvco / (2 * d);
-                if (fout < PllLimits::kOutMin || fout > PllLimits::kOutMax)
-                    continue;
-                const double error = std::fabs(fvco - vcoRef) + std::fabs(fout - target);
-                const PllChoice candidate{m, n, d, fpdf, fvco, fout};
-                if (fout >= target) {
-                    // Among exact matches the divider nearest to 8 wins; the first on a tie.
-                    if (error < above.error ||
-                        (error == 0.0 && std::abs(d - kPreferredDivider) <
-                                             std::abs(above.choice.d - kPreferredDivider)))
-                        above = {candidate, error};
-                } else if (error < below.error) {
-                    below = {candidate, error};
-                }
-            }
-        }
-    }
-    return above.choice.foutMHz != 0.0 ? above.choice : below.choice;
+PllChoice SearchPll(double finMHz, double targetMHz, double targetVcoMHz, int fixedM, int fixedN) {
+    return ChosenPll(ListPllCandidates({finMHz, targetMHz, targetVcoMHz, fixedM, fixedN}));
 }
 
 void CKXC2280RegisterWizardDoc::CalculatePLL() {
-    const double fin = ClampPllInput(m_dInputFreq);
-    CImageContext& ctx = m_Contexts[0];
-
+    const double finMHz = ClampPllInput(m_dInputFreq);
     if (m_bBypassPll) {
-        m_dTargetSystemFreq = fin;
+        m_dTargetSystemFreq = finMHz;
         m_strClockSummary = "Bypass PLL: Checked\r\n\r\n";
-        m_strClockReport = "PLL Bypassed: System Output Clock = " + FD(fin / 2, 3) + " MHz";
+        m_strClockReport = "PLL Bypassed: System Output Clock = " + FD(finMHz / 2, 3) + " MHz";
     } else {
         if (m_Registers.size() <= kRowPllPDividers)
             throw std::invalid_argument("CalculatePLL: the register list lacks the PLL rows");
-        const double target = m_dTargetSystemFreq;
         if (m_bUseMinFreq) {
+            // The lowest clock that still gives the requested frame rate becomes the target; when
+            // none does, the target stays as entered.
+            if (const std::optional<double> minimum =
+                    FindMinimumSystemFreq(ListPllCandidates(PllRequestOf(*this)), m_Contexts[0]))
+                m_dTargetSystemFreq = *minimum;
+            // Quiet runs refresh the timing rows and texts for the clock in use without marking
+            // anything; the form's own timing run follows the clock calculation and overwrites
+            // them, so they leave the result unchanged.
             for (int i = 0; i < 3; ++i)
                 ComputeTiming(true);
         }
-
-        const PllChoice c = SearchPll(fin, target, m_dTargetVcoFreq, m_nPllM, m_nPllN);
-        m_Registers[kRowPllDividers].m_nValue =
-            static_cast<std::uint32_t>(((c.n & 0x3F) << 8) | (c.m & 0xFF));
-        m_Registers[kRowPllPDividers].m_nValue = static_cast<std::uint32_t>(((c.d - 1) & 0xF) << 8);
-
-        std::string summary = "Bypass PLL: Unchecked\r\n";
-        summary += "Input Frequency: " + FormatFixed(m_dInputFreq, 3) + "\r\n";
-        summary +=
-            std::string("Use Min Freq.: ") + (m_bUseMinFreq ? "Checked" : "Unchecked") + "\r\n";
-        if (!m_bUseMinFreq)
-            summary += "Target System Frequency: " + FormatFixed(m_dTargetSystemFreq, 3) + "\r\n";
-        summary += m_dTargetVcoFreq == -1.0
-                       ? std::string("Target VCO Frequency: Unspecified\r\n")
-                       : "Target VCO Frequency: " + FormatFixed(m_dTargetVcoFreq, 3) + "\r\n";
-        summary += m_nPllM == -1 ? std::string("\"M\" Value: Unspecified\r\n")
-                                 : "\"M\" Value: " + FormatInt(m_nPllM) + "\r\n";
-        summary += m_nPllN == -1 ? std::string("\"N\" Value: Unspecified\r\n")
-                                 : "\"N\" Value: " + FormatInt(m_nPllN) + "\r\n";
-        summary += "\r\n";
-        m_strClockSummary = std::move(summary);
-
-        std::string report = "Target System Frequency: " + FD(target, 3) + " MHz";
-        if (m_bUseMinFreq)
-            report += "\r\n     (using minimum based on image timing requirements)";
-        report += "\r\nInput Clock Frequency: " + FD(fin, 3) + " MHz";
-        if (!FrequenciesMatch(fin, m_dInputFreq)) {
-            report += "  (cannot match)";
-            ctx.m_nWarnings |= kWarnInputFreq;
-        }
-        report += "\r\n";
-        report += "\r\nActual Output Frequency: " + FD(c.foutMHz / 2, 3) + " MHz";
-        if (!m_bUseMinFreq && !FrequenciesMatch(target, c.foutMHz)) {
-            // The bare line feed is part of the established report text.
-            report += "  (cannot match)\n(Suggested System Frequency:" + FD(c.foutMHz, 3) + " MHz)";
-            ctx.m_nWarnings |= kWarnSystemFreq;
-        }
-        report += "\r\n";
-        report += "\r\nM = " + FD(c.m, 0);
-        report += "\r\nN = " + FD(c.n, 0);
-        report += "\r\nFpdf = " + FD(c.fpdfMHz, 3) + " MHz";
-        report += "\r\nFvco = " + FD(c.fvcoMHz, 3) + " MHz";
-        report += "\r\nP3 = " + FD(c.d - 1, 0);
-        if (m_dTargetVcoFreq != -1.0 && !FrequenciesMatch(m_dTargetVcoFreq, c.fvcoMHz)) {
-            report += "  (cannot match)";
-            ctx.m_nWarnings |= kWarnVcoFreq;
-        }
-        m_strClockReport = std::move(report);
+        const double targetMHz = m_dTargetSystemFreq;
+        const PllChoice choice = SearchPll(finMHz, targetMHz, m_dTargetVcoFreq, m_nPllM, m_nPllN);
+        m_Registers[kRowPllDividers].m_nValue = PllDividersValue(choice);
+        m_Registers[kRowPllPDividers].m_nValue = PllPDividersValue(choice);
+        m_strClockSummary = ClockSummary(*this);
+        m_strClockReport = ClockReport(*this, finMHz, targetMHz, choice, m_Contexts[0].m_nWarnings);
     }
-
-    // A NaN target counts as unchanged against a NaN announcement, so it is announced only once.
-    const bool announced = m_dTargetSystemFreq == s_dLastSystemFreq ||
-                           (std::isnan(m_dTargetSystemFreq) && std::isnan(s_dLastSystemFreq));
-    if (!announced) {
-        s_dLastSystemFreq = m_dTargetSystemFreq;
-        if (m_pMainFrame)
-            m_pMainFrame->PostToMainFrame({WM_WIZ_RECALC_TIMING, 0, 0});
-    }
+    AnnounceSystemFreq(*this);
 }

@@ -34,6 +34,7 @@ struct PllChoice {
 // The input clock clamped into the PLL's input range; NaN counts as below the range.
 double ClampPllInput(double inputMHz);
 
-// Searches every N, M and D within the limits for the target system clock (and the target VCO
-// frequency, unless it is -1.0). fixedM and fixedN of -1 leave them free.
+// The candidate CalculatePLL takes for the target system clock (and the target VCO frequency,
+// unless it is -1.0) among every N, M and D within the limits; fixedM and fixedN of -1 leave them
+// free.
 PllChoice SearchPll(double finMHz, double targetMHz, double targetVcoMHz, int fixedM, int fixedN);

@@ -13,6 +13,10 @@ namespace {
 
 using S = SensorLimits;
 
+// Smallest output request the skip computation accepts in each direction.
+constexpr int kMinSkipColumns = 160;
+constexpr int kMinSkipRows = 120;
+
 // Skip factor for a clamped request: 4 when the full size holds it 4 times, 2 for 2 or 3 times.
 int SkipFactor(int full, int requested, int minRequest) {
     const int quotient = full / std::clamp(requested, minRequest, full);
@@ -26,90 +30,118 @@ double ClampBlank(double blank, int minimum) {
     return std::min(blank, static_cast<double>(S::kMaxBlank));
 }
 
-} // namespace
-
-TimingFigures CalculateTiming(const CImageContext& ctx, double systemFreqMHz) {
-    TimingFigures t;
-    const bool lowPower = ctx.m_bLowPower != 0;
-
+// The requested frame period and the timing clocks it holds, halved in low power.
+void SetFrameBudget(TimingFigures& t, const CImageContext& ctx, double systemFreqMHz) {
     t.clockMHz = systemFreqMHz * 0.25;
     t.maxFrameTimeMs = 1000.0 / ctx.m_dFrameRate;
     t.maxFrameClocks = t.clockMHz * 1000.0 * t.maxFrameTimeMs;
+    if (ctx.m_bLowPower)
+        t.maxFrameClocks /= 2;
+    t.divider = ctx.m_bLowPower ? 2 : 1;
+}
 
+// The sensor always reads the whole array, or a half or a quarter of it when it may skip.
+void SetReadOut(TimingFigures& t, const CImageContext& ctx) {
     if (ctx.m_bAllowSkipping) {
-        t.columnSkip = SkipFactor(S::kColumns, ctx.m_nOutputColumns, 160);
-        t.rowSkip = SkipFactor(S::kRows, ctx.m_nOutputRows, 120);
+        t.columnSkip = SkipFactor(S::kColumns, ctx.m_nOutputColumns, kMinSkipColumns);
+        t.rowSkip = SkipFactor(S::kRows, ctx.m_nOutputRows, kMinSkipRows);
     }
     t.activeColumns = S::kColumns / t.columnSkip;
     t.activeRows = S::kRows / t.rowSkip;
-    const double a = t.activeColumns;
-    const double r = t.activeRows;
+}
 
-    if (lowPower)
-        t.maxFrameClocks /= 2;
-    const double m = t.maxFrameClocks;
-    t.divider = lowPower ? 2 : 1;
-    const int hMin = lowPower ? S::kMinHBlankLowPower : S::kMinHBlank;
+// Horizontal blanking in pixels and vertical blanking in rows, before truncation.
+struct Blanking {
+    double hBlank = 0.0;
+    double vBlank = 0.0;
+};
 
-    double h = 0.0;
-    double v = 0.0;
+// The blanking mode fills the frame budget with one blanking first and the other with what is
+// left; each is clamped into [minimum, 16384].
+Blanking ChooseBlanking(const TimingFigures& t, const CImageContext& ctx) {
+    const double maxFrameClocks = t.maxFrameClocks;
+    const double activeColumns = t.activeColumns;
+    const double activeRows = t.activeRows;
+    const int minHBlank = ctx.m_bLowPower ? S::kMinHBlankLowPower : S::kMinHBlank;
+    // Vertical blanking for a given horizontal one: the rows that fit the budget, less the active.
+    const auto vBlankFor = [&](double hBlank) {
+        return ClampBlank(std::floor(maxFrameClocks / (activeColumns + hBlank) - activeRows),
+                          S::kMinVBlank);
+    };
+    const auto hBlankFor = [&](double vBlank) {
+        return ClampBlank(std::floor(maxFrameClocks / (activeRows + vBlank) - activeColumns),
+                          minHBlank);
+    };
+    Blanking b;
     switch (ctx.m_nBlankingMode) {
     case kBlankHMaxThenV:
     case kBlankVMinThenH:
-        h = ClampBlank(std::floor(m / (r + S::kMinVBlank) - a), hMin);
-        v = ClampBlank(std::floor(m / (a + h) - r), S::kMinVBlank);
+        b.hBlank = hBlankFor(S::kMinVBlank);
+        b.vBlank = vBlankFor(b.hBlank);
         break;
     case kBlankHFixedThenV:
-        h = std::clamp(ctx.m_nHBlank, hMin, S::kMaxBlank);
-        v = ClampBlank(std::floor(m / (a + h) - r), S::kMinVBlank);
+        b.hBlank = std::clamp(ctx.m_nHBlank, minHBlank, S::kMaxBlank);
+        b.vBlank = vBlankFor(b.hBlank);
         break;
     case kBlankVFixedThenH:
-        v = std::clamp(ctx.m_nVBlank, S::kMinVBlank, S::kMaxBlank);
-        h = ClampBlank(std::floor(m / (r + v) - a), hMin);
+        b.vBlank = std::clamp(ctx.m_nVBlank, S::kMinVBlank, S::kMaxBlank);
+        b.hBlank = hBlankFor(b.vBlank);
         break;
     default: // modes 0 and 3, and any unknown mode
-        h = hMin;
-        v = ClampBlank(std::floor(m / (a + h) - r), S::kMinVBlank);
+        b.hBlank = minHBlank;
+        b.vBlank = vBlankFor(b.hBlank);
         break;
     }
+    return b;
+}
+
+void SetBlanking(TimingFigures& t, const CImageContext& ctx) {
+    const Blanking b = ChooseBlanking(t, ctx);
     // Both are clamped into [minimum, 16384], so the truncations are exact and defined.
-    t.hBlankUsed = static_cast<int>(h);
-    t.vBlankUsed = static_cast<int>(v);
+    t.hBlankUsed = static_cast<int>(b.hBlank);
+    t.vBlankUsed = static_cast<int>(b.vBlank);
     t.hBlankChanged = ctx.m_nBlankingMode == kBlankHFixedThenV && t.hBlankUsed != ctx.m_nHBlank;
     t.vBlankChanged = ctx.m_nBlankingMode == kBlankVFixedThenH && t.vBlankUsed != ctx.m_nVBlank;
 
-    // A negative or non-finite delay, or one beyond the int range, gives no delay.
-    const double extra = std::trunc(m - (r + v) * (a + h));
+    // The clocks of the budget that the blanked frame leaves over pad it as extra delay. A
+    // negative or non-finite delay, or one beyond the int range, gives no delay.
+    const double frameRows = t.activeRows + b.vBlank;
+    const double lineClocks = t.activeColumns + b.hBlank;
+    const double extra = std::trunc(t.maxFrameClocks - frameRows * lineClocks);
     if (extra >= 0.0 && extra <= 2147483647.0)
         t.extraDelay = std::min(static_cast<int>(extra), S::kMaxExtraDelay);
+}
 
-    // A positive maximum frame clock count also needs a positive clock: a negative clock and a
-    // negative frame rate multiply to a positive count but describe no real frame.
-    t.valid = m > 0.0 && m < S::kMaxFrameClocks && t.clockMHz > 0.0 && ctx.m_nOutputColumns >= 1 &&
-              ctx.m_nOutputColumns <= S::kColumns && ctx.m_nOutputRows >= 1 &&
-              ctx.m_nOutputRows <= S::kRows;
+// A positive maximum frame clock count also needs a positive clock: a negative clock and a
+// negative frame rate multiply to a positive count but describe no real frame.
+bool IsTimingValid(const TimingFigures& t, const CImageContext& ctx) {
+    return t.maxFrameClocks > 0.0 && t.maxFrameClocks < S::kMaxFrameClocks && t.clockMHz > 0.0 &&
+           ctx.m_nOutputColumns >= 1 && ctx.m_nOutputColumns <= S::kColumns &&
+           ctx.m_nOutputRows >= 1 && ctx.m_nOutputRows <= S::kRows;
+}
 
-    const double d = t.divider;
-    if (t.valid) {
-        t.lineLength = t.hBlankUsed + t.activeColumns;
-        t.frameLength = static_cast<int>(r + v);
-        t.frameClocks = static_cast<std::int64_t>(t.lineLength) * t.frameLength;
-        const double n = static_cast<double>(t.frameClocks);
-        t.rowTimeUs = d * t.lineLength / t.clockMHz;
-        const double pixelRate = t.clockMHz * 1000000.0 / d;
-        t.actualFrameRate = pixelRate / n;
-        t.rateWithExtraDelay = pixelRate / (n + t.extraDelay);
-        t.frameTimeMs = n / (t.clockMHz * 1000.0 / d);
-    }
-    t.flicker = CalculateFlicker(t.rowTimeUs, t.frameLength, t.activeRows, t.valid,
-                                 ctx.m_bVariableFrameRate != 0, ctx.m_dMinFrameRate);
+// Line and frame length, row time and the frame rates of a valid timing.
+void SetFrameFigures(TimingFigures& t) {
+    const double divider = t.divider;
+    t.lineLength = t.hBlankUsed + t.activeColumns;
+    t.frameLength = t.activeRows + t.vBlankUsed;
+    t.frameClocks = static_cast<std::int64_t>(t.lineLength) * t.frameLength;
+    const double frameClocks = static_cast<double>(t.frameClocks);
+    t.rowTimeUs = divider * t.lineLength / t.clockMHz;
+    const double pixelRate = t.clockMHz * 1000000.0 / divider;
+    t.actualFrameRate = pixelRate / frameClocks;
+    t.rateWithExtraDelay = pixelRate / (frameClocks + t.extraDelay);
+    t.frameTimeMs = frameClocks / (t.clockMHz * 1000.0 / divider);
+}
 
-    // Integration for the fixed 1 ms request.
-    const double k = t.clockMHz / d * 1000.0; // clocks per millisecond
+// Integration for the fixed 1 ms request, in whole rows and fine clocks beyond them.
+void SetIntegration(TimingFigures& t, bool lowPower) {
+    const double divider = t.divider;
+    const double clocksPerMs = t.clockMHz / divider * 1000.0;
     const double lineLength = t.lineLength;
-    t.coarseRows = t.lineLength == 0 ? 0.0 : std::trunc(k / lineLength);
+    t.coarseRows = t.lineLength == 0 ? 0.0 : std::trunc(clocksPerMs / lineLength);
     const double coarseClocks = t.coarseRows * lineLength;
-    const double fine = (1.0 - coarseClocks / k) * t.clockMHz / d * 1000.0;
+    const double fine = (1.0 - coarseClocks / clocksPerMs) * t.clockMHz / divider * 1000.0;
     const int minFine = lowPower ? S::kMinFineLowPower : S::kMinFine;
     const int margin = lowPower ? S::kFineMarginLowPower : S::kFineMargin;
     if (!(fine >= minFine))
@@ -119,17 +151,37 @@ TimingFigures CalculateTiming(const CImageContext& ctx, double systemFreqMHz) {
     else
         t.fineClocks = TruncToInt(fine + 0.5);
     // Without a positive clock there are no clocks per millisecond to integrate over.
-    t.integrationMs = k > 0.0 && std::isfinite(k) ? (t.fineClocks + coarseClocks) / k : NAN;
+    t.integrationMs = clocksPerMs > 0.0 && std::isfinite(clocksPerMs)
+                          ? (t.fineClocks + coarseClocks) / clocksPerMs
+                          : NAN;
+}
 
-    if (t.valid) {
-        const double requested = ctx.m_dFrameRate;
-        t.rateMatched =
-            FormatDecimal(t.rateWithExtraDelay + 0.001, 2) == FormatDecimal(requested + 0.001, 2);
-        if (!t.rateMatched)
-            t.minClockOutputMHz =
-                2 * d * static_cast<double>(t.frameClocks) * requested / 1000000.0;
-    }
-    t.fineCorrection = lowPower ? S::kFineCorrectionLowPower : S::kFineCorrection;
+// The achieved rate with extra delay matches the request when both print alike with two decimals;
+// otherwise the clock output that would fit the frame clocks into the requested frame period.
+void SetRateMatch(TimingFigures& t, double requestedRate) {
+    t.rateMatched =
+        FormatDecimal(t.rateWithExtraDelay + 0.001, 2) == FormatDecimal(requestedRate + 0.001, 2);
+    if (!t.rateMatched)
+        t.minClockOutputMHz =
+            2 * t.divider * static_cast<double>(t.frameClocks) * requestedRate / 1000000.0;
+}
+
+} // namespace
+
+TimingFigures CalculateTiming(const CImageContext& ctx, double systemFreqMHz) {
+    TimingFigures t;
+    SetFrameBudget(t, ctx, systemFreqMHz);
+    SetReadOut(t, ctx);
+    SetBlanking(t, ctx);
+    t.valid = IsTimingValid(t, ctx);
+    if (t.valid)
+        SetFrameFigures(t);
+    t.flicker = CalculateFlicker(t.rowTimeUs, t.frameLength, t.activeRows, t.valid,
+                                 ctx.m_bVariableFrameRate != 0, ctx.m_dMinFrameRate);
+    SetIntegration(t, ctx.m_bLowPower != 0);
+    if (t.valid)
+        SetRateMatch(t, ctx.m_dFrameRate);
+    t.fineCorrection = ctx.m_bLowPower ? S::kFineCorrectionLowPower : S::kFineCorrection;
     return t;
 }
 

@@ -1,6 +1,10 @@
 // The forms' recalculation chain without windows, for the command line, tools and tests.
 #include "WindowlessChain.h"
 
+void ApplyImageFormDefaults(CImageContext& context) {
+    ApplyParameters(DefaultParameters(), context);
+}
+
 int DrainWizardMessages(CKXC2280RegisterWizardDoc& doc, WizardMessageQueue& queue) {
     int timingRuns = 0;
     while (!queue.Empty()) {

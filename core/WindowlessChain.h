@@ -3,6 +3,10 @@
 
 #include "Parameters.h"
 
+// The Image Timing form's request as the form sets it up before its first run: the defaults of
+// the parameters that land in an image context.
+void ApplyImageFormDefaults(CImageContext& context);
+
 // The Clock Settings form's recalculation (RecalculateClocks), followed by every message it
 // posted, handled in order as the main frame and the Image Timing form would after the form's
 // handler returned: WM_WIZ_RECALC_TIMING runs RecalculateTiming. The document's poster is the

@@ -6,7 +6,7 @@
 #include <deque>
 
 // Private window messages exchanged between the views and the main frame.
-inline constexpr unsigned WM_WIZ_STATUS_TEXT = 0x78;       // sent; lParam points at the help text
+inline constexpr unsigned WM_WIZ_STATUS_TEXT = 0x78;       // sent; wParam points at the help text
 inline constexpr unsigned WM_WIZ_SHOW_PAGE = 0x400;        // posted by the tree; wParam = page id
 inline constexpr unsigned WM_WIZ_SELECT_TREE_ITEM = 0x41C; // posted by the tab strip; wParam = tab
 inline constexpr unsigned WM_WIZ_RECALC_CONTEXT = 0x41D;   // posted by the Image Timing form
@@ -14,6 +14,32 @@ inline constexpr unsigned WM_WIZ_RECALC_TIMING = 0x41E;    // posted after the s
 inline constexpr unsigned WM_WIZ_RECALC_CLOCKS =
     0x41F; // posted when the Clock Settings page is chosen
 inline constexpr unsigned WM_WIZ_SET_DEFAULTS = 0x420; // sent by File > Set Defaults
+// Posted by either form after it ran the timing calculation; wParam = the context index.
+inline constexpr unsigned WM_WIZ_TIMING_CHANGED = 0x421;
+// Posted by the Image Timing form after its request changed; the Clock Settings form reruns the
+// clock side when its target is the minimum clock for that request.
+inline constexpr unsigned WM_WIZ_IMAGE_REQUEST_CHANGED = 0x422;
+// Posted by the Clock Settings form after every clock recalculation; the PLL Solutions page
+// lists the candidates again.
+inline constexpr unsigned WM_WIZ_CLOCKS_RECALCULATED = 0x423;
+// Posted by the PLL Solutions page; wParam = PackPllSetting(N, M, D) of the row to use. The Clock
+// Settings form fixes M and N and targets the row's system clock.
+inline constexpr unsigned WM_WIZ_USE_PLL_SOLUTION = 0x424;
+
+// N, M and D of a PLL setting in one message parameter, 8 bits each.
+constexpr std::uintptr_t PackPllSetting(int n, int m, int d) {
+    return (static_cast<std::uintptr_t>(n & 0xFF) << 16) |
+           (static_cast<std::uintptr_t>(m & 0xFF) << 8) | static_cast<std::uintptr_t>(d & 0xFF);
+}
+constexpr int PackedPllN(std::uintptr_t packed) {
+    return static_cast<int>((packed >> 16) & 0xFF);
+}
+constexpr int PackedPllM(std::uintptr_t packed) {
+    return static_cast<int>((packed >> 8) & 0xFF);
+}
+constexpr int PackedPllD(std::uintptr_t packed) {
+    return static_cast<int>(packed & 0xFF);
+}
 
 struct WizardMessage {
     unsigned message = 0;

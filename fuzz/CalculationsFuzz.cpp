@@ -1,13 +1,16 @@
 // Fuzzes the whole calculation chain with arbitrary values in every document and image-context
 // field (NaN, infinities, negatives, huge values), then writes the settings file: no sanitizer
-// report, and a well-formed file whose register lines carry exactly the register values.
+// report, and a well-formed file whose register lines carry exactly the register values. The
+// timing diagram of the result keeps inside its area.
 #include "FuzzSupport.h"
 
 #include "Parameters.h"
 #include "SettingsWriter.h"
+#include "TimingDiagram.h"
 #include "WindowlessChain.h"
 #include "WizardDoc.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -174,6 +177,33 @@ void CheckSettingsFile(const CKXC2280RegisterWizardDoc& doc, const std::string& 
     FUZZ_CHECK(written == expected, "the register lines carry the register values in order");
 }
 
+bool Inside(double x, double y, double width, double height, DiagramSize area) {
+    return x >= 0 && y >= 0 && width >= 0 && height >= 0 && x + width <= area.width &&
+           y + height <= area.height;
+}
+
+// The diagram of whatever the chain computed, in the page's size, a large one and a small one.
+void CheckDiagram(const CKXC2280RegisterWizardDoc& doc) {
+    const TimingFigures t = LastTimingFigures(doc);
+    const DiagramFont font{16.0, [](std::string_view text) { return 7.0 * text.size(); }};
+    for (const DiagramSize area :
+         {DiagramSize{690, 760}, DiagramSize{1250, 900}, DiagramSize{320, 200}}) {
+        const TimingDiagram d = LayOutTimingDiagram(t, doc.m_Contexts[0], area, font);
+        FUZZ_CHECK(d.state != DiagramState::Frame || t.valid, "a frame only for a valid timing");
+        for (const DiagramShape& s : d.shapes)
+            FUZZ_CHECK(Inside(s.rect.x, s.rect.y, s.rect.width, s.rect.height, area),
+                       "every shape inside the area");
+        for (const DiagramLine& l : d.lines)
+            FUZZ_CHECK(Inside(std::min(l.x1, l.x2), std::min(l.y1, l.y2), std::abs(l.x2 - l.x1),
+                              std::abs(l.y2 - l.y1), area),
+                       "every line inside the area");
+        for (const DiagramLabel& label : d.labels)
+            FUZZ_CHECK(
+                Inside(label.rect.x, label.rect.y, label.rect.width, label.rect.height, area),
+                "every label inside the area");
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -193,6 +223,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (in.Byte() & 1)
         doc.ComputeTiming(true);
     FUZZ_CHECK(doc.m_Registers.size() == kRegisterCount, "the fifteen register rows");
+    CheckDiagram(doc);
 
     RefusingPrompt prompt;
     CMemoryOutputFile file;

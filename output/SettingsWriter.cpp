@@ -34,11 +34,10 @@ std::string Dec(std::uint32_t value) {
     return FormatDecimal(static_cast<double>(value), 0);
 }
 
-// The field form's upper-case name of the row at position. The register table carries one per
-// row; a row appended beyond the table takes the upper-case form of its own name.
-std::string FieldName(const CRegister& reg, std::size_t position) {
-    if (position < kRegisterTable.size())
-        return std::string(kRegisterTable[position].fieldName);
+// The field form's name of a row: its name in upper case, which is the register table's field
+// name of every row the table holds. Taken from the row itself, it needs no position and cannot
+// run past the table.
+std::string FieldName(const CRegister& reg) {
     std::string name = reg.m_strName;
     std::transform(name.begin(), name.end(), name.begin(), [](char c) {
         return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
@@ -57,10 +56,9 @@ std::string RegisterLine(std::uint32_t address, int addressWidth, const CRegiste
            "\t\t//" + reg.m_strName + " = " + Dec(reg.m_nValue) + "\r\n";
 }
 
-std::string FieldLine(const CRegister& reg, std::size_t position) {
-    return "FIELD_WR = " + FieldName(reg, position) + ", " +
-           FormatHex(reg.m_nValue, reg.GetHexDigits()) + "\t\t//" + reg.m_strName + " = " +
-           Dec(reg.m_nValue) + "\r\n";
+std::string FieldLine(const CRegister& reg) {
+    return "FIELD_WR = " + FieldName(reg) + ", " + FormatHex(reg.m_nValue, reg.GetHexDigits()) +
+           "\t\t//" + reg.m_strName + " = " + Dec(reg.m_nValue) + "\r\n";
 }
 
 // A driver variable written through the address/data pair: its address, then its value.
@@ -82,10 +80,9 @@ std::string AddressDataLines(const CRegister& reg) {
     return text;
 }
 
-std::string TimingLines(const CKXC2280RegisterWizardDoc& doc, const CRegister& reg,
-                        std::size_t position) {
+std::string TimingLines(const CKXC2280RegisterWizardDoc& doc, const CRegister& reg) {
     if (!doc.m_bOutputAsRegisters)
-        return FieldLine(reg, position);
+        return FieldLine(reg);
     if (reg.m_nDriverId == 0)
         return RegisterLine(static_cast<std::uint32_t>(reg.m_nAddress), 4, reg);
     if (doc.m_bDirectAddressing)
@@ -142,10 +139,8 @@ std::string MarkAsComments(std::string text) {
     return text;
 }
 
-void BuildSettingsBuffers(CKXC2280RegisterWizardDoc& doc) {
-    doc.m_strIniHeader = BuildHeader(doc);
-
-    doc.m_strIniPllSection.clear();
+std::string BuildPllSectionLines(const CKXC2280RegisterWizardDoc& doc) {
+    std::string lines;
     for (std::size_t k = 0; k < doc.m_Registers.size(); ++k) {
         const CRegister& reg = doc.m_Registers[k];
         // Bypass leaves out the two PLL divider rows, found by their position.
@@ -153,22 +148,30 @@ void BuildSettingsBuffers(CKXC2280RegisterWizardDoc& doc) {
             continue;
         if (reg.m_bDriverGroup)
             continue;
-        doc.m_strIniPllSection +=
-            doc.m_bOutputAsRegisters
-                ? RegisterLine(static_cast<std::uint32_t>(reg.m_nAddress), 4, reg)
-                : FieldLine(reg, k);
+        lines += doc.m_bOutputAsRegisters
+                     ? RegisterLine(static_cast<std::uint32_t>(reg.m_nAddress), 4, reg)
+                     : FieldLine(reg);
     }
+    return lines;
+}
 
-    doc.m_strIniTimingSection.clear();
+std::string BuildTimingSectionLines(const CKXC2280RegisterWizardDoc& doc) {
+    std::string lines;
     // Direct addressing of driver variables is switched on once, before the first of them.
     if (doc.m_bOutputAsRegisters && doc.m_bDirectAddressing)
-        doc.m_strIniTimingSection = "REG = " + FormatHex(kVariableAddressRegister, 0) + ", " +
-                                    FormatHex(kDirectAddressingOn, 0) + "\r\n";
-    for (std::size_t k = 0; k < doc.m_Registers.size(); ++k) {
-        const CRegister& reg = doc.m_Registers[k];
+        lines = "REG = " + FormatHex(kVariableAddressRegister, 0) + ", " +
+                FormatHex(kDirectAddressingOn, 0) + "\r\n";
+    for (const CRegister& reg : doc.m_Registers) {
         if (reg.m_bDriverGroup)
-            doc.m_strIniTimingSection += TimingLines(doc, reg, k);
+            lines += TimingLines(doc, reg);
     }
+    return lines;
+}
+
+void BuildSettingsBuffers(CKXC2280RegisterWizardDoc& doc) {
+    doc.m_strIniHeader = BuildHeader(doc);
+    doc.m_strIniPllSection = BuildPllSectionLines(doc);
+    doc.m_strIniTimingSection = BuildTimingSectionLines(doc);
 }
 
 SerializeResult Serialize(CKXC2280RegisterWizardDoc& doc, CArchive& ar) {

@@ -21,6 +21,11 @@ std::string FormatHex(std::uint32_t value, int width);
 // every line feed, the last one included.
 std::string MarkAsComments(std::string text);
 
+// The lines of the [PLL_settings] section, and of the [Timing_settings] section, for the
+// document's registers, output form, addressing and PLL bypass; no section header.
+std::string BuildPllSectionLines(const CKXC2280RegisterWizardDoc& doc);
+std::string BuildTimingSectionLines(const CKXC2280RegisterWizardDoc& doc);
+
 // Rebuilds m_strIniHeader, m_strIniPllSection and m_strIniTimingSection from the document.
 void BuildSettingsBuffers(CKXC2280RegisterWizardDoc& doc);
 

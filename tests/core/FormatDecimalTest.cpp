@@ -72,6 +72,41 @@ TEST(FrequenciesMatch, ComparesThreeDecimalTexts) {
         EXPECT_EQ(FrequenciesMatch(c.a, c.b), c.match) << c.a << " vs " << c.b;
 }
 
+// Matching is defined by the texts; the matcher's shortcut over rounded values must agree with
+// them everywhere, non-finite and huge values included.
+TEST(FrequenciesMatch, AgreesWithTheTextsForAnyPair) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double values[] = {0.0,
+                             -0.0,
+                             0.0004,
+                             -0.00001,
+                             4.0,
+                             10.214285714285714,
+                             22.0,
+                             44.0,
+                             44.0004,
+                             44.00049,
+                             44.0005,
+                             1043.0,
+                             9999.0,
+                             1e12,
+                             9.007199254740992e12,
+                             9.007199254740993e12,
+                             1e300,
+                             -1e300,
+                             inf,
+                             -inf,
+                             NAN};
+    for (const double a : values) {
+        const FrequencyMatcher matcher(a);
+        for (const double b : values) {
+            const bool sameText = FormatDecimal(a + 0.00001, 3) == FormatDecimal(b + 0.00001, 3);
+            EXPECT_EQ(matcher.Matches(b), sameText) << a << " vs " << b;
+            EXPECT_EQ(FrequenciesMatch(a, b), sameText) << a << " vs " << b;
+        }
+    }
+}
+
 TEST(PrintfConversions, MatchTheCLibraryInTheCLocale) {
     EXPECT_EQ(FormatFixed(11.0, 3), "11.000");
     EXPECT_EQ(FormatFixed(-1.0, 3), "-1.000");

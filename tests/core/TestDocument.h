@@ -9,7 +9,7 @@
 
 struct TestDocument : CKXC2280RegisterWizardDoc {
     TestDocument() {
-        ApplyParameters(DefaultParameters(), m_Contexts[0]);
+        ApplyImageFormDefaults(m_Contexts[0]);
         OnNewDocument();
     }
     CImageContext& Ctx() { return m_Contexts[0]; }

@@ -23,7 +23,7 @@ struct Request {
 
 TimingFigures Calc(const Request& q) {
     CImageContext ctx;
-    ApplyParameters(DefaultParameters(), ctx);
+    ApplyImageFormDefaults(ctx);
     ctx.m_dFrameRate = q.frameRate;
     ctx.m_nOutputColumns = q.columns;
     ctx.m_nOutputRows = q.rows;

@@ -9,7 +9,7 @@ TEST(WindowlessChain, ImageFormDefaultsReplaceTheConstructionValues) {
     CImageContext ctx;
     ctx.m_nHBlank = 7;
     ctx.m_nBlankingMode = 5;
-    ApplyParameters(DefaultParameters(), ctx);
+    ApplyImageFormDefaults(ctx);
     EXPECT_EQ(ctx.m_dFrameRate, 30.0);
     EXPECT_EQ(ctx.m_nOutputColumns, 640);
     EXPECT_EQ(ctx.m_nOutputRows, 480);

@@ -8,6 +8,7 @@
 #include "MessageBoxPrompt.h"
 #include "SettingsWriter.h"
 #include "ShellIds.h"
+#include "TimingDiagramExport.h"
 
 #include <QDir>
 #include <QFile>
@@ -137,6 +138,35 @@ bool CWizardDocTemplate::DoSave(const QString& path) {
     }
     SetPathName(path);
     emit DocumentPathChanged(path);
+    return true;
+}
+
+bool CWizardDocTemplate::OnExportDiagram() {
+    if (m_doc == nullptr)
+        return false;
+    const QString proposed =
+        QFileInfo(m_strPathName.isEmpty() ? m_strTitle : m_strPathName).completeBaseName() +
+        QStringLiteral(".svg");
+    QString path = AskForFilePath({FileDialogRequest::Mode::Save, m_frame.get(),
+                                   QStringLiteral("Export Timing Diagram"), proposed,
+                                   QStringLiteral("SVG image (*.svg);;PNG image (*.png)")});
+    if (path.isEmpty())
+        return false;
+    // A name typed without an extension gets the first format's.
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".svg");
+    return DoExportDiagram(path);
+}
+
+bool CWizardDocTemplate::DoExportDiagram(const QString& path) {
+    const SaveResult saved = ExportTimingDiagram(*m_doc, QFile::encodeName(path).toStdString());
+    if (!saved) {
+        AfxMessageBox(
+            QStringLiteral("The timing diagram \"%1\" could not be saved: %2.")
+                .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(saved.reason.c_str())),
+            MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
     return true;
 }
 

@@ -59,6 +59,12 @@ public:
     // The bytes that saving writes, built by the document's Serialize.
     QByteArray SerializeDocument();
 
+    // File > Export Timing Diagram: asks for an SVG or PNG file name, then DoExportDiagram.
+    bool OnExportDiagram();
+    // Writes the timing diagram to path whole or not at all, as SVG or PNG by its extension; a
+    // failure shows one message that names the file and the reason.
+    bool DoExportDiagram(const QString& path);
+
     // Turns the use of a standard INI file on (asking for the file) or off; returns whether it is
     // in use afterwards.
     bool UseStandardIni(bool use);

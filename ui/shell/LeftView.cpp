@@ -12,11 +12,13 @@ constexpr int kStateRole = Qt::UserRole + 1;
 constexpr int kLabelLimit = 99; // label texts are read into a 100-character buffer
 
 // The tree's items in order; an item index equals the index of the tab that shows its page.
-constexpr int kPageOrder[] = {IDS_PAGE_IMAGE_TIMING, IDS_PAGE_CLOCK_SETTINGS,
+constexpr int kPageOrder[] = {IDS_PAGE_IMAGE_TIMING, IDS_PAGE_TIMING_DIAGRAM,
+                              IDS_PAGE_CLOCK_SETTINGS, IDS_PAGE_PLL_SOLUTIONS,
                               IDS_PAGE_REGISTER_OUTPUT};
 // The order in which a chosen label is matched to its page.
 constexpr int kPageMatchOrder[] = {IDS_PAGE_REGISTER_OUTPUT, IDS_PAGE_IMAGE_TIMING,
-                                   IDS_PAGE_CLOCK_SETTINGS};
+                                   IDS_PAGE_CLOCK_SETTINGS, IDS_PAGE_TIMING_DIAGRAM,
+                                   IDS_PAGE_PLL_SOLUTIONS};
 
 QString PageLabel(int id) {
     return LoadShellString(id).left(kLabelLimit);

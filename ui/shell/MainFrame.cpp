@@ -6,9 +6,11 @@
 #include "ImageParms.h"
 #include "LeftView.h"
 #include "PLLCalcs.h"
+#include "PllSolutionsView.h"
 #include "RegOutView.h"
 #include "ShellIds.h"
 #include "TabWnd.h"
+#include "TimingDiagramView.h"
 #include "WizardMessages.h"
 
 #include <QAction>
@@ -128,6 +130,12 @@ void CMainFrame::CreateMenus() {
                 if (m_pTemplate != nullptr)
                     m_pTemplate->OnFileSaveAs();
             });
+    connect(
+        AddCommand(m_fileMenu, ID_FILE_EXPORT_DIAGRAM, QStringLiteral("&Export Timing Diagram...")),
+        &QAction::triggered, this, [this] {
+            if (m_pTemplate != nullptr)
+                m_pTemplate->OnExportDiagram();
+        });
     QAction* standardIni =
         AddCommand(m_fileMenu, ID_FILE_STANDARD_INI, QStringLiteral("Use Standard &INI File..."));
     standardIni->setCheckable(true);
@@ -275,8 +283,14 @@ bool CMainFrame::OnCreateClient(CCreateContext* context) {
     TVisualObject* tabs = m_Framework.Find(ID_LAYOUT_TABS);
     add(tabs,
         std::make_unique<TVisualObject>(ID_LAYOUT_TIMING_SPLITTER, "Image Timing", 2, 1, context));
+    add(tabs,
+        std::make_unique<TVisualObject>(ID_LAYOUT_TIMING_DIAGRAM, "Timing Diagram", context,
+                                        &FormViewClass<CTimingDiagramView>("CTimingDiagramView")));
     add(tabs, std::make_unique<TVisualObject>(ID_LAYOUT_PLL, "PLL", context,
                                               &FormViewClass<CPLLCalcs>("CPLLCalcs")));
+    add(tabs,
+        std::make_unique<TVisualObject>(ID_LAYOUT_PLL_SOLUTIONS, "PLL Solutions", context,
+                                        &FormViewClass<CPllSolutionsView>("CPllSolutionsView")));
     add(tabs, std::make_unique<TVisualObject>(ID_LAYOUT_REGISTERS, "Registers", context,
                                               &FormViewClass<CRegOutView>("CRegOutView")));
     TVisualObject* timing = m_Framework.Find(ID_LAYOUT_TIMING_SPLITTER);
@@ -294,10 +308,11 @@ bool CMainFrame::OnCreateClient(CCreateContext* context) {
         bottom->SetContext(1);
     ShowTab(ID_LAYOUT_TIMING_SPLITTER);
 
-    // Every later step relies on each of the eight windows; a layout with a gap is not used.
+    // Every later step relies on each of the windows; a layout with a gap is not used.
     for (const int id :
          {ID_LAYOUT_MAIN_SPLITTER, ID_LAYOUT_NAV_TREE, ID_LAYOUT_TABS, ID_LAYOUT_TIMING_SPLITTER,
-          ID_LAYOUT_PLL, ID_LAYOUT_REGISTERS, ID_LAYOUT_TIMING_TOP, ID_LAYOUT_TIMING_BOTTOM}) {
+          ID_LAYOUT_TIMING_DIAGRAM, ID_LAYOUT_PLL, ID_LAYOUT_PLL_SOLUTIONS, ID_LAYOUT_REGISTERS,
+          ID_LAYOUT_TIMING_TOP, ID_LAYOUT_TIMING_BOTTOM}) {
         if (m_Framework.GetWnd(id) == nullptr)
             return false;
     }
@@ -332,9 +347,15 @@ bool CMainFrame::OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_t
         case IDS_PAGE_IMAGE_TIMING:
             ShowTab(ID_LAYOUT_TIMING_SPLITTER);
             break;
+        case IDS_PAGE_TIMING_DIAGRAM:
+            ShowTab(ID_LAYOUT_TIMING_DIAGRAM);
+            break;
         case IDS_PAGE_CLOCK_SETTINGS:
             PostWizardMessage(m_Framework.GetWnd(ID_LAYOUT_PLL), WM_WIZ_RECALC_CLOCKS, 0, 0);
             ShowTab(ID_LAYOUT_PLL);
+            break;
+        case IDS_PAGE_PLL_SOLUTIONS:
+            ShowTab(ID_LAYOUT_PLL_SOLUTIONS);
             break;
         default:
             break;
@@ -346,6 +367,16 @@ bool CMainFrame::OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_t
     case WM_WIZ_RECALC_CONTEXT:
     case WM_WIZ_RECALC_TIMING:
         PostWizardMessage(m_Framework.GetWnd(ID_LAYOUT_TIMING_TOP), message, wParam, 0);
+        break;
+    case WM_WIZ_TIMING_CHANGED:
+        PostWizardMessage(m_Framework.GetWnd(ID_LAYOUT_TIMING_DIAGRAM), message, wParam, 0);
+        break;
+    case WM_WIZ_IMAGE_REQUEST_CHANGED:
+    case WM_WIZ_USE_PLL_SOLUTION:
+        PostWizardMessage(m_Framework.GetWnd(ID_LAYOUT_PLL), message, wParam, 0);
+        break;
+    case WM_WIZ_CLOCKS_RECALCULATED:
+        PostWizardMessage(m_Framework.GetWnd(ID_LAYOUT_PLL_SOLUTIONS), message, wParam, 0);
         break;
     default:
         break;

@@ -18,15 +18,20 @@ inline constexpr int ID_LAYOUT_MAIN_SPLITTER = 10;
 inline constexpr int ID_LAYOUT_NAV_TREE = 11;
 inline constexpr int ID_LAYOUT_TIMING_SPLITTER = 12;
 inline constexpr int ID_LAYOUT_TIMING_BOTTOM = 15;
+inline constexpr int ID_LAYOUT_TIMING_DIAGRAM = 20;
+inline constexpr int ID_LAYOUT_PLL_SOLUTIONS = 16;
 
 // Navigation pages: string ids whose texts are the tree's labels.
 inline constexpr int IDS_PAGE_REGISTER_OUTPUT = 129;
 inline constexpr int IDS_PAGE_IMAGE_TIMING = 130;
 inline constexpr int IDS_PAGE_CLOCK_SETTINGS = 132;
+inline constexpr int IDS_PAGE_TIMING_DIAGRAM = 134;
+inline constexpr int IDS_PAGE_PLL_SOLUTIONS = 140;
 
 // Commands.
 inline constexpr int ID_FILE_SET_DEFAULTS = 32782;
 inline constexpr int ID_FILE_STANDARD_INI = 32783;
+inline constexpr int ID_FILE_EXPORT_DIAGRAM = 32784;
 inline constexpr int ID_FILE_NEW = 57600;
 inline constexpr int ID_FILE_OPEN = 57601;
 inline constexpr int ID_FILE_SAVE = 57603;

@@ -1,10 +1,48 @@
 // Entry point of the wizard's window program.
+#include "Version.h"
 #include "WizardApp.h"
 
 #include <QApplication>
+#include <QIcon>
+
+#include <cstring>
+#include <iostream>
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: qx7r310-wizard [FILE.ini]\n"
+    "Starts the QX7R310 Register Wizard window; FILE.ini is the settings file to open.\n"
+    "\n"
+    "Options:\n"
+    "  --help     print this help and exit\n"
+    "  --version  print the version and exit\n";
+
+// --help and --version are answered before the GUI application exists, so they work without a
+// display. Returns the exit status, or -1 when the window is to start.
+int AnswerInfoOption(int argc, char** argv) {
+    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0)
+            std::cout << kUsage;
+        else if (std::strcmp(argv[i], "--version") == 0)
+            std::cout << kAppTitle << ", " << GetVersionText() << '\n';
+        else
+            continue;
+        std::cout.flush();
+        return std::cout.good() ? 0 : 1;
+    }
+    return -1;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
+    if (const int status = AnswerInfoOption(argc, argv); status >= 0)
+        return status;
     QApplication application(argc, argv);
+    // Ties the windows to the installed menu entry and its icon (Wayland matches them by name).
+    QGuiApplication::setDesktopFileName(QStringLiteral("qx7r310-wizard"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("qx7r310-wizard")));
     // Lives inside main so its windows go before the GUI application does.
     CKXC2280RegisterWizardApp theApp;
     if (!theApp.InitInstance(QApplication::arguments().mid(1)))

@@ -275,8 +275,11 @@ void CImageParms::Recompute(bool bNotify) {
     for (const WarningControl& control : kWarningControls)
         RedrawControl(control.id);
     SetDlgItemText(IDC_TIMING_REPORT, DocumentText(ctx.m_strTimingReport));
-    if (bNotify)
+    PostToMainFrame(WM_WIZ_TIMING_CHANGED, static_cast<std::uintptr_t>(m_nContext), 0);
+    if (bNotify) {
         PostToMainFrame(WM_WIZ_RECALC_CONTEXT, static_cast<std::uintptr_t>(1 - m_nContext), 0);
+        PostToMainFrame(WM_WIZ_IMAGE_REQUEST_CHANGED);
+    }
 }
 
 void CImageParms::SelectBlankingRadio(int radioId) {
@@ -409,6 +412,8 @@ bool CImageParms::OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_
         EnableXOnly();
         UpdateData(false);
         Recompute(false);
+        // The defaults are a new request; a clock that is the minimum for it must follow.
+        PostToMainFrame(WM_WIZ_IMAGE_REQUEST_CHANGED);
         return true;
     default:
         return CWizardFormView::OnWndMsg(message, wParam, lParam);

@@ -2,9 +2,13 @@
 #include "PLLCalcs.h"
 
 #include "PllCalc.h"
+#include "PllSolutions.h"
 
 #include <QComboBox>
+#include <QSignalBlocker>
 #include <QTextEdit>
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 namespace {
@@ -94,6 +98,19 @@ bool IsDecimalEdit(int id) {
     return id == IDC_INPUT_FREQ || id == IDC_TARGET_SYSTEM_FREQ || id == IDC_TARGET_VCO_FREQ;
 }
 
+// What the target edit reads back when it shows mhz: the text with up to 15 significant digits,
+// one step lower in its last digit when the rounded text would read back above mhz. The search
+// then finds mhz at or above its target, never just below it.
+double TargetReadBackNotAbove(double mhz) {
+    double shown = mhz;
+    ParseDdxDouble(FormatDdxDouble(mhz), shown);
+    if (shown > mhz) {
+        const double lastDigit = std::pow(10.0, std::floor(std::log10(shown)) - 14);
+        ParseDdxDouble(FormatDdxDouble(shown - lastDigit), shown);
+    }
+    return shown;
+}
+
 } // namespace
 
 CPLLCalcs::CPLLCalcs(const CViewContext& context, QWidget* parent)
@@ -103,7 +120,10 @@ CPLLCalcs::CPLLCalcs(const CViewContext& context, QWidget* parent)
 
 void CPLLCalcs::DoDataExchange(CDataExchange* pDX) {
     DDX_Parameter(pDX, IDC_INPUT_FREQ, m_dInputFreq, Parameter("inputFreqMHz"));
-    DDX_Parameter(pDX, IDC_TARGET_SYSTEM_FREQ, m_dTargetSystemFreq, Parameter("systemFreqMHz"));
+    // While "Use Min. Freq." is checked the edit shows the clock found; the member keeps the
+    // target entered, which the search falls back to when no clock gives the frame rate.
+    if (!(pDX->SaveAndValidate() && IsDlgButtonChecked(IDC_USE_MIN_FREQ)))
+        DDX_Parameter(pDX, IDC_TARGET_SYSTEM_FREQ, m_dTargetSystemFreq, Parameter("systemFreqMHz"));
     DDX_Parameter(pDX, IDC_TARGET_VCO_FREQ, m_dTargetVcoFreq, Parameter("vcoFreqMHz"));
     DDX_Parameter(pDX, IDC_PLL_M, m_nPllM, Parameter("pllM"));
     DDX_Parameter(pDX, IDC_PLL_N, m_nPllN, Parameter("pllN"));
@@ -132,6 +152,11 @@ void CPLLCalcs::OnInitialUpdate() {
 
 void CPLLCalcs::Recalculate() {
     UpdateData(true);
+    CopyIntoDocument();
+    RunClockSide();
+}
+
+void CPLLCalcs::CopyIntoDocument() {
     CKXC2280RegisterWizardDoc& doc = GetDocument();
     doc.m_dInputFreq = m_dInputFreq;
     doc.m_dTargetSystemFreq = m_dTargetSystemFreq;
@@ -140,10 +165,62 @@ void CPLLCalcs::Recalculate() {
     doc.m_dTargetVcoFreq = IsDlgButtonChecked(IDC_USE_VCO) ? m_dTargetVcoFreq : -1.0;
     doc.m_nPllM = IsDlgButtonChecked(IDC_USE_PLL_M) ? m_nPllM : -1;
     doc.m_nPllN = IsDlgButtonChecked(IDC_USE_PLL_N) ? m_nPllN : -1;
+}
+
+void CPLLCalcs::RunClockSide() {
+    CKXC2280RegisterWizardDoc& doc = GetDocument();
     RecalculateClocks(doc);
+    PostToMainFrame(WM_WIZ_TIMING_CHANGED, 0, 0);
     for (const WarningEdit& edit : kWarningEdits)
         RedrawControl(edit.id);
     SetDlgItemText(IDC_CLOCK_REPORT, DocumentText(doc.m_strClockReport));
+    if (ShowsFoundTarget())
+        ShowTarget(doc.m_dTargetSystemFreq);
+    PostToMainFrame(WM_WIZ_CLOCKS_RECALCULATED);
+}
+
+bool CPLLCalcs::ShowsFoundTarget() const {
+    return IsDlgButtonChecked(IDC_USE_MIN_FREQ) && !IsDlgButtonChecked(IDC_BYPASS_PLL);
+}
+
+void CPLLCalcs::ShowTarget(double mhz) {
+    const QSignalBlocker shownNotTyped(GetDlgItem(IDC_TARGET_SYSTEM_FREQ));
+    SetDlgItemText(IDC_TARGET_SYSTEM_FREQ, FormatDdxDouble(mhz));
+}
+
+void CPLLCalcs::OnUseMinFreqBox() {
+    const bool useMinFreq = IsDlgButtonChecked(IDC_USE_MIN_FREQ);
+    // Unchecked, the edit shows the target entered again and is read from then on.
+    if (!useMinFreq)
+        ShowTarget(m_dTargetSystemFreq);
+    EnableDlgItem(IDC_TARGET_SYSTEM_FREQ, !useMinFreq);
+    Recalculate();
+    SendStatusText(StatusTextOf(IDC_USE_MIN_FREQ));
+}
+
+void CPLLCalcs::UsePllSolution(std::uintptr_t packed) {
+    if (IsDlgButtonChecked(IDC_BYPASS_PLL))
+        return;
+    // The row's system clock, among the settings of its M and N for the current input clock.
+    PllRequest request = PllRequestOf(GetDocument());
+    request.fixedM = PackedPllM(packed);
+    request.fixedN = PackedPllN(packed);
+    const std::vector<PllCandidate> settings = ListPllCandidates(request);
+    const auto row =
+        std::find_if(settings.begin(), settings.end(),
+                     [packed](const PllCandidate& c) { return c.divider == PackedPllD(packed); });
+    if (row == settings.end())
+        return;
+    m_nPllM = row->m;
+    m_nPllN = row->n;
+    m_dTargetSystemFreq = TargetReadBackNotAbove(row->systemFreqMHz);
+    CheckDlgButton(IDC_USE_PLL_M, true);
+    CheckDlgButton(IDC_USE_PLL_N, true);
+    // A minimum clock would replace the target and with it the row.
+    CheckDlgButton(IDC_USE_MIN_FREQ, false);
+    UpdateData(false);
+    UpdateControlStates();
+    Recalculate();
 }
 
 void CPLLCalcs::UpdateControlStates() {
@@ -185,9 +262,7 @@ void CPLLCalcs::OnNotify(int id, Notify code) {
                 OnFixedValueBox(fixed.box, fixed.edit);
         }
         if (id == IDC_USE_MIN_FREQ) {
-            EnableDlgItem(IDC_TARGET_SYSTEM_FREQ, !IsDlgButtonChecked(IDC_USE_MIN_FREQ));
-            Recalculate();
-            SendStatusText(StatusTextOf(IDC_USE_MIN_FREQ));
+            OnUseMinFreqBox();
         } else if (id == IDC_BYPASS_PLL) {
             UpdateControlStates();
             Recalculate();
@@ -222,6 +297,17 @@ bool CPLLCalcs::OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_t 
     switch (message) {
     case WM_WIZ_RECALC_CLOCKS:
         Recalculate();
+        return true;
+    case WM_WIZ_IMAGE_REQUEST_CHANGED:
+        // The minimum clock follows the image request. The form's own entries did not change, so
+        // they are not read (and possibly prompted for) again.
+        if (ShowsFoundTarget()) {
+            CopyIntoDocument();
+            RunClockSide();
+        }
+        return true;
+    case WM_WIZ_USE_PLL_SOLUTION:
+        UsePllSolution(wParam);
         return true;
     case WM_WIZ_SET_DEFAULTS:
         m_dInputFreq = ParameterDefault<double>("inputFreqMHz");

@@ -34,7 +34,8 @@ public:
     void OnInitialUpdate() override;
     bool OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
 
-    // Copies the form into the document, runs the clock and timing calculations, shows the report.
+    // Copies the form into the document, runs the clock and timing calculations, shows the report
+    // and posts WM_WIZ_TIMING_CHANGED to the main frame.
     void Recalculate();
     // Enables the entries from the Bypass PLL, Use Min. Freq. and fixed-value boxes.
     void UpdateControlStates();
@@ -55,4 +56,16 @@ protected:
 
 private:
     void OnFixedValueBox(int boxId, int editId);
+    void OnUseMinFreqBox();
+    // The form's values into the document, without reading the controls again.
+    void CopyIntoDocument();
+    // The clock and timing calculations on the document's values; then the colours, the report,
+    // the target found in "Use Min. Freq." mode, and WM_WIZ_CLOCKS_RECALCULATED.
+    void RunClockSide();
+    // "Use Min. Freq." checked and the PLL not bypassed: the target edit shows the clock found.
+    bool ShowsFoundTarget() const;
+    // Puts mhz into the target edit as a shown value, which starts no recalculation.
+    void ShowTarget(double mhz);
+    // Fixes M and N of the packed setting and targets its system clock, so the search takes it.
+    void UsePllSolution(std::uintptr_t packed);
 };

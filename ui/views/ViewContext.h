@@ -12,9 +12,9 @@
 // - m_pDoc is the one document; it must outlive the view. The views read and write its fields
 //   and call CalculatePLL / ComputeTiming on it.
 // - m_pMainFrame receives the views' wizard messages: WM_WIZ_STATUS_TEXT is sent with wParam =
-//   address of a const QString valid only during the call (lParam 0); WM_WIZ_RECALC_TIMING and
-//   WM_WIZ_RECALC_CONTEXT are posted. It may be null (nothing is sent) and may be set later with
-//   SetMainFrame, e.g. when the frame exists only after its views.
+//   address of a const QString valid only during the call (lParam 0); WM_WIZ_RECALC_TIMING,
+//   WM_WIZ_RECALC_CONTEXT and WM_WIZ_TIMING_CHANGED are posted. It may be null (nothing is
+//   sent) and may be set later with SetMainFrame, e.g. when the frame exists only after its views.
 // - The framework calls OnInitialUpdate once the document's OnNewDocument has run, and sends
 //   WM_WIZ_SET_DEFAULTS, WM_WIZ_RECALC_TIMING, WM_WIZ_RECALC_CONTEXT, WM_WIZ_RECALC_CLOCKS
 //   directly to the view that acts on them.

@@ -8,10 +8,12 @@ namespace {
 using LeftViewTest = WizardTest;
 
 TEST_F(LeftViewTest, HoldsThePagesInTabOrder) {
-    ASSERT_EQ(Tree().topLevelItemCount(), 3);
-    EXPECT_EQ(Tree().topLevelItem(0)->text(0), "Image Timing");
-    EXPECT_EQ(Tree().topLevelItem(1)->text(0), "Clock Settings");
-    EXPECT_EQ(Tree().topLevelItem(2)->text(0), "Register Output");
+    ASSERT_EQ(Tree().topLevelItemCount(), 5);
+    EXPECT_EQ(Tree().topLevelItem(kImageTimingPage)->text(0), "Image Timing");
+    EXPECT_EQ(Tree().topLevelItem(kTimingDiagramPage)->text(0), "Timing Diagram");
+    EXPECT_EQ(Tree().topLevelItem(kClockSettingsPage)->text(0), "Clock Settings");
+    EXPECT_EQ(Tree().topLevelItem(kPllSolutionsPage)->text(0), "PLL Solutions");
+    EXPECT_EQ(Tree().topLevelItem(kRegisterOutputPage)->text(0), "Register Output");
     EXPECT_FALSE(Tree().rootIsDecorated());
     EXPECT_EQ(Tree().editTriggers(), QAbstractItemView::NoEditTriggers);
 }
@@ -22,6 +24,7 @@ TEST_F(LeftViewTest, WithoutACaretPaintingKeepsTheFirstItemMarked) {
     EXPECT_EQ(CLeftView::GetItemState(Tree().topLevelItem(0)), TVIS_MARKED);
     EXPECT_EQ(CLeftView::GetItemState(Tree().topLevelItem(1)), TVIS_PLAIN);
     EXPECT_EQ(CLeftView::GetItemState(Tree().topLevelItem(2)), TVIS_PLAIN);
+    EXPECT_EQ(CLeftView::GetItemState(Tree().topLevelItem(3)), TVIS_PLAIN);
     EXPECT_TRUE(Tree().topLevelItem(0)->font(0).bold());
 }
 
@@ -57,11 +60,11 @@ TEST_P(SelectByIndexTest, SelectsTheItemAndAsksForItsPage) {
                   {0, WM_WIZ_SHOW_PAGE, static_cast<std::intptr_t>(GetParam().pageId)}}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Indexes, SelectByIndexTest,
-                         testing::Values(SelectCase{-1, "Image Timing", 130},
-                                         SelectCase{0, "Image Timing", 130},
-                                         SelectCase{1, "Clock Settings", 132},
-                                         SelectCase{2, "Register Output", 129}));
+INSTANTIATE_TEST_SUITE_P(
+    Indexes, SelectByIndexTest,
+    testing::Values(SelectCase{-1, "Image Timing", 130}, SelectCase{0, "Image Timing", 130},
+                    SelectCase{1, "Timing Diagram", 134}, SelectCase{2, "Clock Settings", 132},
+                    SelectCase{3, "PLL Solutions", 140}, SelectCase{4, "Register Output", 129}));
 
 TEST_F(LeftViewTest, IndexPastTheLastItemSelectsNothing) {
     PostWizardMessage(&Tree(), WM_WIZ_SELECT_TREE_ITEM, 7, 0);
@@ -84,10 +87,10 @@ TEST_F(LeftViewTest, ClickingAnotherItemPostsExactlyOnePageMessage) {
     ClickTreeItem(0);
     CMessageSpy spy;
     spy.Watch(&Frame(), 0);
-    ClickTreeItem(2);
+    ClickTreeItem(kRegisterOutputPage);
     EXPECT_EQ(spy.Of(WM_WIZ_SHOW_PAGE),
               (std::vector<CMessageSpy::Seen>{{0, WM_WIZ_SHOW_PAGE, 129}}));
-    EXPECT_EQ(Tabs().GetActiveTab(), 2);
+    EXPECT_EQ(Tabs().GetActiveTab(), kRegisterOutputPage);
 }
 
 TEST_F(LeftViewTest, KeyboardMovesThroughThePages) {

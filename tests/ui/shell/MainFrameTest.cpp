@@ -13,23 +13,28 @@ namespace {
 
 using MainFrameTest = WizardTest;
 
-TEST_F(MainFrameTest, LayoutHoldsTheEightObjectsWithTheirWindows) {
+TEST_F(MainFrameTest, LayoutHoldsTheTenObjectsWithTheirWindows) {
     ASSERT_TRUE(m_started);
     EXPECT_NE(qobject_cast<CSplitterWnd*>(Wnd(ID_LAYOUT_MAIN_SPLITTER)), nullptr);
     EXPECT_NE(dynamic_cast<CLeftView*>(Wnd(ID_LAYOUT_NAV_TREE)), nullptr);
     EXPECT_NE(qobject_cast<TTabWnd*>(Wnd(ID_LAYOUT_TABS)), nullptr);
     EXPECT_NE(qobject_cast<CSplitterWnd*>(Wnd(ID_LAYOUT_TIMING_SPLITTER)), nullptr);
     EXPECT_NE(dynamic_cast<CPLLCalcs*>(Wnd(ID_LAYOUT_PLL)), nullptr);
+    EXPECT_NE(dynamic_cast<CPllSolutionsView*>(Wnd(ID_LAYOUT_PLL_SOLUTIONS)), nullptr);
     EXPECT_NE(dynamic_cast<CRegOutView*>(Wnd(ID_LAYOUT_REGISTERS)), nullptr);
     EXPECT_NE(dynamic_cast<CImageParms*>(Wnd(ID_LAYOUT_TIMING_TOP)), nullptr);
     EXPECT_NE(dynamic_cast<CImageParms*>(Wnd(ID_LAYOUT_TIMING_BOTTOM)), nullptr);
-    EXPECT_EQ(Frame().GetFramework().GetObjectCount(), 8);
+    EXPECT_NE(dynamic_cast<CTimingDiagramView*>(Wnd(ID_LAYOUT_TIMING_DIAGRAM)), nullptr);
+    EXPECT_NE(dynamic_cast<CPllSolutionsView*>(Wnd(ID_LAYOUT_PLL_SOLUTIONS)), nullptr);
+    EXPECT_EQ(Frame().GetFramework().GetObjectCount(), 10);
     EXPECT_EQ(Frame().centralWidget(), Wnd(ID_LAYOUT_MAIN_SPLITTER));
 
-    ASSERT_EQ(Tabs().GetTabCount(), 3);
-    EXPECT_EQ(Tabs().GetTab(0)->GetText(), "Image Timing");
-    EXPECT_EQ(Tabs().GetTab(1)->GetText(), "PLL");
-    EXPECT_EQ(Tabs().GetTab(2)->GetText(), "Registers");
+    ASSERT_EQ(Tabs().GetTabCount(), 5);
+    EXPECT_EQ(Tabs().GetTab(kImageTimingPage)->GetText(), "Image Timing");
+    EXPECT_EQ(Tabs().GetTab(kTimingDiagramPage)->GetText(), "Timing Diagram");
+    EXPECT_EQ(Tabs().GetTab(kClockSettingsPage)->GetText(), "PLL");
+    EXPECT_EQ(Tabs().GetTab(kPllSolutionsPage)->GetText(), "PLL Solutions");
+    EXPECT_EQ(Tabs().GetTab(kRegisterOutputPage)->GetText(), "Registers");
     EXPECT_EQ(Frame().GetFramework().Find(ID_LAYOUT_MAIN_SPLITTER)->GetTitle(), "Main Splitter");
 }
 
@@ -68,7 +73,11 @@ TEST_P(ShowPageTest, ShowsTheTabOfThePage) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Pages, ShowPageTest,
-                         testing::Values(PageCase{129, 2}, PageCase{130, 0}, PageCase{132, 1}));
+                         testing::Values(PageCase{129, kRegisterOutputPage},
+                                         PageCase{130, kImageTimingPage},
+                                         PageCase{132, kClockSettingsPage},
+                                         PageCase{134, kTimingDiagramPage},
+                                         PageCase{140, kPllSolutionsPage}));
 
 class UnknownPageTest : public WizardTest, public testing::WithParamInterface<std::uintptr_t> {};
 
@@ -78,7 +87,7 @@ TEST_P(UnknownPageTest, ChangesNothing) {
     Doc().m_strClockReport.clear();
     PostWizardMessage(&Frame(), WM_WIZ_SHOW_PAGE, GetParam(), 0);
     PumpEvents();
-    EXPECT_EQ(Tabs().GetActiveTab(), 2);
+    EXPECT_EQ(Tabs().GetActiveTab(), kRegisterOutputPage);
     EXPECT_TRUE(Doc().m_strClockReport.empty());
     EXPECT_TRUE(m_prompts.Prompts().empty());
 }
@@ -92,30 +101,30 @@ TEST_F(MainFrameTest, ClockSettingsPageRerunsTheClockCalculationEachTime) {
     spy.Watch(Wnd(ID_LAYOUT_PLL), ID_LAYOUT_PLL);
     for (int round = 0; round < 3; ++round) {
         Doc().m_strClockReport.clear();
-        ClickTreeItem(1);
-        EXPECT_EQ(Tabs().GetActiveTab(), 1);
+        ClickTreeItem(kClockSettingsPage);
+        EXPECT_EQ(Tabs().GetActiveTab(), kClockSettingsPage);
         EXPECT_FALSE(Doc().m_strClockReport.empty()) << round;
-        ClickTreeItem(2);
-        EXPECT_EQ(Tabs().GetActiveTab(), 2);
+        ClickTreeItem(kRegisterOutputPage);
+        EXPECT_EQ(Tabs().GetActiveTab(), kRegisterOutputPage);
     }
     EXPECT_EQ(spy.Of(WM_WIZ_RECALC_CLOCKS).size(), 3u);
 }
 
 TEST_F(MainFrameTest, PllTabRerunsTheClockCalculationThroughTheTree) {
     Doc().m_strClockReport.clear();
-    ClickStrip(Tabs().GetTab(1)->m_nLeft + 5);
-    EXPECT_EQ(Tabs().GetActiveTab(), 1);
+    ClickStrip(Tabs().GetTab(kClockSettingsPage)->m_nLeft + 5);
+    EXPECT_EQ(Tabs().GetActiveTab(), kClockSettingsPage);
     EXPECT_EQ(CurrentTreeText(), "Clock Settings");
     EXPECT_FALSE(Doc().m_strClockReport.empty());
     EXPECT_EQ(Frame().GetActiveView(), Wnd(ID_LAYOUT_PLL));
 }
 
 TEST_F(MainFrameTest, StripClickRightOfTheLastTabShowsImageTiming) {
-    ClickTreeItem(2);
-    ASSERT_EQ(Tabs().GetActiveTab(), 2);
+    ClickTreeItem(kRegisterOutputPage);
+    ASSERT_EQ(Tabs().GetActiveTab(), kRegisterOutputPage);
     CMessageSpy spy;
     spy.Watch(Wnd(ID_LAYOUT_NAV_TREE), ID_LAYOUT_NAV_TREE);
-    ClickStrip(Tabs().GetTab(2)->m_nRight + 40);
+    ClickStrip(Tabs().GetTab(kRegisterOutputPage)->m_nRight + 40);
     EXPECT_EQ(spy.Of(WM_WIZ_SELECT_TREE_ITEM),
               (std::vector<CMessageSpy::Seen>{{ID_LAYOUT_NAV_TREE, WM_WIZ_SELECT_TREE_ITEM, -1}}));
     EXPECT_EQ(CurrentTreeText(), "Image Timing");
@@ -157,7 +166,7 @@ TEST_F(MainFrameTest, NewOpenAndPrintStayDisabledInEveryState) {
     expectDisabled("after an update");
     Trigger(ID_FILE_SET_DEFAULTS);
     expectDisabled("after Set Defaults");
-    ClickTreeItem(1);
+    ClickTreeItem(kClockSettingsPage);
     expectDisabled("on the PLL page");
     // The accelerators are dead too: no dialog, no new document.
     QTest::keyClick(&Frame(), Qt::Key_N, Qt::ControlModifier);
@@ -199,6 +208,8 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{ID_FILE_OPEN, "&Open...", "Ctrl+O", "Open an existing document"},
         CommandCase{ID_FILE_SAVE, "&Save", "Ctrl+S", "Write settings to Tessaly .ini file"},
         CommandCase{ID_FILE_SAVE_AS, "Save &As...", "", "Save the active document with a new name"},
+        CommandCase{ID_FILE_EXPORT_DIAGRAM, "&Export Timing Diagram...", "",
+                    "Write the timing diagram to an SVG or PNG file"},
         CommandCase{ID_APP_EXIT, "E&xit", "", "Quit the application; prompts to save documents"},
         CommandCase{ID_EDIT_UNDO, "&Undo", "Ctrl+Z, Alt+Backspace", "Undo the last action"},
         CommandCase{ID_EDIT_CUT, "Cu&t", "Ctrl+X, Shift+Del",
@@ -227,9 +238,9 @@ TEST_F(MainFrameTest, MenusListTheirItemsInOrder) {
     }
     EXPECT_EQ(menus, (QStringList{"&File", "&Edit", "&View", "&Help"}));
     ASSERT_EQ(items.size(), 4u);
-    EXPECT_EQ(items[0],
-              (QStringList{"Set &Defaults", "&New", "&Open...", "&Save", "Save &As...",
-                           "Use Standard &INI File...", "-", "Recent File", "-", "E&xit"}));
+    EXPECT_EQ(items[0], (QStringList{"Set &Defaults", "&New", "&Open...", "&Save", "Save &As...",
+                                     "&Export Timing Diagram...", "Use Standard &INI File...", "-",
+                                     "Recent File", "-", "E&xit"}));
     EXPECT_EQ(items[1], (QStringList{"&Undo", "-", "Cu&t", "&Copy", "&Paste"}));
     EXPECT_EQ(items[2], (QStringList{"&Toolbar", "&Status Bar", "S&plit"}));
     EXPECT_EQ(items[3], (QStringList{"&About Register Wizard..."}));
@@ -276,7 +287,7 @@ TEST_F(MainFrameTest, StatusTextMessageFillsTheMessagePane) {
 }
 
 TEST_F(MainFrameTest, FocusInAFormShowsItsHintInTheStatusBar) {
-    ClickTreeItem(1);
+    ClickTreeItem(kClockSettingsPage);
     QWidget* edit = Pll().GetDlgItem(IDC_TARGET_SYSTEM_FREQ);
     ASSERT_NE(edit, nullptr);
     QApplication::setActiveWindow(&Frame());
@@ -299,8 +310,9 @@ class ForwardTest : public WizardTest, public testing::WithParamInterface<Forwar
 
 TEST_P(ForwardTest, ReachesTheOneWindowThatActsOnIt) {
     CMessageSpy spy;
-    for (const int id : {ID_LAYOUT_NAV_TREE, ID_LAYOUT_PLL, ID_LAYOUT_REGISTERS,
-                         ID_LAYOUT_TIMING_TOP, ID_LAYOUT_TIMING_BOTTOM})
+    for (const int id :
+         {ID_LAYOUT_NAV_TREE, ID_LAYOUT_PLL, ID_LAYOUT_PLL_SOLUTIONS, ID_LAYOUT_REGISTERS,
+          ID_LAYOUT_TIMING_TOP, ID_LAYOUT_TIMING_BOTTOM, ID_LAYOUT_TIMING_DIAGRAM})
         spy.Watch(Wnd(id), id);
     PostWizardMessage(&Frame(), GetParam().message, GetParam().wParam, 77);
     PumpEvents();
@@ -314,7 +326,11 @@ INSTANTIATE_TEST_SUITE_P(
     Messages, ForwardTest,
     testing::Values(ForwardCase{WM_WIZ_SELECT_TREE_ITEM, 2, ID_LAYOUT_NAV_TREE},
                     ForwardCase{WM_WIZ_RECALC_CONTEXT, 1, ID_LAYOUT_TIMING_TOP},
-                    ForwardCase{WM_WIZ_RECALC_TIMING, 0, ID_LAYOUT_TIMING_TOP}));
+                    ForwardCase{WM_WIZ_RECALC_TIMING, 0, ID_LAYOUT_TIMING_TOP},
+                    ForwardCase{WM_WIZ_TIMING_CHANGED, 0, ID_LAYOUT_TIMING_DIAGRAM},
+                    ForwardCase{WM_WIZ_IMAGE_REQUEST_CHANGED, 0, ID_LAYOUT_PLL},
+                    ForwardCase{WM_WIZ_CLOCKS_RECALCULATED, 0, ID_LAYOUT_PLL_SOLUTIONS},
+                    ForwardCase{WM_WIZ_USE_PLL_SOLUTION, PackPllSetting(1, 48, 6), ID_LAYOUT_PLL}));
 
 TEST_F(MainFrameTest, ClockChangeIsFollowedByATimingRecalculation) {
     CMessageSpy spy;

@@ -50,9 +50,9 @@ protected:
 
 TEST_F(SaveTest, TypedParametersSaveTheSameBytesAsTheCommandLineWizard) {
     QApplication::setActiveWindow(&Frame());
-    ClickTreeItem(1);
+    ClickTreeItem(kClockSettingsPage);
     TypeInto(Pll().Item<QLineEdit>(IDC_TARGET_SYSTEM_FREQ), QStringLiteral("48"));
-    ClickTreeItem(0);
+    ClickTreeItem(kImageTimingPage);
     auto* frameRate = TimingTop().Item<QComboBox>(IDC_FRAME_RATE);
     ASSERT_NE(frameRate, nullptr);
     TypeInto(frameRate->lineEdit(), QStringLiteral("15"));

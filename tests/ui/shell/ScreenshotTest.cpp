@@ -6,8 +6,11 @@ namespace {
 using ScreenshotTest = WizardTest;
 
 TEST_F(ScreenshotTest, EveryPage) {
-    const std::pair<int, const char*> pages[] = {
-        {0, "wizard-image-timing"}, {1, "wizard-clock-settings"}, {2, "wizard-register-output"}};
+    const std::pair<int, const char*> pages[] = {{kImageTimingPage, "wizard-image-timing"},
+                                                 {kTimingDiagramPage, "wizard-timing-diagram"},
+                                                 {kClockSettingsPage, "wizard-clock-settings"},
+                                                 {kPllSolutionsPage, "wizard-pll-solutions"},
+                                                 {kRegisterOutputPage, "wizard-register-output"}};
     for (const auto& [index, name] : pages) {
         ClickTreeItem(index);
         EXPECT_EQ(Tabs().GetActiveTab(), index);

@@ -132,7 +132,7 @@ TEST_F(RecentFilesTest, ChoosingOneOpensItAndNamesTheWindow) {
     m_app->OnOpenRecentFile(path);
     PumpEvents();
     EXPECT_EQ(Frame().windowTitle(), "recent.ini - QX7R310 Register Wizard");
-    EXPECT_EQ(Tree().topLevelItemCount(), 3);
+    EXPECT_EQ(Tree().topLevelItemCount(), 5);
     EXPECT_EQ(m_app->GetRecentFiles().value(0), path);
 }
 

@@ -9,10 +9,12 @@
 #include "LeftView.h"
 #include "MainFrame.h"
 #include "PLLCalcs.h"
+#include "PllSolutionsView.h"
 #include "RegOutView.h"
 #include "ShellIds.h"
 #include "SplitterWnd.h"
 #include "TabWnd.h"
+#include "TimingDiagramView.h"
 #include "WizardApp.h"
 #include "WizardMessages.h"
 
@@ -24,6 +26,13 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
+
+// Tree items and tabs name the same pages, in this order.
+inline constexpr int kImageTimingPage = 0;
+inline constexpr int kTimingDiagramPage = 1;
+inline constexpr int kClockSettingsPage = 2;
+inline constexpr int kPllSolutionsPage = 3;
+inline constexpr int kRegisterOutputPage = 4;
 
 // Records the wizard messages that reach the windows it watches, in arrival order.
 class CMessageSpy : public QObject {
@@ -110,6 +119,9 @@ protected:
         return *dynamic_cast<CImageParms*>(Wnd(ID_LAYOUT_TIMING_TOP));
     }
     CRegOutView& Registers() const { return *dynamic_cast<CRegOutView*>(Wnd(ID_LAYOUT_REGISTERS)); }
+    CTimingDiagramView& Diagram() const {
+        return *dynamic_cast<CTimingDiagramView*>(Wnd(ID_LAYOUT_TIMING_DIAGRAM));
+    }
 
     // Clicks the tree item at index, as a user would.
     void ClickTreeItem(int index) {

@@ -1,0 +1,57 @@
+// Every valid PLL divider setting for the clock parameters, and the lowest system clock among them
+// that still gives the requested frame rate.
+#pragma once
+
+#include "ImageContext.h"
+#include "PllCalc.h"
+
+#include <optional>
+#include <vector>
+
+class CKXC2280RegisterWizardDoc;
+
+// The clock parameters of a search, with the document's "unspecified" markers.
+struct PllRequest {
+    double inputMHz = 11.0;     // as entered; clamped into the PLL's input range
+    double targetMHz = 44.0;    // target system clock T
+    double targetVcoMHz = -1.0; // exactly -1.0: no VCO target
+    int fixedM = -1;            // -1: M is free
+    int fixedN = -1;            // -1: N is free
+};
+
+// One divider setting within every limit, measured against the request.
+struct PllCandidate {
+    int n = 0;       // N register value; the input divider is N + 1
+    int m = 0;       // multiplier
+    int divider = 0; // output divider D
+    int p3 = 0;      // register value of D: D - 1
+    double fpdfMHz = 0.0;
+    double fvcoMHz = 0.0;
+    double systemFreqMHz = 0.0;        // Fout = Fvco / (2 x D)
+    double outputClockMHz = 0.0;       // Fout / 2
+    double errorMHz = 0.0;             // Fout - T
+    std::optional<double> errorPpm;    // (Fout - T) / T x 10^6; none when T is 0 or not finite
+    std::optional<double> vcoErrorMHz; // |Fvco - V|; none without a VCO target
+    bool exact = false;                // Fout and T print alike with three decimals
+    bool chosen = false;               // the candidate CalculatePLL takes
+    int visitIndex = 0;                // position in the search's visit order
+};
+
+// The request the document's clock parameters make.
+PllRequest PllRequestOf(const CKXC2280RegisterWizardDoc& doc);
+
+// Every candidate in the search's visit order (N, then M, then D in the divider list), with the
+// one that CalculatePLL's rule picks marked; empty when fixed values break the limits.
+std::vector<PllCandidate> ListPllCandidates(const PllRequest& request);
+
+// The marked candidate as the search's choice; all zero when none is marked.
+PllChoice ChosenPll(const std::vector<PllCandidate>& candidates);
+
+// Orders a list for people to read: smallest |Fout - T| first, then the divider nearest to 8,
+// then the visit order.
+void SortForListing(std::vector<PllCandidate>& candidates);
+
+// The lowest Fout among the candidates at which the image request of ctx gives a valid timing
+// whose frame rate matches the request; none when no candidate does.
+std::optional<double> FindMinimumSystemFreq(const std::vector<PllCandidate>& candidates,
+                                            const CImageContext& ctx);

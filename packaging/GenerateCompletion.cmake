@@ -1,0 +1,35 @@
+# Fills the bash completion template with the option names the command-line wizard's --help lists.
+# usage: cmake -DCLI=program -DTEMPLATE=file.in -DOUTPUT=file -P GenerateCompletion.cmake
+execute_process(COMMAND ${CLI} --help OUTPUT_VARIABLE help RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "${CLI} --help failed: ${status}")
+endif()
+
+# Option lines start with two blanks: "  -o,--output FILE   text" or "  --json   text". A value
+# name follows the option after a single blank; the description starts after several.
+string(REPLACE ";" "," help "${help}")
+string(REGEX MATCHALL "\n  -[^\n]*" lines "${help}")
+set(options "")
+set(valueOptions "")
+foreach(line IN LISTS lines)
+  if(NOT line MATCHES "^\n  (-[A-Za-z0-9],)?(--[A-Za-z0-9][A-Za-z0-9-]*)(.*)$")
+    continue()
+  endif()
+  set(names ${CMAKE_MATCH_2})
+  set(rest "${CMAKE_MATCH_3}")
+  if(CMAKE_MATCH_1)
+    string(REPLACE "," "" short "${CMAKE_MATCH_1}")
+    list(PREPEND names ${short})
+  endif()
+  list(APPEND options ${names})
+  if(rest MATCHES "^ [^ ]")
+    list(APPEND valueOptions ${names})
+  endif()
+endforeach()
+if(NOT options OR NOT valueOptions)
+  message(FATAL_ERROR "no options found in the --help of ${CLI}")
+endif()
+
+list(JOIN options " " QX_CLI_OPTIONS)
+list(JOIN valueOptions " | " QX_CLI_VALUE_OPTIONS)
+configure_file(${TEMPLATE} ${OUTPUT} @ONLY)

@@ -1,0 +1,152 @@
+// The timing diagram page and its SVG and PNG export: labels, ticks, colours, bad names, messages.
+#include "TimingDiagramView.h"
+#include "TimingDiagramExport.h"
+#include "ViewHost.h"
+#include "WindowlessChain.h"
+
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <ostream>
+
+namespace {
+
+// A document at the forms' defaults after its timing run: 640 by 480 at 30 fps on 44 MHz.
+struct DefaultDocument : CKXC2280RegisterWizardDoc {
+    DefaultDocument() {
+        ApplyImageFormDefaults(m_Contexts[0]);
+        OnNewDocument();
+        ComputeTiming(false);
+    }
+};
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The texts of an SVG's text elements, and how many lines each stroke colour draws.
+struct SvgContent {
+    QStringList texts;
+    std::map<QString, int> linesByStroke;
+};
+
+SvgContent ReadSvg(const QByteArray& bytes) {
+    SvgContent content;
+    QXmlStreamReader xml(bytes);
+    QStringList strokes{QString()};
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement() && xml.name() == QLatin1String("g"))
+            strokes.push_back(xml.attributes().value(QLatin1String("stroke")).toString());
+        else if (xml.isEndElement() && xml.name() == QLatin1String("g"))
+            strokes.pop_back();
+        else if (xml.isStartElement() && xml.name() == QLatin1String("polyline"))
+            ++content.linesByStroke[strokes.back()];
+        else if (xml.isStartElement() && xml.name() == QLatin1String("text"))
+            content.texts << xml.readElementText();
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    return content;
+}
+
+bool HasWord(const QStringList& texts, const QString& word) {
+    for (const QString& text : texts) {
+        if (text.split(QLatin1Char(' ')).contains(word))
+            return true;
+    }
+    return false;
+}
+
+TEST(TimingDiagramExport, SvgOfTheDefaultsHoldsTheLabelsAndTheFlickerTicks) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("defaults.svg"));
+    const SaveResult saved = ExportTimingDiagram(DefaultDocument(), path.toStdString());
+    ASSERT_TRUE(saved) << saved.message;
+    const SvgContent svg = ReadSvg(ReadFile(path));
+    for (const char* word : {"648", "78", "488", "17", "30.003", "726", "505", "36"})
+        EXPECT_TRUE(HasWord(svg.texts, QString::fromLatin1(word))) << word;
+    EXPECT_TRUE(svg.texts.contains(QStringLiteral("648 active")));
+    EXPECT_TRUE(svg.texts.contains(QStringLiteral("Frame rate: 30.003 fps")));
+    // 505 rows hold three 50 Hz periods of 151.52 rows and three 60 Hz ones of 126.26 rows.
+    EXPECT_EQ(svg.linesByStroke.at(QStringLiteral("#d55e00")), 3);
+    EXPECT_EQ(svg.linesByStroke.at(QStringLiteral("#0072b2")), 3);
+}
+
+TEST(TimingDiagramExport, PngHasTheActiveAreasColourAtItsCentre) {
+    QTemporaryDir dir;
+    // The extension is matched in any case.
+    const QString path = dir.filePath(QStringLiteral("defaults.PNG"));
+    ASSERT_TRUE(ExportTimingDiagram(DefaultDocument(), path.toStdString()));
+    QImage image;
+    ASSERT_TRUE(image.loadFromData(ReadFile(path), "PNG"));
+    EXPECT_EQ(image.size(), QSize(1000, 760));
+    // Blue 0072B2 with a quarter of the white background mixed in.
+    EXPECT_EQ(image.pixelColor(image.width() / 2, image.height() / 2), QColor(0x40, 0x95, 0xC5));
+}
+
+TEST(TimingDiagramExport, SameFiguresGiveTheSameBytes) {
+    DefaultDocument doc;
+    const TimingFigures t = LastTimingFigures(doc);
+    for (const DiagramFormat format : {DiagramFormat::Svg, DiagramFormat::Png}) {
+        const QByteArray first = RenderTimingDiagram(t, doc.m_Contexts[0], format);
+        EXPECT_FALSE(first.isEmpty());
+        EXPECT_EQ(RenderTimingDiagram(t, doc.m_Contexts[0], format), first);
+    }
+}
+
+struct BadTarget {
+    const char* name;
+    const char* reason; // empty where the system's error text says why
+
+    friend std::ostream& operator<<(std::ostream& out, const BadTarget& c) { return out << c.name; }
+};
+
+class TimingDiagramExportFailure : public testing::TestWithParam<BadTarget> {};
+
+TEST_P(TimingDiagramExportFailure, WritesNothingAndSaysWhy) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QString::fromLatin1(GetParam().name));
+    const SaveResult saved = ExportTimingDiagram(DefaultDocument(), path.toStdString());
+    EXPECT_FALSE(saved);
+    EXPECT_FALSE(saved.reason.empty());
+    EXPECT_NE(saved.reason.find(GetParam().reason), std::string::npos) << saved.reason;
+    EXPECT_NE(saved.message.find(path.toStdString()), std::string::npos) << saved.message;
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, TimingDiagramExportFailure,
+    testing::Values(BadTarget{"diagram.jpg", "the file name does not end in .svg or .png"},
+                    BadTarget{"diagram", "the file name does not end in .svg or .png"},
+                    BadTarget{"diagram.svg.txt", "the file name does not end in .svg or .png"},
+                    BadTarget{"missing/diagram.svg", ""}));
+
+TEST(TimingDiagramView, TakesTheFiguresOnlyWhenATimingRunIsAnnounced) {
+    PumpEvents();
+    CViewHost<CTimingDiagramView> host;
+    ASSERT_TRUE(host.Start());
+    // The document as constructed asks for 0 fps: nothing to draw but the reason.
+    EXPECT_FALSE(host.view->Figures().valid);
+    EXPECT_EQ(host.view->Diagram().state, DiagramState::NotAvailable);
+
+    ApplyImageFormDefaults(host.doc.m_Contexts[0]);
+    host.doc.m_Contexts[0].m_dFrameRate = 15.0;
+    host.doc.ComputeTiming(false);
+    host.view->repaint();
+    EXPECT_FALSE(host.view->Figures().valid) << "painting only draws";
+
+    EXPECT_TRUE(SendWizardMessage(host.view, WM_WIZ_TIMING_CHANGED));
+    EXPECT_EQ(host.view->Figures().frameLength, 1010);
+    const TimingDiagram& diagram = host.view->Diagram();
+    ASSERT_EQ(diagram.state, DiagramState::Frame);
+    EXPECT_TRUE(std::any_of(diagram.labels.begin(), diagram.labels.end(),
+                            [](const DiagramLabel& label) { return label.text == "1010 rows"; }));
+    EXPECT_FALSE(host.view->accessibleDescription().isEmpty());
+}
+
+} // namespace

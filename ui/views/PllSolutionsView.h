@@ -1,0 +1,49 @@
+// The "PLL Solutions" page: every divider setting for the current clock parameters, sortable and
+// filterable, with the wizard's choice marked, and a way to make any row the one the wizard uses.
+#pragma once
+
+#include "ViewContext.h"
+#include "WizardMessage.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QTableView;
+class CPllSolutionModel;
+class CPllSolutionProxy;
+
+class CPllSolutionsView : public CWndT<QWidget> {
+public:
+    explicit CPllSolutionsView(const CViewContext& context, QWidget* parent = nullptr);
+
+    // Framework call once the document is ready: lists the candidates.
+    void OnInitialUpdate();
+    bool OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
+
+    // Lists the candidates of the document's clock parameters and selects the chosen one.
+    void Refresh();
+    // Posts WM_WIZ_USE_PLL_SOLUTION for the selected row; nothing when no row is selected.
+    void UseSelectedSolution();
+
+    QTableView* Table() const { return m_table; }
+    CPllSolutionProxy* Proxy() const { return m_proxy; }
+    CPllSolutionModel* Model() const { return m_model; }
+    QCheckBox* ExactOnlyBox() const { return m_exactOnly; }
+    QPushButton* UseButton() const { return m_useButton; }
+    QLabel* Summary() const { return m_summary; }
+
+private:
+    void SelectChosenRow();
+    void UpdateUseButton();
+
+    CKXC2280RegisterWizardDoc* m_pDoc;
+    QPointer<QObject> m_mainFrame;
+    CPllSolutionModel* m_model;
+    CPllSolutionProxy* m_proxy;
+    QLabel* m_summary;
+    QCheckBox* m_exactOnly;
+    QTableView* m_table;
+    QPushButton* m_useButton;
+};

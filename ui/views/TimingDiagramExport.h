@@ -1,0 +1,30 @@
+// The timing diagram as an SVG or PNG file, for File > Export Timing Diagram and the command line.
+#pragma once
+
+#include "AtomicSave.h"
+#include "TimingCalc.h"
+
+#include <QByteArray>
+#include <optional>
+#include <string>
+#include <string_view>
+
+class CKXC2280RegisterWizardDoc;
+
+enum class DiagramFormat { Svg, Png };
+
+// The format a file name asks for by its extension (".svg" or ".png", in any case); none for any
+// other name.
+std::optional<DiagramFormat> DiagramFormatForPath(std::string_view path);
+
+// The diagram of the figures computed for request, on a light background with a fixed font, at a
+// size that holds every label. The same figures give the same bytes.
+QByteArray RenderTimingDiagram(const TimingFigures& t, const CImageContext& request,
+                               DiagramFormat format);
+
+// Writes the diagram of the document's last timing run to path (file name bytes as the system
+// takes them) whole or not at all, in the format its extension names. A name without ".svg" or
+// ".png" writes nothing and says so. Like RenderTimingDiagram it needs a QGuiApplication for the
+// fonts; the offscreen platform serves where no display is.
+[[nodiscard]] SaveResult ExportTimingDiagram(const CKXC2280RegisterWizardDoc& doc,
+                                             const std::string& path);
