@@ -113,9 +113,11 @@ bool Accepts(const ParameterInfo& row, double value) {
     return false;
 }
 
-void Land(const ParameterSet& set, CKXC2280RegisterWizardDoc* doc, CImageContext* context) {
+void Land(const ParameterSet& set, CKXC2280RegisterWizardDoc* doc, CImageContext* context,
+          bool givenOnly = false) {
     for (std::size_t i = 0; i < kParameterCount; ++i)
-        std::visit(Lander{doc, context, set.Number(i), set.Text(i)}, kParameters[i].field);
+        if (!givenOnly || set.Given(i))
+            std::visit(Lander{doc, context, set.Number(i), set.Text(i)}, kParameters[i].field);
 }
 
 } // namespace
@@ -183,6 +185,15 @@ void ParameterSet::Overlay(const ParameterSet& top) {
         }
     }
     m_given |= top.m_given;
+}
+
+bool operator==(const ParameterSet& a, const ParameterSet& b) {
+    if (a.m_given != b.m_given)
+        return false;
+    for (std::size_t i = 0; i < kParameterCount; ++i)
+        if (a.m_given[i] && (a.m_numbers[i] != b.m_numbers[i] || a.m_texts[i] != b.m_texts[i]))
+            return false;
+    return true;
 }
 
 const ParameterSet& DefaultParameters() {
@@ -274,6 +285,10 @@ void ApplyParameters(const ParameterSet& set, CKXC2280RegisterWizardDoc& doc) {
 
 void ApplyParameters(const ParameterSet& set, CImageContext& context) {
     Land(set, nullptr, &context);
+}
+
+void ApplyGivenParameters(const ParameterSet& set, CKXC2280RegisterWizardDoc& doc) {
+    Land(set, &doc, &doc.m_Contexts[0], true);
 }
 
 CImageContext::CImageContext() {

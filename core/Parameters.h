@@ -9,6 +9,7 @@
 #include <bitset>
 #include <climits>
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -318,11 +319,18 @@ public:
     double Number(std::size_t index) const { return m_numbers[Slot(index)]; }
     const std::string& Text(std::size_t index) const { return m_texts[Slot(index)]; }
     bool Given(std::size_t index) const { return m_given[Slot(index)]; }
+    // The number when the source gave it.
+    std::optional<double> GivenNumber(std::size_t index) const {
+        return Given(index) ? std::optional<double>(Number(index)) : std::nullopt;
+    }
 
     void SetNumber(std::size_t index, double value);
     void SetText(std::size_t index, std::string text);
     // Takes every value that top gave.
     void Overlay(const ParameterSet& top);
+
+    // The same parameters given, with the same values; what was not given does not count.
+    friend bool operator==(const ParameterSet& a, const ParameterSet& b);
 
 private:
     static std::size_t Slot(std::size_t index);
@@ -361,3 +369,6 @@ void ApplyVariableFrameRateRule(ParameterSet& set);
 void ApplyParameters(const ParameterSet& set, CKXC2280RegisterWizardDoc& doc);
 // Only the image request: the parameters that land in an image context.
 void ApplyParameters(const ParameterSet& set, CImageContext& context);
+// Only what the set's source gave, into the document and image context 0; every other field keeps
+// its value.
+void ApplyGivenParameters(const ParameterSet& set, CKXC2280RegisterWizardDoc& doc);
