@@ -67,6 +67,19 @@ private:
     bool m_shown;
 };
 
+// Why a name is no plain file name; nothing when it is one.
+std::optional<std::string> RefuseBatchName(const std::string& name) {
+    const bool control = std::any_of(name.begin(), name.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+    });
+    if (!name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
+        !control)
+        return std::nullopt;
+    return "name " + QuoteValue(name) +
+           " is no plain file name; accepted: a name that is not empty, \".\" or \"..\" and has "
+           "no \"/\" and no control characters";
+}
+
 class BatchRun {
 public:
     BatchRun(const CliRequest& request, std::size_t lines)
@@ -112,6 +125,8 @@ void BatchRun::Run(const BatchLine& line) {
     ParameterSet parameters = m_request.arguments.base;
     const ParameterJsonRead read = ReadParameterJson(line.text, parameters);
     const std::string name = read.name.value_or("line-" + std::to_string(line.number));
+    // A name is taken as soon as it is known, also by a line whose parameters are refused, so a
+    // name given twice is reported whatever else is wrong with the first line.
     if (read.name || read) {
         if (std::optional<std::string> refused = ClaimName(line.number, name))
             return Report(line.number, *refused);
@@ -169,18 +184,6 @@ std::optional<std::string> MakeOutDir(const std::string& outDir) {
 }
 
 } // namespace
-
-std::optional<std::string> RefuseBatchName(const std::string& name) {
-    const bool control = std::any_of(name.begin(), name.end(), [](char c) {
-        return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
-    });
-    if (!name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
-        !control)
-        return std::nullopt;
-    return "name " + QuoteValue(name) +
-           " is no plain file name; accepted: a name that is not empty, \".\" or \"..\" and has "
-           "no \"/\" and no control characters";
-}
 
 int RunBatch(const CliRequest& request) {
     std::string bytes;

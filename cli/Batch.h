@@ -4,15 +4,8 @@
 
 #include "CommandLine.h"
 
-#include <optional>
-#include <string>
-
 // Runs every line of the request's batch file. A bad line is reported on standard error with its
 // line number and written nowhere; the others go on. Returns the exit status: 2 when the batch
 // file cannot be read, 1 when a line or a write failed, 3 when only standard INI splices failed,
 // else 0.
 int RunBatch(const CliRequest& request);
-
-// Why a batch line's name is no plain file name (empty, "." or "..", a "/" or a control
-// character); nothing when it is one.
-std::optional<std::string> RefuseBatchName(const std::string& name);
