@@ -324,6 +324,8 @@ public:
         return Given(index) ? std::optional<double>(Number(index)) : std::nullopt;
     }
 
+    // Unchecked: the value must suit the parameter (a whole number for every kind but a real);
+    // values from outside go through SetCheckedNumber and SetChoice.
     void SetNumber(std::size_t index, double value);
     void SetText(std::size_t index, std::string text);
     // Takes every value that top gave.
