@@ -2,7 +2,6 @@
 #include "TabWnd.h"
 #include "GuiTestHelpers.h"
 #include "LayoutTestFrame.h"
-#include "WizardMessages.h"
 
 #include <QFontMetrics>
 #include <QTest>
@@ -37,11 +36,12 @@ protected:
         m_frame.setCentralWidget(m_tabs);
         for (const char* title : {"Image Timing", "PLL", "Registers"})
             ASSERT_NE(m_tabs->AddViewTab(title, m_view, nullptr), nullptr);
+        QObject::connect(m_tabs, &TTabWnd::TabClicked,
+                         [this](int index) { m_clicked.push_back(index); });
         m_frame.show();
         Paint();
     }
 
-    // Painting writes the tab extents that clicks are tested against.
     void Paint() { m_tabs->grab(); }
 
     // Clicks at x in the middle row of the strip.
@@ -50,18 +50,13 @@ protected:
         PumpEvents();
     }
 
-    std::vector<std::intptr_t> SelectMessages() const {
-        std::vector<std::intptr_t> indexes;
-        for (const auto& received : m_frame.m_received) {
-            if (received.message == WM_WIZ_SELECT_TREE_ITEM)
-                indexes.push_back(received.wParam);
-        }
-        return indexes;
-    }
+    // The tab indexes the strip reported clicked, for the frame to pass on to the tree.
+    std::vector<int> SelectMessages() const { return m_clicked; }
 
     TWindowClass m_view = MakeViewClass("page");
     CTestFrame m_frame;
     CRecordingTabWnd* m_tabs = nullptr;
+    std::vector<int> m_clicked;
 };
 
 TEST_F(TabWndTest, FirstPageIsShownAndTheOthersHidden) {
@@ -155,7 +150,7 @@ TEST_F(TabWndTest, LongTitleGivesA206PixelTabWithA200PixelLabel) {
 TEST_F(TabWndTest, ClickOnATabShowsItAndTellsTheTree) {
     ClickStrip(m_tabs->GetTab(1)->m_nLeft + 5);
     EXPECT_EQ(m_tabs->GetActiveTab(), 1);
-    EXPECT_EQ(SelectMessages(), (std::vector<std::intptr_t>{1}));
+    EXPECT_EQ(SelectMessages(), (std::vector<int>{1}));
     EXPECT_EQ(m_frame.GetActiveView(), m_tabs->GetTabWnd(1));
 }
 
@@ -163,7 +158,7 @@ TEST_F(TabWndTest, ClickOnTheShownTabChangesNothingButStillTellsTheTree) {
     ClickStrip(m_tabs->GetTab(0)->m_nLeft + 5);
     EXPECT_EQ(m_tabs->GetActiveTab(), 0);
     EXPECT_TRUE(m_tabs->m_asked.empty());
-    EXPECT_EQ(SelectMessages(), (std::vector<std::intptr_t>{0}));
+    EXPECT_EQ(SelectMessages(), (std::vector<int>{0}));
 }
 
 TEST_F(TabWndTest, ClickOnABoundarySelectsTheLeftTab) {
@@ -171,13 +166,13 @@ TEST_F(TabWndTest, ClickOnABoundarySelectsTheLeftTab) {
     ASSERT_EQ(boundary, m_tabs->GetTab(2)->m_nLeft);
     ClickStrip(boundary);
     EXPECT_EQ(m_tabs->GetActiveTab(), 1);
-    EXPECT_EQ(SelectMessages(), (std::vector<std::intptr_t>{1}));
+    EXPECT_EQ(SelectMessages(), (std::vector<int>{1}));
 }
 
 TEST_F(TabWndTest, ClickRightOfTheLastTabKeepsThePageAndPostsMinusOne) {
     ClickStrip(m_tabs->GetTab(2)->m_nRight + 10);
     EXPECT_EQ(m_tabs->GetActiveTab(), 0);
-    EXPECT_EQ(SelectMessages(), (std::vector<std::intptr_t>{-1}));
+    EXPECT_EQ(SelectMessages(), (std::vector<int>{-1}));
 }
 
 TEST_F(TabWndTest, ClickAboveTheStripPostsMinusOne) {
@@ -185,7 +180,7 @@ TEST_F(TabWndTest, ClickAboveTheStripPostsMinusOne) {
                       QPoint(m_tabs->GetTab(1)->m_nLeft + 5, m_tabs->height() - 27));
     PumpEvents();
     EXPECT_EQ(m_tabs->GetActiveTab(), 0);
-    EXPECT_EQ(SelectMessages(), (std::vector<std::intptr_t>{-1}));
+    EXPECT_EQ(SelectMessages(), (std::vector<int>{-1}));
 }
 
 TEST_F(TabWndTest, RightClickIsIgnored) {
