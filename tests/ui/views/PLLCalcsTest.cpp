@@ -29,6 +29,11 @@ protected:
         QTest::keyClicks(Edit(id), text);
     }
     void Click(int id) { QTest::mouseClick(Form().GetDlgItem(id), Qt::LeftButton); }
+    // Leaves the edit with the Tab key, as a user moves on to the next entry.
+    void Leave(int id) {
+        QTest::keyClick(Edit(id), Qt::Key_Tab);
+        PumpEvents();
+    }
 
     CPromptRecorder prompts;
     CViewHost<CPLLCalcs> host;
@@ -87,14 +92,19 @@ TEST_F(PLLCalcsTest, EmptyingAnEditDoesNotRecalculate) {
 
 TEST_F(PLLCalcsTest, InputOutOfRangePromptsSelectsAndTurnsRed) {
     TypeInto(IDC_INPUT_FREQ, QStringLiteral("10000"));
-    EXPECT_EQ(prompts.Texts(), std::vector<QString>{"Enter a number between 0 and 9999."});
-    EXPECT_TRUE(Edit(IDC_INPUT_FREQ)->hasFocus());
-    EXPECT_EQ(Edit(IDC_INPUT_FREQ)->selectedText(), QStringLiteral("10000"));
+    // At once: the calculation ran with 10000, clamped, marked and red, and no box interrupts.
+    EXPECT_TRUE(prompts.Texts().empty());
+    EXPECT_TRUE(Form().IsMarkedBad(IDC_INPUT_FREQ));
     EXPECT_EQ(host.doc.m_dInputFreq, 10000.0);
     EXPECT_TRUE(Report().contains(QStringLiteral("(cannot match)")));
     EXPECT_NE(host.doc.m_Contexts[0].m_nWarnings & kWarnInputFreq, 0u);
     EXPECT_TRUE(IsRed(IDC_INPUT_FREQ));
     EXPECT_FALSE(IsRed(IDC_TARGET_SYSTEM_FREQ));
+    // Leaving the edit brings the range prompt, the focus back and the text selected.
+    Leave(IDC_INPUT_FREQ);
+    EXPECT_EQ(prompts.Texts(), std::vector<QString>{"Enter a number between 0 and 9999."});
+    EXPECT_TRUE(Edit(IDC_INPUT_FREQ)->hasFocus());
+    EXPECT_EQ(Edit(IDC_INPUT_FREQ)->selectedText(), QStringLiteral("10000"));
     // Back in range: the bit clears and the edit returns to its normal colour.
     TypeInto(IDC_INPUT_FREQ, QStringLiteral("11"));
     EXPECT_EQ(host.doc.m_Contexts[0].m_nWarnings & kWarnInputFreq, 0u);
@@ -103,9 +113,9 @@ TEST_F(PLLCalcsTest, InputOutOfRangePromptsSelectsAndTurnsRed) {
 
 TEST_F(PLLCalcsTest, NotANumberInTheTargetKeepsThePreviousValue) {
     TypeInto(IDC_TARGET_SYSTEM_FREQ, QStringLiteral("abc"));
-    ASSERT_FALSE(prompts.Texts().empty());
-    for (const QString& text : prompts.Texts())
-        EXPECT_EQ(text, QStringLiteral("Enter a number."));
+    EXPECT_EQ(Edit(IDC_TARGET_SYSTEM_FREQ)->text(), QStringLiteral("abc"));
+    Leave(IDC_TARGET_SYSTEM_FREQ);
+    EXPECT_EQ(prompts.Texts(), std::vector<QString>{"Enter a number."});
     EXPECT_EQ(Form().m_dTargetSystemFreq, 44.0);
     EXPECT_EQ(host.doc.m_dTargetSystemFreq, 44.0);
     EXPECT_TRUE(Edit(IDC_TARGET_SYSTEM_FREQ)->hasFocus());
@@ -117,6 +127,7 @@ TEST_F(PLLCalcsTest, FailedFieldStopsTheReadButTheCalculationRuns) {
     prompts.Clear();
     host.doc.m_dTargetVcoFreq = 0.0;
     TypeInto(IDC_INPUT_FREQ, QStringLiteral("x"));
+    Leave(IDC_INPUT_FREQ);
     EXPECT_EQ(prompts.Texts(), std::vector<QString>{"Enter a number."});
     // The VCO field after the failing one keeps the member's previous value, 500 read earlier.
     EXPECT_EQ(Form().m_dTargetVcoFreq, 500.0);
@@ -128,6 +139,7 @@ TEST_F(PLLCalcsTest, VcoEditRangeStartsAtMinusOne) {
     Click(IDC_USE_VCO);
     prompts.Clear();
     TypeInto(IDC_TARGET_VCO_FREQ, QStringLiteral("10000"));
+    Leave(IDC_TARGET_VCO_FREQ);
     EXPECT_EQ(prompts.Texts(), std::vector<QString>{"Enter a number between -1 and 9999."});
     prompts.Clear();
     TypeInto(IDC_PLL_M, QStringLiteral("4.5"));
@@ -188,6 +200,7 @@ TEST_F(PLLCalcsTest, EditsOfMAndNRecalculateOnEveryNonEmptyText) {
     TypeInto(IDC_PLL_M, QStringLiteral("24"));
     EXPECT_EQ(host.doc.m_nPllM, 24);
     TypeInto(IDC_PLL_M, QStringLiteral("x"));
+    Leave(IDC_PLL_M);
     EXPECT_EQ(prompts.Texts(), std::vector<QString>{"Enter an integer."});
     EXPECT_EQ(host.doc.m_nPllM, 24);
 }
