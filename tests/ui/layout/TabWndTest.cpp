@@ -3,7 +3,10 @@
 #include "GuiTestHelpers.h"
 #include "LayoutTestFrame.h"
 
+#include <QApplication>
 #include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <ostream>
@@ -133,6 +136,43 @@ TEST_F(TabWndTest, PaintingWritesTabExtentsFromTheTitles) {
         EXPECT_EQ(tab->GetLabel()->font(), m_tabs->GetTabFont());
         x += width;
     }
+}
+
+TEST_F(TabWndTest, ExtentsAreKnownBeforeAnyPaint) {
+    CTestFrame frame;
+    auto* tabs = new TTabWnd(&frame);
+    frame.setCentralWidget(tabs);
+    for (const char* title : {"Image Timing", "PLL"})
+        ASSERT_NE(tabs->AddViewTab(title, m_view, nullptr), nullptr);
+    // Never shown, never painted: the strip was laid out when the tabs were added.
+    const QFontMetrics metrics(tabs->font());
+    const int first = std::min(metrics.horizontalAdvance(QStringLiteral("Image Timing")) + 4, 200);
+    EXPECT_EQ(tabs->GetTab(0)->m_nLeft, 0);
+    EXPECT_EQ(tabs->GetTab(0)->m_nRight, first + 6);
+    EXPECT_EQ(tabs->GetTab(1)->m_nLeft, first + 6);
+    EXPECT_GT(tabs->GetTab(1)->m_nRight, tabs->GetTab(1)->m_nLeft);
+}
+
+TEST_F(TabWndTest, ShownPageGivesTheFocusToItsFirstTabStop) {
+    // A page holding a caption and two entries, as a form does.
+    const TWindowClass form{QStringLiteral("form"),
+                            [](QWidget* parent, CCreateContext*) -> QWidget* {
+                                auto* page = new QWidget(parent);
+                                new QLabel(QStringLiteral("Caption"), page);
+                                auto* first = new QLineEdit(page);
+                                first->setObjectName(QStringLiteral("first"));
+                                new QLineEdit(page);
+                                return page;
+                            },
+                            true};
+    ASSERT_NE(m_tabs->AddViewTab(QStringLiteral("Form"), form, nullptr), nullptr);
+    QApplication::setActiveWindow(&m_frame);
+    ASSERT_TRUE(m_tabs->SetActiveTab(3, false));
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("first"));
+    // A page without tab stops takes the focus itself.
+    ASSERT_TRUE(m_tabs->SetActiveTab(1, false));
+    EXPECT_EQ(QApplication::focusWidget(), m_tabs->GetTabWnd(1));
 }
 
 TEST_F(TabWndTest, LongTitleGivesA206PixelTabWithA200PixelLabel) {

@@ -2,9 +2,18 @@
 // bar, the report fonts and the pictures of every page.
 #include "WizardFixture.h"
 
+#include "DialogUnits.h"
+
+#include <QFile>
 #include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
 #include <QScrollBar>
 #include <QSplitterHandle>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTableWidget>
 #include <QTextEdit>
 
 #include <ostream>
@@ -86,5 +95,212 @@ INSTANTIATE_TEST_SUITE_P(Bars, SplitterDragTest,
                                          DragCase{"TimingBarUp", ID_LAYOUT_TIMING_SPLITTER,
                                                   ID_LAYOUT_TIMING_TOP, ID_LAYOUT_TIMING_BOTTOM,
                                                   -300}));
+
+using WindowUseTest = WizardTest;
+
+// The index of the one tree item drawn marked, or -1.
+int MarkedTreeItem(CLeftView& tree) {
+    tree.grab(); // painting marks the caret item
+    int marked = -1;
+    for (int i = 0; i < tree.topLevelItemCount(); ++i) {
+        if (CLeftView::GetItemState(tree.topLevelItem(i)) == TVIS_MARKED)
+            marked = marked == -1 ? i : -2;
+    }
+    return marked;
+}
+
+// Started with a settings file named on the command line, so it is the open document and the
+// first entry of the recent-file list.
+class ReopenTest : public WizardTest {
+protected:
+    QStringList Arguments() const override { return {m_file}; }
+    void PrepareSettings() override { ASSERT_TRUE(WriteEmptyFile(m_file)); }
+
+    static bool WriteEmptyFile(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly);
+    }
+    // The File menu's recent-file entry of path.
+    QAction* RecentEntry(const QString& path) const {
+        for (QAction* item : Frame().menuBar()->actions().first()->menu()->actions()) {
+            if (item->isVisible() && item->text().endsWith(QLatin1Char(' ') + path))
+                return item;
+        }
+        return nullptr;
+    }
+
+    QTemporaryDir m_dir;
+    QString m_file = m_dir.filePath("camera.ini");
+};
+
+TEST_F(ReopenTest, RecentEntryOfTheOpenFileKeepsTheFormsAndThePage) {
+    ASSERT_TRUE(m_started);
+    QTest::mouseClick(TimingTop().GetDlgItem(IDC_SKIPPING), Qt::LeftButton);
+    QTest::mouseClick(TimingTop().GetDlgItem(IDC_VBLANK_MAX), Qt::LeftButton);
+    ClickTreeItem(2);
+    QAction* entry = RecentEntry(m_file);
+    ASSERT_NE(entry, nullptr);
+    entry->trigger();
+    PumpEvents();
+
+    EXPECT_TRUE(TimingTop().IsDlgButtonChecked(IDC_SKIPPING));
+    EXPECT_EQ(Doc().m_Contexts[0].m_bAllowSkipping, 1);
+    EXPECT_TRUE(TimingTop().IsDlgButtonChecked(IDC_VBLANK_MAX));
+    EXPECT_EQ(Doc().m_Contexts[0].m_nBlankingMode, 3);
+    EXPECT_EQ(Tabs().GetActiveTab(), 2);
+    EXPECT_EQ(MarkedTreeItem(Tree()), 2);
+    EXPECT_EQ(Frame().windowTitle(), "camera.ini - QX7R310 Register Wizard");
+    EXPECT_TRUE(m_prompts.Texts().empty());
+}
+
+TEST_F(ReopenTest, AnotherFileOpensOnThePageTheTreeMarks) {
+    ClickTreeItem(2);
+    const QString other = m_dir.filePath("other.ini");
+    ASSERT_TRUE(WriteEmptyFile(other));
+    m_app->OnOpenRecentFile(other);
+    PumpEvents();
+    EXPECT_EQ(Frame().windowTitle(), "other.ini - QX7R310 Register Wizard");
+    EXPECT_EQ(MarkedTreeItem(Tree()), 0);
+    EXPECT_EQ(Tabs().GetActiveTab(), 0);
+}
+
+// A page in a small window: the tree item that shows it, its form and the report at its far end.
+struct ScrollCase {
+    const char* name;
+    int treeItem;
+    int formId;
+    int reportId;
+
+    friend std::ostream& operator<<(std::ostream& out, const ScrollCase& c) {
+        return out << c.name;
+    }
+};
+
+class SmallWindowTest : public WizardTest, public testing::WithParamInterface<ScrollCase> {};
+
+TEST_P(SmallWindowTest, FormScrollsToItsReport) {
+    Frame().resize(600, 500);
+    ClickTreeItem(GetParam().treeItem);
+    auto* form = dynamic_cast<CFormView*>(Wnd(GetParam().formId));
+    ASSERT_NE(form, nullptr);
+    EXPECT_TRUE(form->verticalScrollBar()->isVisible());
+    EXPECT_TRUE(form->horizontalScrollBar()->isVisible());
+    QWidget* report = form->GetDlgItem(GetParam().reportId);
+    const auto shownCorner = [&] {
+        return form->viewport()->rect().contains(
+            report->mapTo(form->viewport(), report->rect().bottomRight()));
+    };
+    EXPECT_FALSE(shownCorner()) << "the report's far corner lies outside the small window";
+    form->verticalScrollBar()->setValue(form->verticalScrollBar()->maximum());
+    form->horizontalScrollBar()->setValue(form->horizontalScrollBar()->maximum());
+    EXPECT_TRUE(shownCorner()) << "scrolling reaches it";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, SmallWindowTest,
+    testing::Values(ScrollCase{"ImageTiming", 0, ID_LAYOUT_TIMING_TOP, IDC_TIMING_REPORT},
+                    ScrollCase{"ClockSettings", 1, ID_LAYOUT_PLL, IDC_CLOCK_REPORT},
+                    ScrollCase{"RegisterOutput", 2, ID_LAYOUT_REGISTERS,
+                               IDC_DRIVER_REGISTER_LIST}));
+
+TEST_F(WindowUseTest, ReportPanesUseTheFixedPitchFontAtTheDialogSize) {
+    for (const QWidget* report :
+         {Pll().GetDlgItem(IDC_CLOCK_REPORT), TimingTop().GetDlgItem(IDC_TIMING_REPORT)}) {
+        EXPECT_TRUE(QFontInfo(report->font()).fixedPitch());
+        EXPECT_EQ(report->font().pointSizeF(), DialogFont().pointSizeF());
+        // The report's two size lines are laid out to line up column by column.
+        const QFontMetrics metrics(report->font());
+        EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("Horiz clks:  648 active")),
+                  metrics.horizontalAdvance(QStringLiteral("Vert  rows:  488 active")));
+    }
+}
+
+TEST_F(WindowUseTest, MenuPromptGivesWayToTheIdleMessage) {
+    const QString hint = QStringLiteral("Output Frequency: Enter desired PLL output frequency");
+    SendWizardMessage(&Frame(), WM_WIZ_STATUS_TEXT, reinterpret_cast<std::uintptr_t>(&hint), 0);
+    ASSERT_EQ(Frame().GetMessageText(), hint);
+    // The events a menu sends while the mouse is over an item, and when it goes.
+    QStatusTipEvent over(QStringLiteral("Create a new document"));
+    QApplication::sendEvent(&Frame(), &over);
+    EXPECT_EQ(Frame().GetStatusBar()->currentMessage(), "Create a new document");
+    QStatusTipEvent gone{QString()};
+    QApplication::sendEvent(&Frame(), &gone);
+    EXPECT_TRUE(Frame().GetStatusBar()->currentMessage().isEmpty());
+    EXPECT_EQ(Frame().GetMessageText(), "Ready");
+}
+
+TEST_F(WindowUseTest, LockIndicatorsAreGreyedWhereTheirStateIsUnknown) {
+    if (QGuiApplication::platformName() != QStringLiteral("offscreen"))
+        GTEST_SKIP() << "the offscreen platform reports no keyboard";
+    for (const char* name : {"CAP", "NUM", "SCRL"}) {
+        const auto* indicator = Frame().GetStatusBar()->findChild<QLabel*>(name);
+        ASSERT_NE(indicator, nullptr) << name;
+        EXPECT_FALSE(indicator->isEnabled()) << name;
+        EXPECT_EQ(indicator->text(), name);
+    }
+}
+
+TEST_F(WindowUseTest, ClockTypingUpdatesTimingAndRegistersThroughThePostedMessage) {
+    QApplication::setActiveWindow(&Frame());
+    ClickTreeItem(2);
+    auto* ifp = Registers().Item<QTableWidget>(IDC_IFP_REGISTER_LIST);
+    auto* driver = Registers().Item<QTableWidget>(IDC_DRIVER_REGISTER_LIST);
+    // The decimal value column of each list.
+    const auto values = [](const QTableWidget* list, int column) {
+        QStringList texts;
+        for (int row = 0; row < list->rowCount(); ++row)
+            texts << list->item(row, column)->text();
+        return texts;
+    };
+    const QStringList pllBefore = values(ifp, 3);
+    const QStringList timingRowsBefore = values(driver, 4);
+    ClickTreeItem(1);
+    CMessageSpy spy;
+    spy.Watch(Wnd(ID_LAYOUT_TIMING_TOP), ID_LAYOUT_TIMING_TOP);
+    const QString timingBefore = TimingTop().GetDlgItemText(IDC_TIMING_REPORT);
+
+    auto* target = Pll().Item<QLineEdit>(IDC_TARGET_SYSTEM_FREQ);
+    target->setFocus(Qt::MouseFocusReason);
+    target->selectAll();
+    QTest::keyClicks(target, QStringLiteral("22"));
+    // The timing form follows only once the posted message has arrived.
+    EXPECT_EQ(TimingTop().GetDlgItemText(IDC_TIMING_REPORT), timingBefore);
+    PumpEvents();
+    EXPECT_FALSE(spy.Of(WM_WIZ_RECALC_TIMING).empty());
+    const QString timingAfter = TimingTop().GetDlgItemText(IDC_TIMING_REPORT);
+    EXPECT_NE(timingAfter, timingBefore);
+    EXPECT_EQ(timingAfter, DocumentText(Doc().m_Contexts[0].m_strTimingReport));
+
+    ClickTreeItem(2);
+    EXPECT_NE(values(ifp, 3), pllBefore);
+    EXPECT_NE(values(driver, 4), timingRowsBefore);
+    QStringList expected;
+    for (std::size_t row = 0; row < Doc().m_Registers.size(); ++row)
+        expected << QString::number(Doc().m_Registers[row].m_nValue);
+    EXPECT_EQ(values(ifp, 3) + values(driver, 4), expected);
+}
+
+TEST_F(WindowUseTest, TreeItemsKnowTheirPageByItsLayoutObject) {
+    Tree().topLevelItem(2)->setText(0, QStringLiteral("Registers and variables"));
+    CMessageSpy spy;
+    spy.Watch(&Frame(), 0);
+    ClickTreeItem(2);
+    EXPECT_EQ(spy.Of(WM_WIZ_SHOW_PAGE),
+              (std::vector<CMessageSpy::Seen>{{0, WM_WIZ_SHOW_PAGE, IDS_PAGE_REGISTER_OUTPUT}}));
+    EXPECT_EQ(Tabs().GetActiveTab(), 2);
+}
+
+TEST_F(WindowUseTest, ShownPageTakesTheKeyboardFocus) {
+    QApplication::setActiveWindow(&Frame());
+    const std::pair<int, QWidget*> pages[] = {
+        {1, Pll().GetDlgItem(IDC_BYPASS_PLL)},
+        {2, Registers().GetDlgItem(IDC_IFP_REGISTER_LIST)},
+        {0, TimingTop().GetDlgItem(IDC_FRAME_RATE)},
+    };
+    for (const auto& [item, first] : pages) {
+        ClickTreeItem(item);
+        EXPECT_EQ(QApplication::focusWidget(), first) << item;
+    }
+}
 
 } // namespace

@@ -301,6 +301,35 @@ TEST_F(ImageParmsTest, UnmatchedRateTurnsTheBoxRedUntilTheNextRun) {
     EXPECT_FALSE(IsRed(IDC_FRAME_RATE));
 }
 
+TEST_F(ImageParmsTest, WarningColoursLeaveTheFrameRateListAlone) {
+    TypeInto(IDC_FRAME_RATE, QStringLiteral("1000"));
+    ASSERT_TRUE(IsRed(IDC_FRAME_RATE));
+    const QPalette list = FrameRate()->view()->palette();
+    EXPECT_NE(list.color(QPalette::Base), kRed);
+    EXPECT_NE(list.color(QPalette::Text), kWhite);
+}
+
+TEST_F(ImageParmsTest, VBlankEditTurnsRedAndBack) {
+    TypeInto(IDC_VBLANK, QStringLiteral("1"));
+    EXPECT_EQ(Ctx().m_nBlankingMode, 5);
+    EXPECT_NE(Ctx().m_nWarnings & kWarnVBlank, 0u);
+    EXPECT_TRUE(IsRed(IDC_VBLANK));
+    EXPECT_FALSE(IsRed(IDC_HBLANK));
+    Click(IDC_VBLANK_MIN);
+    EXPECT_EQ(Ctx().m_nWarnings & kWarnVBlank, 0u);
+    EXPECT_FALSE(IsRed(IDC_VBLANK));
+}
+
+TEST_F(ImageParmsTest, HugeWholeNumberIsOutOfRange) {
+    TypeInto(IDC_OUTPUT_COLUMNS, QStringLiteral("99999999999"));
+    EXPECT_TRUE(prompts.Texts().empty());
+    // Taken as out of range: the calculation runs with it and cannot give those columns.
+    EXPECT_EQ(Form().m_nOutputColumns, 2147483647);
+    EXPECT_TRUE(Form().GetDlgItemText(IDC_TIMING_REPORT).contains(QStringLiteral("n/a")));
+    Leave(IDC_OUTPUT_COLUMNS);
+    EXPECT_EQ(prompts.Texts(), std::vector<QString>{"Enter an integer between 0 and 9999."});
+}
+
 TEST_F(ImageParmsTest, ColoursFollowBitsSetWhileTheFormWasHidden) {
     Form().hide();
     Ctx().m_nWarnings |= kWarnFrameRate; // as a clock-side timing run would leave it
