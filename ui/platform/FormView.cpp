@@ -185,17 +185,23 @@ void CDataExchange::Refuse(const QString& prompt) {
         m_form.OnExchangeFailed(m_idLastControl, prompt);
 }
 
-void DDX_Text(CDataExchange* pDX, int id, double& value) {
+namespace {
+
+// Member <-> text of control id: format writes the member, parse reads it, refusing the text
+// with notANumber when it is none.
+template <class T, class Format, class Parse>
+void ExchangeText(CDataExchange* pDX, int id, T& value, Format format, Parse parse,
+                  const QString& notANumber) {
     if (!pDX->BeginField(id))
         return;
     CFormView& form = pDX->Form();
     if (!pDX->SaveAndValidate()) {
-        form.SetDlgItemText(id, FormatDdxDouble(value));
+        form.SetDlgItemText(id, format(value));
         return;
     }
-    double read = value;
-    if (!ParseDdxDouble(form.GetDlgItemText(id), read)) {
-        pDX->Refuse(QStringLiteral("Enter a number."));
+    T read = value;
+    if (!parse(form.GetDlgItemText(id), read)) {
+        pDX->Refuse(notANumber);
         return;
     }
     if (pDX->Checking())
@@ -204,23 +210,17 @@ void DDX_Text(CDataExchange* pDX, int id, double& value) {
         value = read;
 }
 
+} // namespace
+
+void DDX_Text(CDataExchange* pDX, int id, double& value) {
+    ExchangeText(pDX, id, value, FormatDdxDouble, ParseDdxDouble,
+                 QStringLiteral("Enter a number."));
+}
+
 void DDX_Text(CDataExchange* pDX, int id, int& value) {
-    if (!pDX->BeginField(id))
-        return;
-    CFormView& form = pDX->Form();
-    if (!pDX->SaveAndValidate()) {
-        form.SetDlgItemText(id, QString::number(value));
-        return;
-    }
-    int read = value;
-    if (!ParseDdxInt(form.GetDlgItemText(id), read)) {
-        pDX->Refuse(QStringLiteral("Enter an integer."));
-        return;
-    }
-    if (pDX->Checking())
-        pDX->SetCheckedValue(read);
-    else
-        value = read;
+    ExchangeText(
+        pDX, id, value, [](int v) { return QString::number(v); }, ParseDdxInt,
+        QStringLiteral("Enter an integer."));
 }
 
 void DDX_Check(CDataExchange* pDX, int id, int& value) {

@@ -12,17 +12,22 @@ namespace {
 // A window manager that frames the window only after it is shown, as a real one does: the
 // decoration is unknown (none) until then.
 struct LateFrame {
-    QMargins decoration;
+    QMargins decoration{1, 20, 1, 5};
     bool framed = false;
-    QMargins operator()(const QWidget&) const { return framed ? decoration : QMargins(); }
 };
 
-TEST(WindowPlacement, OuterSizeHoldsOnceTheFrameIsKnown) {
+// Places window at (50, 50), 840 by 860 outside, with the decoration frame reports.
+std::shared_ptr<LateFrame> PlaceAtStartUpSize(QWidget& window) {
     auto frame = std::make_shared<LateFrame>();
-    frame->decoration = QMargins(1, 20, 1, 5);
+    SetOuterGeometry(window, QRect(50, 50, 840, 860), [frame](const QWidget&) {
+        return frame->framed ? frame->decoration : QMargins();
+    });
+    return frame;
+}
+
+TEST(WindowPlacement, OuterSizeHoldsOnceTheFrameIsKnown) {
     QMainWindow window;
-    SetOuterGeometry(window, QRect(50, 50, 840, 860),
-                     [frame](const QWidget& w) { return (*frame)(w); });
+    const auto frame = PlaceAtStartUpSize(window);
     EXPECT_EQ(window.size(), QSize(840, 860)); // nothing known yet: the client size is the outer
     window.show();
     frame->framed = true;
@@ -37,11 +42,8 @@ TEST(WindowPlacement, OuterSizeHoldsOnceTheFrameIsKnown) {
 }
 
 TEST(WindowPlacement, MaximisedWindowIsLeftAsItIs) {
-    auto frame = std::make_shared<LateFrame>();
-    frame->decoration = QMargins(1, 20, 1, 5);
     QMainWindow window;
-    SetOuterGeometry(window, QRect(50, 50, 840, 860),
-                     [frame](const QWidget& w) { return (*frame)(w); });
+    const auto frame = PlaceAtStartUpSize(window);
     window.showMaximized();
     const QSize maximised = window.size();
     frame->framed = true;
