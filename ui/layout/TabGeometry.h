@@ -17,6 +17,9 @@ inline constexpr int kMaxTextWidth = 200;  // widest label, pixels
 inline constexpr int kTextPadding = 4;     // added to the measured title width, pixels
 inline constexpr int kTabExtra = 6;        // a tab is its label width plus this, pixels
 inline constexpr int kFirstPageId = 13576; // control id of the first page window
+// Top edge of a new view page until the next resize places every page at y = 0. It is the
+// creation rectangle the tab window has always used, not a strip measure.
+inline constexpr int kNewPageTop = 32;
 
 // Label width t of a tab whose title measures textWidth pixels: padded, capped at 200.
 int LabelWidth(int textWidth);

@@ -2,8 +2,6 @@
 #include "TabWnd.h"
 
 #include "SplitterWnd.h"
-#include "WizardMessage.h"
-#include "WizardMessages.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -48,6 +46,18 @@ QWidget* ViewToActivate(QWidget* page) {
 
 } // namespace
 
+QWidget* PageFocusTarget(QWidget* page) {
+    if (page == nullptr)
+        return nullptr;
+    for (QWidget* w = page->nextInFocusChain(); w != nullptr && w != page;
+         w = w->nextInFocusChain()) {
+        if (page->isAncestorOf(w) && w->isVisible() && w->isEnabled() &&
+            (w->focusPolicy() & Qt::TabFocus) != 0)
+            return w;
+    }
+    return page;
+}
+
 TTabItem::TTabItem(QWidget* parent, QWidget* page, const QString& title)
     : m_pWnd(page), m_pLabel(new QLabel(title, parent)) {
     m_pLabel->setAlignment(Qt::AlignCenter);
@@ -85,8 +95,9 @@ const TWindowClass& TTabWnd::Class() {
 }
 
 void TTabWnd::ResizeTabs(int cx, int cy) {
-    if (auto* splitter = qobject_cast<CSplitterWnd*>(parentWidget()))
-        splitter->RecalcLayout();
+    // A tab window in a splitter pane is sized by that splitter, which lays its panes out itself.
+    // Asking it to lay out again from here ran in the middle of its own bar move and put the
+    // panes back to their sizes before the drag.
     QRect page = tabstrip::PageRect(cx, cy);
     if (cx == -1 && cy == -1) {
         if (parentWidget() == nullptr)
@@ -116,7 +127,7 @@ TTabItem* TTabWnd::AddViewTab(const QString& title, const TWindowClass& windowCl
     if (auto* frame = qobject_cast<QFrame*>(page);
         frame != nullptr && qobject_cast<CSplitterWnd*>(parentWidget()) == nullptr)
         frame->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    page->setGeometry(QRect(0, 32, width(), height() - 32));
+    page->setGeometry(QRect(0, tabstrip::kNewPageTop, width(), height() - tabstrip::kNewPageTop));
     SetDlgCtrlID(page, tabstrip::kFirstPageId + GetTabCount());
     page->show();
     return AppendTab(page, title);
@@ -128,6 +139,7 @@ TTabItem* TTabWnd::AppendTab(QWidget* page, const QString& title) {
         page->setEnabled(false);
         page->hide();
     }
+    LayoutStrip();
     return m_Tabs.back().get();
 }
 
@@ -161,9 +173,10 @@ bool TTabWnd::SetActiveTab(int index, bool activateView) {
     if (newPage != nullptr) {
         newPage->setEnabled(true);
         newPage->show();
-        newPage->setFocus();
+        PageFocusTarget(newPage)->setFocus();
     }
     m_nActiveTab = index;
+    LayoutStrip();
     update(QRect(0, height() - tabstrip::kStripHeight, 32000, tabstrip::kStripHeight));
     OnTabChanged(oldPage, newPage);
     if (activateView) {
@@ -203,15 +216,21 @@ int TTabWnd::FindTab(const QWidget* window) const {
 void TTabWnd::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     ResizeTabs(width(), height());
+    LayoutStrip();
+}
+
+void TTabWnd::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // Titles are measured in the window's own font.
+    if (event->type() == QEvent::FontChange)
+        LayoutStrip();
 }
 
 void TTabWnd::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         const int hit = HitTest(event->position().toPoint());
         SetActiveTab(hit, true);
-        // The tree follows the strip; -1 (no tab hit) travels as well, as a signed index.
-        PostWizardMessage(window(), WM_WIZ_SELECT_TREE_ITEM,
-                          static_cast<std::uintptr_t>(static_cast<std::intptr_t>(hit)), 0);
+        emit TabClicked(hit);
     }
     QWidget::mouseReleaseEvent(event);
 }
@@ -240,21 +259,19 @@ QPen TTabWnd::PenFor(tabstrip::Ink ink) const {
     return QPen(ColorFor(ink), width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
 }
 
-void TTabWnd::paintEvent(QPaintEvent*) {
+void TTabWnd::LayoutStrip() {
     const int w = width();
     const int h = height();
-    QPainter painter(this);
-    painter.fillRect(tabstrip::EraseRect(w, h), m_crFace);
-
-    // Titles are measured in the painter's own font; the labels show them in the tab font.
-    const QFontMetrics metrics = painter.fontMetrics();
+    // Titles are measured in the window's own font, as the strip's device context has it; the
+    // labels show them in the tab font.
+    const QFontMetrics metrics = fontMetrics();
     std::vector<int> textWidths;
     textWidths.reserve(m_Tabs.size());
     for (const auto& tab : m_Tabs)
         textWidths.push_back(metrics.horizontalAdvance(tab->GetText()));
     const std::vector<tabstrip::TabExtent> extents = tabstrip::LayoutTabs(textWidths);
 
-    std::vector<tabstrip::Step> steps = tabstrip::PageFrame(w, h);
+    m_stripSteps = tabstrip::PageFrame(w, h);
     for (std::size_t i = 0; i < m_Tabs.size(); ++i) {
         TTabItem& tab = *m_Tabs[i];
         tab.m_nLeft = extents[i].left;
@@ -262,16 +279,19 @@ void TTabWnd::paintEvent(QPaintEvent*) {
         const tabstrip::TabDrawing drawing =
             tabstrip::DrawTab(extents[i].left, extents[i].labelWidth, metrics.height(),
                               static_cast<int>(i) == m_nActiveTab, w, h);
-        steps.insert(steps.end(), drawing.steps.begin(), drawing.steps.end());
+        m_stripSteps.insert(m_stripSteps.end(), drawing.steps.begin(), drawing.steps.end());
         if (tab.m_pLabel) {
             if (tab.m_pLabel->font() != m_tabFont)
                 tab.m_pLabel->setFont(m_tabFont);
-            if (tab.m_pLabel->geometry() != drawing.labelRect)
-                tab.m_pLabel->setGeometry(drawing.labelRect);
+            tab.m_pLabel->setGeometry(drawing.labelRect);
         }
     }
+}
 
-    for (const tabstrip::Step& step : steps) {
+void TTabWnd::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(tabstrip::EraseRect(width(), height()), m_crFace);
+    for (const tabstrip::Step& step : m_stripSteps) {
         if (step.kind == tabstrip::Step::Kind::Stroke) {
             painter.setPen(PenFor(step.stroke.ink));
             painter.drawPolyline(step.stroke.points.data(),

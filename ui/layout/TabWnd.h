@@ -30,9 +30,13 @@ public:
 
     QPointer<QWidget> m_pWnd;
     QPointer<QLabel> m_pLabel;
-    int m_nLeft = 0;  // left end of the tab in the strip, written when the strip is painted
-    int m_nRight = 0; // right end of the tab, written when the strip is painted
+    int m_nLeft = 0;  // left end of the tab in the strip, written when the strip is laid out
+    int m_nRight = 0; // right end of the tab, written when the strip is laid out
 };
+
+// The widget inside page that takes the keyboard focus when the page comes forward: the first
+// visible, enabled tab stop in the focus chain, or page itself when it holds none.
+QWidget* PageFocusTarget(QWidget* page);
 
 class TTabWnd : public QWidget {
     Q_OBJECT
@@ -68,13 +72,22 @@ public:
     int FindTab(const QWidget* window) const;
     const QFont& GetTabFont() const { return m_tabFont; }
 
+signals:
+    // A left click on the strip: the index of the tab hit, or -1 when the click hit none. The
+    // frame passes it on to the navigation tree, so tree and strip name the same page.
+    void TabClicked(int index);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     TTabItem* AppendTab(QWidget* page, const QString& title);
+    // Measures the titles, places the tabs and their labels and prepares the drawing steps of
+    // the strip; runs whenever the tabs, the size, the font or the shown tab change.
+    void LayoutStrip();
     QPen PenFor(tabstrip::Ink ink) const;
     QColor ColorFor(tabstrip::Ink ink) const;
 
@@ -85,4 +98,5 @@ private:
     QFont m_tabFont;      // the status-bar font
     int m_nActiveTab = 0; // index of the shown page
     std::vector<std::unique_ptr<TTabItem>> m_Tabs;
+    std::vector<tabstrip::Step> m_stripSteps; // what paintEvent draws, from LayoutStrip
 };

@@ -35,8 +35,15 @@ QFont DialogFont() {
 }
 
 DialogBaseUnits DialogFontBaseUnits(const QFont& font) {
-    const QFontMetrics metrics(font);
-    const int width = metrics.horizontalAdvance(
-        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    return BaseUnitsFromFontMeasure(width, metrics.height());
+    // Every form and dialog measures the same dialog font: shape the alphabet once per font.
+    static QString measuredKey;
+    static DialogBaseUnits measured;
+    if (measuredKey != font.key() || measuredKey.isEmpty()) {
+        const QFontMetrics metrics(font);
+        const int width = metrics.horizontalAdvance(
+            QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+        measured = BaseUnitsFromFontMeasure(width, metrics.height());
+        measuredKey = font.key();
+    }
+    return measured;
 }

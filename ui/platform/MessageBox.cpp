@@ -18,31 +18,45 @@ PromptHandler SetPromptHandler(PromptHandler handler) {
     return std::exchange(CurrentHandler(), std::move(handler));
 }
 
-int ShowQtMessageBox(const QString& text, unsigned type) {
-    QMessageBox box(QApplication::activeWindow());
-    box.setWindowTitle(QApplication::applicationDisplayName());
-    box.setText(text);
+void SetFixedDialogFrame(QWidget& dialog) {
+    dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint);
+}
+
+std::unique_ptr<QMessageBox> CreateQtMessageBox(const QString& text, unsigned type) {
+    auto box = std::make_unique<QMessageBox>(QApplication::activeWindow());
+    SetFixedDialogFrame(*box);
+    box->setWindowTitle(QApplication::applicationDisplayName());
+    box->setText(text);
     switch (type & MB_ICONMASK) {
     case MB_ICONEXCLAMATION:
-        box.setIcon(QMessageBox::Warning);
+        box->setIcon(QMessageBox::Warning);
         break;
     case MB_ICONQUESTION:
-        box.setIcon(QMessageBox::Question);
+        box->setIcon(QMessageBox::Question);
         break;
     case MB_ICONINFORMATION:
-        box.setIcon(QMessageBox::Information);
+        box->setIcon(QMessageBox::Information);
         break;
     default:
-        box.setIcon(QMessageBox::NoIcon);
+        box->setIcon(QMessageBox::NoIcon);
         break;
     }
     if ((type & MB_TYPEMASK) == MB_YESNO) {
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
-        return box.exec() == QMessageBox::Yes ? IDYES : IDNO;
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box->setDefaultButton(QMessageBox::Yes);
+    } else {
+        box->setStandardButtons(QMessageBox::Ok);
     }
-    box.setStandardButtons(QMessageBox::Ok);
-    box.exec();
+    return box;
+}
+
+int ShowQtMessageBox(const QString& text, unsigned type) {
+    const std::unique_ptr<QMessageBox> box = CreateQtMessageBox(text, type);
+    const int answer = box->exec();
+    if ((type & MB_TYPEMASK) == MB_YESNO)
+        return answer == QMessageBox::Yes ? IDYES : IDNO;
     return IDOK;
 }
 

@@ -4,6 +4,10 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
+
+class QMessageBox;
+class QWidget;
 
 // Box styles and answers, numbered as the original platform numbers them.
 inline constexpr unsigned MB_OK = 0x0;
@@ -26,7 +30,13 @@ using PromptHandler = std::function<int(const QString& text, unsigned type)>;
 // handler restores the Qt message box.
 PromptHandler SetPromptHandler(PromptHandler handler);
 
-// The Qt message box: modal, titled with the application name.
+// Gives a fixed-size dialog the frame of one: a title and a close button, no minimise or
+// maximise button, whatever the window manager would add by default.
+void SetFixedDialogFrame(QWidget& dialog);
+
+// The Qt message box for text and type, titled with the application name, not yet shown.
+std::unique_ptr<QMessageBox> CreateQtMessageBox(const QString& text, unsigned type);
+// Shows the Qt message box modally and returns the answer.
 int ShowQtMessageBox(const QString& text, unsigned type);
 
 // Asks the user through the installed prompt handler.

@@ -2,6 +2,7 @@
 #include "AboutDlg.h"
 
 #include "DialogUnits.h"
+#include "MessageBox.h"
 #include "ShellIds.h"
 #include "Version.h"
 
@@ -40,6 +41,7 @@ ModalRunner SetModalRunner(ModalRunner runner) {
 }
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
+    SetFixedDialogFrame(*this);
     setWindowTitle(QStringLiteral("About Register Wizard"));
     setFont(DialogFont());
     const DialogBaseUnits base = DialogFontBaseUnits(font());

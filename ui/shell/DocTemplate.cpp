@@ -17,17 +17,6 @@
 #include <exception>
 #include <string_view>
 
-void CCreateContext::AddView(QWidget* view, std::function<void()> initialUpdate) {
-    m_views.emplace_back(view, std::move(initialUpdate));
-}
-
-void CCreateContext::InitialUpdateViews() {
-    for (const auto& [view, initialUpdate] : m_views) {
-        if (view)
-            initialUpdate();
-    }
-}
-
 CWizardDocTemplate::CWizardDocTemplate() = default;
 
 CWizardDocTemplate::~CWizardDocTemplate() {
@@ -38,7 +27,13 @@ CWizardDocTemplate::~CWizardDocTemplate() {
 bool CWizardDocTemplate::CreateDocumentAndFrame() {
     m_doc = std::make_unique<CKXC2280RegisterWizardDoc>();
     m_doc->m_pMainFrame = &m_poster;
-    m_frame = std::make_unique<CMainFrame>(this);
+    m_frame = std::make_unique<CMainFrame>();
+    connect(m_frame.get(), &CMainFrame::SaveRequested, this, &CWizardDocTemplate::OnFileSave);
+    connect(m_frame.get(), &CMainFrame::SaveAsRequested, this, &CWizardDocTemplate::OnFileSaveAs);
+    connect(m_frame.get(), &CMainFrame::ExportDiagramRequested, this,
+            &CWizardDocTemplate::OnExportDiagram);
+    connect(m_frame.get(), &CMainFrame::StandardIniRequested, this,
+            &CWizardDocTemplate::UseStandardIni);
     m_poster.SetTarget(m_frame.get());
     m_context.m_view = CViewContext{m_doc.get(), m_frame.get()};
     if (!m_frame->OnCreateClient(&m_context)) {
@@ -51,6 +46,12 @@ bool CWizardDocTemplate::CreateDocumentAndFrame() {
 }
 
 bool CWizardDocTemplate::OpenDocumentFile(const QString& path) {
+    if (m_frame != nullptr && IsOpen(path)) {
+        // Opening it again would start every view afresh and lose what the user set.
+        m_frame->raise();
+        m_frame->activateWindow();
+        return true;
+    }
     if (!path.isEmpty()) {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
@@ -80,18 +81,36 @@ bool CWizardDocTemplate::OpenDocumentFile(const QString& path) {
     }
     SetPathName(path);
     m_context.InitialUpdateViews();
+    m_frame->InitialUpdateFrame();
     if (!path.isEmpty())
         emit DocumentPathChanged(path);
     return true;
 }
 
+bool CWizardDocTemplate::IsOpen(const QString& path) const {
+    if (path.isEmpty() || m_strPathName.isEmpty())
+        return false;
+    const QFileInfo wanted(path);
+    const QFileInfo open(m_strPathName);
+    // The same file under another spelling (a link, "..") is the same document.
+    const QString wantedPath = wanted.canonicalFilePath();
+    const QString openPath = open.canonicalFilePath();
+    if (!wantedPath.isEmpty() && !openPath.isEmpty())
+        return wantedPath == openPath;
+    return wanted.absoluteFilePath() == open.absoluteFilePath();
+}
+
 bool CWizardDocTemplate::OnFileSave() {
     if (m_strPathName.isEmpty())
         return OnFileSaveAs();
+    if (m_frame != nullptr && !m_frame->CommitEdits())
+        return false;
     return DoSave(m_strPathName);
 }
 
 bool CWizardDocTemplate::OnFileSaveAs() {
+    if (m_frame != nullptr && !m_frame->CommitEdits())
+        return false;
     const QString proposed =
         m_strPathName.isEmpty() ? m_strTitle + GetDocString(DocString::FilterExt) : m_strPathName;
     const QString filter =
@@ -175,17 +194,21 @@ bool CWizardDocTemplate::UseStandardIni(bool use) {
         return false;
     if (!use) {
         m_doc->m_bUseStandardIni = 0;
-        return false;
+    } else {
+        const QString current = QFile::decodeName(m_doc->m_strStandardIniPath.c_str());
+        const QString path =
+            AskForFilePath({FileDialogRequest::Mode::Open, m_frame.get(),
+                            QStringLiteral("Choose the Standard INI File"), current,
+                            QStringLiteral("INI files (*.ini);;All files (*)")});
+        if (!path.isEmpty()) {
+            m_doc->m_strStandardIniPath = QFile::encodeName(path).toStdString();
+            m_doc->m_bUseStandardIni = 1;
+        }
     }
-    const QString current = QFile::decodeName(m_doc->m_strStandardIniPath.c_str());
-    const QString path = AskForFilePath({FileDialogRequest::Mode::Open, m_frame.get(),
-                                         QStringLiteral("Choose the Standard INI File"), current,
-                                         QStringLiteral("INI files (*.ini);;All files (*)")});
-    if (path.isEmpty())
-        return m_doc->m_bUseStandardIni != 0;
-    m_doc->m_strStandardIniPath = QFile::encodeName(path).toStdString();
-    m_doc->m_bUseStandardIni = 1;
-    return true;
+    const bool inUse = m_doc->m_bUseStandardIni != 0;
+    if (m_frame != nullptr)
+        m_frame->SetStandardIniInUse(inUse);
+    return inUse;
 }
 
 void CWizardDocTemplate::SetPathName(const QString& path) {

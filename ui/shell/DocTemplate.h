@@ -1,34 +1,16 @@
 // The single-document template: document, frame with its layout, new or opened document, views.
 #pragma once
 
+#include "CreateContext.h"
 #include "MainFramePoster.h"
-#include "ViewContext.h"
 #include "WizardDoc.h"
 
 #include <QByteArray>
 #include <QObject>
-#include <QPointer>
 #include <QString>
-#include <functional>
 #include <memory>
-#include <vector>
 
 class CMainFrame;
-
-// Handed to every view the layout creates: the document and main frame the view works with, and
-// the list of views whose initial update the template runs once the document is ready.
-class CCreateContext {
-public:
-    CViewContext m_view;
-
-    // Records a new view; initialUpdate runs at every initial update of the frame.
-    void AddView(QWidget* view, std::function<void()> initialUpdate);
-    // Runs the initial update of every view still alive, in creation order.
-    void InitialUpdateViews();
-
-private:
-    std::vector<std::pair<QPointer<QWidget>, std::function<void()>>> m_views;
-};
 
 class CWizardDocTemplate : public QObject {
     Q_OBJECT
@@ -39,7 +21,8 @@ public:
 
     // With an empty path creates the new document: document, frame and layout, OnNewDocument,
     // then every view's initial update. With a path opens that file into the document, which
-    // reads nothing from it. False, with a message shown, when that cannot be done.
+    // reads nothing from it; the file the document already belongs to only brings its window
+    // forward. False, with a message shown, when that cannot be done.
     bool OpenDocumentFile(const QString& path);
 
     CKXC2280RegisterWizardDoc* GetDocument() const { return m_doc.get(); }
@@ -49,7 +32,8 @@ public:
     // The document's name: the default name until the document has a file.
     const QString& GetTitle() const { return m_strTitle; }
 
-    // File > Save: asks for a path first when the document has none.
+    // File > Save: asks for a path first when the document has none. Nothing is saved while a
+    // form refuses the text of one of its edits.
     bool OnFileSave();
     // File > Save As: asks for a path, proposing the current one or the default name.
     bool OnFileSaveAs();
@@ -75,6 +59,7 @@ signals:
 
 private:
     bool CreateDocumentAndFrame();
+    bool IsOpen(const QString& path) const;
     void SetPathName(const QString& path);
     void UpdateFrameTitle();
 

@@ -2,23 +2,14 @@
 #include "LeftView.h"
 
 #include "ShellIds.h"
-#include "WizardMessages.h"
 
 #include <QFont>
 
 namespace {
 
-constexpr int kStateRole = Qt::UserRole + 1;
-constexpr int kLabelLimit = 99; // label texts are read into a 100-character buffer
-
-// The tree's items in order; an item index equals the index of the tab that shows its page.
-constexpr int kPageOrder[] = {IDS_PAGE_IMAGE_TIMING, IDS_PAGE_TIMING_DIAGRAM,
-                              IDS_PAGE_CLOCK_SETTINGS, IDS_PAGE_PLL_SOLUTIONS,
-                              IDS_PAGE_REGISTER_OUTPUT};
-// The order in which a chosen label is matched to its page.
-constexpr int kPageMatchOrder[] = {IDS_PAGE_REGISTER_OUTPUT, IDS_PAGE_IMAGE_TIMING,
-                                   IDS_PAGE_CLOCK_SETTINGS, IDS_PAGE_TIMING_DIAGRAM,
-                                   IDS_PAGE_PLL_SOLUTIONS};
+constexpr int kLayoutRole = Qt::UserRole;    // the layout object id of the item's page
+constexpr int kStateRole = Qt::UserRole + 1; // the item state last written
+constexpr int kLabelLimit = 99;              // label texts are read into a 100-character buffer
 
 QString PageLabel(int id) {
     return LoadShellString(id).left(kLabelLimit);
@@ -39,8 +30,11 @@ CLeftView::CLeftView(QWidget* parent) : CWndT<QTreeWidget>(parent) {
 
 void CLeftView::OnUpdate() {
     clear();
-    for (const int id : kPageOrder)
-        addTopLevelItem(new QTreeWidgetItem(QStringList{PageLabel(id)}));
+    for (const WizardPage& page : kWizardPages) {
+        auto* item = new QTreeWidgetItem(QStringList{PageLabel(page.pageId)});
+        item->setData(0, kLayoutRole, page.layoutId);
+        addTopLevelItem(item);
+    }
 }
 
 void CLeftView::OnInitialUpdate() {
@@ -100,13 +94,10 @@ void CLeftView::paintEvent(QPaintEvent* event) {
 void CLeftView::OnSelChanged(QTreeWidgetItem* current) {
     if (current == nullptr)
         return;
-    const QString text = current->text(0);
-    for (const int id : kPageMatchOrder) {
-        if (PageLabel(id) == text) {
-            PostWizardMessage(MainWnd(), WM_WIZ_SHOW_PAGE, static_cast<std::uintptr_t>(id), 0);
-            break;
-        }
-    }
+    // The item knows its page by the layout object it shows, not by its label.
+    if (const WizardPage* page = FindPageByLayout(current->data(0, kLayoutRole).toInt()))
+        PostWizardMessage(MainWnd(), WM_WIZ_SHOW_PAGE, static_cast<std::uintptr_t>(page->pageId),
+                          0);
 }
 
 QWidget* CLeftView::MainWnd() const {

@@ -16,7 +16,7 @@ class CLeftView : public CWndT<QTreeWidget> {
 public:
     explicit CLeftView(QWidget* parent = nullptr);
 
-    // Rebuilds the page items.
+    // Rebuilds the page items, one per page of the page table.
     void OnUpdate();
     // Rebuilds the items and marks the first one; the caret item is left unset.
     void OnInitialUpdate();

@@ -2,7 +2,8 @@
 #include "MainFrame.h"
 
 #include "CommandIcons.h"
-#include "DocTemplate.h"
+#include "CreateContext.h"
+#include "FormView.h"
 #include "ImageParms.h"
 #include "LeftView.h"
 #include "PLLCalcs.h"
@@ -15,7 +16,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -69,20 +69,46 @@ constexpr int kUnhandledCommands[] = {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, I
 // Commands kept disabled in menus, toolbar and accelerators alike.
 constexpr int kAlwaysDisabled[] = {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_PRINT};
 
-// The first widget inside page that takes the keyboard focus, or page itself.
-QWidget* FocusTarget(QWidget* page) {
-    if (page == nullptr)
+// The window class of a page that is one view; the Image Timing page is the timing splitter.
+const TWindowClass* PageViewClass(int layoutId) {
+    switch (layoutId) {
+    case ID_LAYOUT_TIMING_DIAGRAM:
+        return &FormViewClass<CTimingDiagramView>("CTimingDiagramView");
+    case ID_LAYOUT_PLL:
+        return &FormViewClass<CPLLCalcs>("CPLLCalcs");
+    case ID_LAYOUT_PLL_SOLUTIONS:
+        return &FormViewClass<CPllSolutionsView>("CPllSolutionsView");
+    case ID_LAYOUT_REGISTERS:
+        return &FormViewClass<CRegOutView>("CRegOutView");
+    default:
         return nullptr;
-    for (QWidget* child : page->findChildren<QWidget*>()) {
-        if (child->isVisible() && child->isEnabled() && (child->focusPolicy() & Qt::TabFocus))
-            return child;
     }
-    return page;
+}
+
+// The lock indicators of the status bar and the locks they show.
+struct Indicator {
+    int id;
+    LockKey key;
+};
+constexpr Indicator kIndicators[] = {{ID_INDICATOR_CAPS, LockKey::Caps},
+                                     {ID_INDICATOR_NUM, LockKey::Num},
+                                     {ID_INDICATOR_SCRL, LockKey::Scroll}};
+
+// The form views of a page: the page itself or the forms inside it, in creation order.
+std::vector<CFormView*> FormsOf(QWidget* page) {
+    std::vector<CFormView*> forms;
+    if (auto* form = dynamic_cast<CFormView*>(page))
+        forms.push_back(form);
+    else if (page != nullptr)
+        for (QObject* child : page->children())
+            if (auto* form = dynamic_cast<CFormView*>(child))
+                forms.push_back(form);
+    return forms;
 }
 
 } // namespace
 
-CMainFrame::CMainFrame(CWizardDocTemplate* docTemplate) : m_pTemplate(docTemplate) {
+CMainFrame::CMainFrame() {
     setWindowTitle(GetDocString(DocString::WindowTitle));
     CreateMenus();
     CreateToolBar();
@@ -121,25 +147,20 @@ void CMainFrame::CreateMenus() {
     AddCommand(m_fileMenu, ID_FILE_OPEN, QStringLiteral("&Open..."), {QKS(Qt::CTRL | Qt::Key_O)});
     connect(
         AddCommand(m_fileMenu, ID_FILE_SAVE, QStringLiteral("&Save"), {QKS(Qt::CTRL | Qt::Key_S)}),
-        &QAction::triggered, this, [this] {
-            if (m_pTemplate != nullptr)
-                m_pTemplate->OnFileSave();
-        });
+        &QAction::triggered, this, &CMainFrame::SaveRequested);
     connect(AddCommand(m_fileMenu, ID_FILE_SAVE_AS, QStringLiteral("Save &As...")),
-            &QAction::triggered, this, [this] {
-                if (m_pTemplate != nullptr)
-                    m_pTemplate->OnFileSaveAs();
-            });
+            &QAction::triggered, this, &CMainFrame::SaveAsRequested);
     connect(
         AddCommand(m_fileMenu, ID_FILE_EXPORT_DIAGRAM, QStringLiteral("&Export Timing Diagram...")),
-        &QAction::triggered, this, [this] {
-            if (m_pTemplate != nullptr)
-                m_pTemplate->OnExportDiagram();
-        });
+        &QAction::triggered, this, &CMainFrame::ExportDiagramRequested);
     QAction* standardIni =
         AddCommand(m_fileMenu, ID_FILE_STANDARD_INI, QStringLiteral("Use Standard &INI File..."));
     standardIni->setCheckable(true);
-    connect(standardIni, &QAction::triggered, this, &CMainFrame::OnStandardIni);
+    connect(standardIni, &QAction::triggered, this, [this](bool use) {
+        // The check mark follows the document, which the handler may leave unchanged.
+        SetStandardIniInUse(m_bStandardIniInUse);
+        emit StandardIniRequested(use);
+    });
     m_fileMenu->addSeparator();
     m_recentPlaceholder = new QAction(QStringLiteral("Recent File"), this);
     m_recentPlaceholder->setEnabled(false);
@@ -209,14 +230,39 @@ void CMainFrame::CreateStatusBar() {
     m_wndStatusBar->setObjectName(QStringLiteral("statusbar%1").arg(ID_VIEW_STATUS_BAR));
     m_messagePane = new QLabel(LoadShellString(AFX_IDS_IDLEMESSAGE), m_wndStatusBar);
     m_wndStatusBar->addWidget(m_messagePane, 1);
-    for (const int id : {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL}) {
-        auto* indicator = new QLabel(LoadShellString(id), m_wndStatusBar);
-        indicator->setObjectName(LoadShellString(id));
+    // When a menu or toolbar prompt goes, the pane shows the idle message, not an older hint.
+    connect(m_wndStatusBar, &QStatusBar::messageChanged, this, [this](const QString& message) {
+        if (message.isEmpty())
+            m_messagePane->setText(LoadShellString(AFX_IDS_IDLEMESSAGE));
+    });
+    for (const Indicator& lock : kIndicators) {
+        const QString text = LoadShellString(lock.id);
+        auto* indicator = new QLabel(text, m_wndStatusBar);
+        indicator->setObjectName(text);
         indicator->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         indicator->setAlignment(Qt::AlignCenter);
+        // The pane keeps its width while its text is off.
+        indicator->setMinimumWidth(indicator->sizeHint().width());
         m_wndStatusBar->addPermanentWidget(indicator);
+        m_indicators[lock.id] = indicator;
     }
     setStatusBar(m_wndStatusBar);
+    connect(&m_keyLocks, &CKeyLockState::Changed, this, &CMainFrame::UpdateKeyIndicators);
+    UpdateKeyIndicators();
+}
+
+void CMainFrame::UpdateKeyIndicators() {
+    for (const Indicator& lock : kIndicators) {
+        QLabel* indicator = m_indicators.at(lock.id);
+        indicator->setEnabled(m_keyLocks.IsKnown());
+        const bool shown = !m_keyLocks.IsKnown() || m_keyLocks.IsOn(lock.key);
+        indicator->setText(shown ? LoadShellString(lock.id) : QString());
+    }
+}
+
+QLabel* CMainFrame::GetIndicator(int id) const {
+    const auto found = m_indicators.find(id);
+    return found != m_indicators.end() ? found->second : nullptr;
 }
 
 void CMainFrame::UpdateCommandStates() {
@@ -228,9 +274,12 @@ void CMainFrame::UpdateCommandStates() {
         m_commands.at(id)->setEnabled(false);
     m_commands.at(ID_VIEW_TOOLBAR)->setChecked(!m_wndToolBar->isHidden());
     m_commands.at(ID_VIEW_STATUS_BAR)->setChecked(!m_wndStatusBar->isHidden());
-    const bool useStandardIni = m_pTemplate != nullptr && m_pTemplate->GetDocument() != nullptr &&
-                                m_pTemplate->GetDocument()->m_bUseStandardIni != 0;
-    m_commands.at(ID_FILE_STANDARD_INI)->setChecked(useStandardIni);
+    m_commands.at(ID_FILE_STANDARD_INI)->setChecked(m_bStandardIniInUse);
+}
+
+void CMainFrame::SetStandardIniInUse(bool inUse) {
+    m_bStandardIniInUse = inUse;
+    m_commands.at(ID_FILE_STANDARD_INI)->setChecked(inUse);
 }
 
 QAction* CMainFrame::GetCommand(int id) const {
@@ -280,26 +329,30 @@ bool CMainFrame::OnCreateClient(CCreateContext* context) {
                                                       &LeftViewClass(), QSize(150, 0)));
     add(mainSplitter, std::make_unique<TVisualObject>(ID_LAYOUT_TABS, 0, 1, context,
                                                       &TTabWnd::Class(), QSize(900, 500)));
+    // One tab per page, in the order of the page table, which is the tree's order too.
     TVisualObject* tabs = m_Framework.Find(ID_LAYOUT_TABS);
-    add(tabs,
-        std::make_unique<TVisualObject>(ID_LAYOUT_TIMING_SPLITTER, "Image Timing", 2, 1, context));
-    add(tabs,
-        std::make_unique<TVisualObject>(ID_LAYOUT_TIMING_DIAGRAM, "Timing Diagram", context,
-                                        &FormViewClass<CTimingDiagramView>("CTimingDiagramView")));
-    add(tabs, std::make_unique<TVisualObject>(ID_LAYOUT_PLL, "PLL", context,
-                                              &FormViewClass<CPLLCalcs>("CPLLCalcs")));
-    add(tabs,
-        std::make_unique<TVisualObject>(ID_LAYOUT_PLL_SOLUTIONS, "PLL Solutions", context,
-                                        &FormViewClass<CPllSolutionsView>("CPllSolutionsView")));
-    add(tabs, std::make_unique<TVisualObject>(ID_LAYOUT_REGISTERS, "Registers", context,
-                                              &FormViewClass<CRegOutView>("CRegOutView")));
-    TVisualObject* timing = m_Framework.Find(ID_LAYOUT_TIMING_SPLITTER);
-    add(timing, std::make_unique<TVisualObject>(ID_LAYOUT_TIMING_TOP, 0, 0, context, imageParms,
-                                                QSize(0, 760)));
-    add(timing, std::make_unique<TVisualObject>(ID_LAYOUT_TIMING_BOTTOM, 1, 0, context, imageParms,
-                                                QSize(0, 3)));
+    for (const WizardPage& page : kWizardPages) {
+        const QString title = QString::fromLatin1(page.title);
+        if (page.layoutId != ID_LAYOUT_TIMING_SPLITTER) {
+            add(tabs, std::make_unique<TVisualObject>(page.layoutId, title, context,
+                                                      PageViewClass(page.layoutId)));
+            continue;
+        }
+        add(tabs, std::make_unique<TVisualObject>(page.layoutId, title, 2, 1, context));
+        TVisualObject* timing = m_Framework.Find(page.layoutId);
+        add(timing, std::make_unique<TVisualObject>(ID_LAYOUT_TIMING_TOP, 0, 0, context, imageParms,
+                                                    QSize(0, 760)));
+        add(timing, std::make_unique<TVisualObject>(ID_LAYOUT_TIMING_BOTTOM, 1, 0, context,
+                                                    imageParms, QSize(0, 3)));
+    }
 
     m_Framework.Create(this);
+    // The strip tells the tree which tab the user clicked, through the frame as every request.
+    if (auto* tabWnd = qobject_cast<TTabWnd*>(m_Framework.GetWnd(ID_LAYOUT_TABS)))
+        connect(tabWnd, &TTabWnd::TabClicked, this, [this](int index) {
+            PostWizardMessage(this, WM_WIZ_SELECT_TREE_ITEM,
+                              static_cast<std::uintptr_t>(static_cast<std::intptr_t>(index)), 0);
+        });
     auto* top = dynamic_cast<CImageParms*>(m_Framework.GetWnd(ID_LAYOUT_TIMING_TOP));
     auto* bottom = dynamic_cast<CImageParms*>(m_Framework.GetWnd(ID_LAYOUT_TIMING_BOTTOM));
     if (top != nullptr)
@@ -323,6 +376,30 @@ void CMainFrame::ShowTab(int objectId) {
     m_Framework.SetActiveTab(m_Framework.Find(objectId));
 }
 
+void CMainFrame::ShowPage(int index) {
+    if (index < 0 || index >= static_cast<int>(std::size(kWizardPages)))
+        return;
+    ShowTab(kWizardPages[index].layoutId);
+    // The tree follows as it follows a click on the strip.
+    PostWizardMessage(this, WM_WIZ_SELECT_TREE_ITEM, static_cast<std::uintptr_t>(index), 0);
+}
+
+void CMainFrame::InitialUpdateFrame() {
+    ShowTab(kWizardPages[0].layoutId);
+}
+
+bool CMainFrame::CommitEdits() {
+    for (int index = 0; index < static_cast<int>(std::size(kWizardPages)); ++index) {
+        for (CFormView* form : FormsOf(m_Framework.GetWnd(kWizardPages[index].layoutId))) {
+            if (form->FirstBadEdit() == 0)
+                continue;
+            ShowPage(index);
+            return form->CommitEdits();
+        }
+    }
+    return true;
+}
+
 void CMainFrame::OnSetDefaults() {
     // The clock form first, so the timing defaults are computed with the default clocks; the
     // register lists are refilled last, from the final values.
@@ -340,25 +417,10 @@ bool CMainFrame::OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_t
         }
         break;
     case WM_WIZ_SHOW_PAGE:
-        switch (static_cast<int>(wParam)) {
-        case IDS_PAGE_REGISTER_OUTPUT:
-            ShowTab(ID_LAYOUT_REGISTERS);
-            break;
-        case IDS_PAGE_IMAGE_TIMING:
-            ShowTab(ID_LAYOUT_TIMING_SPLITTER);
-            break;
-        case IDS_PAGE_TIMING_DIAGRAM:
-            ShowTab(ID_LAYOUT_TIMING_DIAGRAM);
-            break;
-        case IDS_PAGE_CLOCK_SETTINGS:
-            PostWizardMessage(m_Framework.GetWnd(ID_LAYOUT_PLL), WM_WIZ_RECALC_CLOCKS, 0, 0);
-            ShowTab(ID_LAYOUT_PLL);
-            break;
-        case IDS_PAGE_PLL_SOLUTIONS:
-            ShowTab(ID_LAYOUT_PLL_SOLUTIONS);
-            break;
-        default:
-            break;
+        if (const WizardPage* page = FindPageById(static_cast<int>(wParam))) {
+            if (page->showFirst != 0)
+                PostWizardMessage(m_Framework.GetWnd(page->layoutId), page->showFirst, 0, 0);
+            ShowTab(page->layoutId);
         }
         break;
     case WM_WIZ_SELECT_TREE_ITEM:
@@ -411,11 +473,6 @@ void CMainFrame::SwitchPane() {
         tree->setFocus(Qt::ShortcutFocusReason);
         return;
     }
-    if (QWidget* target = FocusTarget(tabs->GetTabWnd(tabs->GetActiveTab())))
+    if (QWidget* target = PageFocusTarget(tabs->GetTabWnd(tabs->GetActiveTab())))
         target->setFocus(Qt::ShortcutFocusReason);
-}
-
-void CMainFrame::OnStandardIni(bool checked) {
-    const bool inUse = m_pTemplate != nullptr && m_pTemplate->UseStandardIni(checked);
-    m_commands.at(ID_FILE_STANDARD_INI)->setChecked(inUse);
 }

@@ -1,6 +1,7 @@
 // The main window: menu, toolbar, status bar, the tabbed layout, and the wizard's switchboard.
 #pragma once
 
+#include "KeyLocks.h"
 #include "VisualFramework.h"
 #include "WindowClass.h"
 #include "WizardMessage.h"
@@ -15,13 +16,12 @@ class QLabel;
 class QMenu;
 class QStatusBar;
 class QToolBar;
-class CWizardDocTemplate;
 
 class CMainFrame : public CWndT<QMainWindow>, public TFrameWnd {
     Q_OBJECT
 
 public:
-    explicit CMainFrame(CWizardDocTemplate* docTemplate = nullptr);
+    CMainFrame();
     ~CMainFrame() override;
 
     // Builds the layout of tree, tab window and pages; views are tied to the document by context.
@@ -49,12 +49,29 @@ public:
     void SetRecentFiles(const QStringList& paths);
     // Applies the enable state that the command update handlers give.
     void UpdateCommandStates();
+    // Shows whether the document splices its settings into a standard INI file.
+    void SetStandardIniInUse(bool inUse);
+
+    // After the views' initial update: the tree marks its first item, so its page is shown.
+    void InitialUpdateFrame();
+    // Before saving: every form takes the texts of its edits; at the first one it refuses, its
+    // page comes forward and the form prompts. False when a text was refused.
+    bool CommitEdits();
+    // The lock indicators of the status bar, by their indicator ids.
+    QLabel* GetIndicator(int id) const;
 
 signals:
     // A recent-file entry was chosen.
     void RecentFileChosen(const QString& path);
     // Help > About was chosen.
     void AboutRequested();
+    // File > Save and File > Save As were chosen.
+    void SaveRequested();
+    void SaveAsRequested();
+    // File > Export Timing Diagram was chosen.
+    void ExportDiagramRequested();
+    // File > Use Standard INI File was chosen, to turn the use on or off.
+    void StandardIniRequested(bool use);
 
 private:
     QAction* AddCommand(QMenu* menu, int id, const QString& text,
@@ -63,19 +80,24 @@ private:
     void CreateToolBar();
     void CreateStatusBar();
     void ShowTab(int objectId);
+    // Shows the page at index of the page table in the tab window and in the tree alike.
+    void ShowPage(int index);
     // Moves the keyboard focus between the tree and the shown page.
     void SwitchPane();
-    void OnStandardIni(bool checked);
+    // Each indicator shows its text while its lock is on; greyed where the state is unknown.
+    void UpdateKeyIndicators();
 
     TVisualFramework m_Framework;
     QStatusBar* m_wndStatusBar = nullptr;
     QToolBar* m_wndToolBar = nullptr;
     QLabel* m_messagePane = nullptr;
+    std::map<int, QLabel*> m_indicators;
+    CKeyLockState m_keyLocks;
     QMenu* m_fileMenu = nullptr;
     QAction* m_recentPlaceholder = nullptr;
     std::vector<QAction*> m_recentActions;
     std::map<int, QAction*> m_commands;
     QPointer<QWidget> m_activeView;
-    CWizardDocTemplate* m_pTemplate;
+    bool m_bStandardIniInUse = false;
     bool m_bDestroyed = false;
 };

@@ -1,6 +1,8 @@
 // Resource, command, layout and string ids of the application shell, with their texts.
 #pragma once
 
+#include "WizardMessages.h"
+
 #include <QString>
 
 // Shared by the menu, accelerators, toolbar, frame icon and document template string.
@@ -27,6 +29,28 @@ inline constexpr int IDS_PAGE_IMAGE_TIMING = 130;
 inline constexpr int IDS_PAGE_CLOCK_SETTINGS = 132;
 inline constexpr int IDS_PAGE_TIMING_DIAGRAM = 134;
 inline constexpr int IDS_PAGE_PLL_SOLUTIONS = 140;
+
+// One page of the wizard: the tree item that names it and the tab that shows it.
+struct WizardPage {
+    int pageId;         // string id of the tree label; WM_WIZ_SHOW_PAGE carries it
+    int layoutId;       // layout object shown as the page's tab
+    const char* title;  // the tab's title
+    unsigned showFirst; // wizard message posted to the page's window before it is shown, or 0
+};
+
+// The pages in tree order, which is also the tab order: an item index and a tab index name the
+// same page.
+inline constexpr WizardPage kWizardPages[] = {
+    {IDS_PAGE_IMAGE_TIMING, ID_LAYOUT_TIMING_SPLITTER, "Image Timing", 0},
+    {IDS_PAGE_TIMING_DIAGRAM, ID_LAYOUT_TIMING_DIAGRAM, "Timing Diagram", 0},
+    {IDS_PAGE_CLOCK_SETTINGS, ID_LAYOUT_PLL, "PLL", WM_WIZ_RECALC_CLOCKS},
+    {IDS_PAGE_PLL_SOLUTIONS, ID_LAYOUT_PLL_SOLUTIONS, "PLL Solutions", 0},
+    {IDS_PAGE_REGISTER_OUTPUT, ID_LAYOUT_REGISTERS, "Registers", 0},
+};
+
+// The page of a page id or of a layout object id, or none.
+const WizardPage* FindPageById(int pageId);
+const WizardPage* FindPageByLayout(int layoutId);
 
 // Commands.
 inline constexpr int ID_FILE_SET_DEFAULTS = 32782;

@@ -1,4 +1,5 @@
-// The shell's string table: page labels, command prompts and the document template string.
+// The shell's string table (page labels, command prompts, the document template string) and the
+// lookups of the page table.
 #include "ShellIds.h"
 
 #include <QStringList>
@@ -59,6 +60,22 @@ QString LoadShellString(int id) {
             return QString::fromLatin1(entry.text);
     }
     return {};
+}
+
+const WizardPage* FindPageById(int pageId) {
+    for (const WizardPage& page : kWizardPages) {
+        if (page.pageId == pageId)
+            return &page;
+    }
+    return nullptr;
+}
+
+const WizardPage* FindPageByLayout(int layoutId) {
+    for (const WizardPage& page : kWizardPages) {
+        if (page.layoutId == layoutId)
+            return &page;
+    }
+    return nullptr;
 }
 
 QString GetDocString(DocString field) {

@@ -2,10 +2,12 @@
 #include "WizardApp.h"
 
 #include "AboutDlg.h"
+#include "CommonControls.h"
 #include "DocTemplate.h"
 #include "MainFrame.h"
 #include "MessageBox.h"
 #include "ShellIds.h"
+#include "WindowPlacement.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -28,6 +30,7 @@ bool CKXC2280RegisterWizardApp::InitInstance(const QStringList& arguments) {
                      LoadShellString(IDP_OLE_INIT_FAILED).toLocal8Bit().constData());
         return false;
     }
+    InitCommonControls();
     SetRegistryKey(kRegistryKey);
     LoadStdProfileSettings(kRecentFileCount);
 
@@ -44,14 +47,8 @@ bool CKXC2280RegisterWizardApp::InitInstance(const QStringList& arguments) {
             &CKXC2280RegisterWizardApp::OnOpenRecentFile);
     frame->SetRecentFiles(m_recentFiles);
 
-    frame->move(kWindowPosition);
-    frame->resize(kWindowSize);
+    SetOuterGeometry(*frame, QRect(kWindowPosition, kWindowSize));
     frame->show();
-    // The size asked for is the outer one; take the window manager's frame off the client size.
-    const QSize decoration = frame->frameGeometry().size() - frame->geometry().size();
-    if (!decoration.isEmpty())
-        frame->resize(kWindowSize - decoration);
-    frame->move(kWindowPosition);
     frame->repaint();
     return true;
 }

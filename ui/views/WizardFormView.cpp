@@ -23,6 +23,15 @@ CWizardFormView::CWizardFormView(const DialogTemplate& dialog, const CViewContex
 }
 
 void CWizardFormView::SendStatusText(const QString& text) {
+    m_strLastHint = text;
+    SendToStatusBar(text);
+}
+
+void CWizardFormView::OnEditTextProblem(int, const QString& prompt) {
+    SendToStatusBar(prompt.isEmpty() ? m_strLastHint : prompt);
+}
+
+void CWizardFormView::SendToStatusBar(const QString& text) {
     SendWizardMessage(m_mainFrame.data(), WM_WIZ_STATUS_TEXT,
                       reinterpret_cast<std::uintptr_t>(&text), 0);
 }

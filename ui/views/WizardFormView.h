@@ -19,11 +19,17 @@ public:
     void SetMainFrame(QObject* mainFrame) { m_mainFrame = mainFrame; }
 
 protected:
-    // Sends WM_WIZ_STATUS_TEXT with the address of text to the main frame.
+    // Sends WM_WIZ_STATUS_TEXT with the address of a help text to the main frame.
     void SendStatusText(const QString& text);
     void PostToMainFrame(unsigned message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0);
+    // While a typed text is refused the status bar shows the prompt; once it is taken again, the
+    // help text it replaced.
+    void OnEditTextProblem(int id, const QString& prompt) override;
 
 private:
+    void SendToStatusBar(const QString& text);
+
     CKXC2280RegisterWizardDoc* m_pDoc;
     QPointer<QObject> m_mainFrame;
+    QString m_strLastHint; // the help text last sent
 };

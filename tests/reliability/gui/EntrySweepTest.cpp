@@ -1,6 +1,7 @@
 // Every numeric entry of the Clock Settings and Image Timing forms fed with bad and borderline
-// texts: the data exchange's prompts, the focus back on the failing entry, never a crash, and the
-// calculations running on with the members the exchange left.
+// texts: no box while a text is entered, the data exchange's prompt and the focus back on the
+// entry when it is committed with Enter, never a crash, and the calculations running on with the
+// members the exchange left.
 #include "ImageParms.h"
 #include "PLLCalcs.h"
 #include "ViewHost.h"
@@ -44,11 +45,11 @@ const Entry kImageEntries[] = {
     {IDC_MIN_FRAME_RATE, "minimum frame rate", false, std::pair{0.0, 9999999.0}},
 };
 
-// What a pasted text must give: no prompt and this value in the member, or this prompt.
+// What a pasted text must give: no prompt and this value in the member, or, once committed, this
+// prompt.
 struct Outcome {
-    std::optional<double> value; // accepted: the member's new value
+    std::optional<double> value; // the member's new value
     QStringList prompts;         // refused: one of these prompts, the member as the text says
-    bool recalculates = true;    // false: the text does not start a recalculation at all
 };
 
 QString RangePrompt(const Entry& e) {
@@ -74,15 +75,10 @@ Outcome Accepts(double value) {
 // Texts every entry gets; the borderline values are added per entry from its range.
 std::vector<SweepCase> SweepCases() {
     return {
-        {"",
-         [](const Entry&) {
-             return Outcome{std::nullopt, {}, false};
-         }},
-        {".",
-         [](const Entry& e) {
-             // A lone "." is the start of a decimal number: the decimal entries wait for more.
-             return e.integer ? NotANumber(e) : Outcome{std::nullopt, {}, false};
-         }},
+        // Neither an empty entry nor, in a decimal entry, a lone "." (the start of a number)
+        // starts a recalculation, but committed they are no number.
+        {"", NotANumber},
+        {".", NotANumber},
         {"-", NotANumber},
         {"nan", NotANumber},
         {"inf", NotANumber},
@@ -97,8 +93,11 @@ std::vector<SweepCase> SweepCases() {
          }},
         {QString(400, '7'),
          [](const Entry& e) {
+             // A whole number however long: out of range for the integers, as the largest int.
+             if (e.integer)
+                 return e.range ? Outcome{2147483647.0, {RangePrompt(e)}} : Accepts(2147483647.0);
              Outcome o = NotANumber(e);
-             if (e.range && !e.integer)
+             if (e.range)
                  o.prompts << RangePrompt(e);
              return o;
          }},
@@ -112,8 +111,8 @@ std::vector<std::pair<QString, Outcome>> Borders(const Entry& e) {
     if (!e.range) {
         return {{"-2147483648", Accepts(-2147483648.0)},
                 {"2147483647", Accepts(2147483647.0)},
-                {"2147483648", NotANumber(e)},
-                {"-2147483649", NotANumber(e)}};
+                {"2147483648", Accepts(2147483647.0)},
+                {"-2147483649", Accepts(-2147483648.0)}};
     }
     const auto [lo, hi] = *e.range;
     const double step = e.integer ? 1.0 : 0.001;
@@ -154,6 +153,11 @@ public:
         edit->setFocus(Qt::TabFocusReason);
         edit->selectAll();
         QTest::keyClicks(edit, text);
+        PumpEvents();
+    }
+    // Commits the entry with Enter.
+    void Commit(int id) {
+        QTest::keyClick(Edit(id), Qt::Key_Return);
         PumpEvents();
     }
 
@@ -240,9 +244,11 @@ void SweepEntry(SweepHost<View>& s, const Entry& e, double (*member)(const View&
         const double before = member(form, e.id);
 
         s.Paste(e.id, text);
+        EXPECT_TRUE(s.prompts.Texts().empty()) << "no box while the text is entered";
+        s.Commit(e.id);
 
         const std::vector<QString> shown = s.prompts.Texts();
-        if (!outcome.recalculates || outcome.prompts.isEmpty()) {
+        if (outcome.prompts.isEmpty()) {
             EXPECT_TRUE(shown.empty()) << shown.front().toStdString();
         } else {
             ASSERT_EQ(shown.size(), 1u);
@@ -270,6 +276,8 @@ void TypeEveryText(SweepHost<View>& s, const Entry& e,
         SCOPED_TRACE(std::string(e.name) + " typed \"" + c.text.left(40).toStdString() + "\"");
         s.prompts.Clear();
         s.Type(e.id, c.text);
+        EXPECT_TRUE(s.prompts.Texts().empty()) << "no box while the text is typed";
+        s.Commit(e.id);
         for (const QString& prompt : s.prompts.Texts()) {
             const bool known = prompt == kNotANumber || prompt == kNotAnInteger ||
                                (e.range && prompt == RangePrompt(e));

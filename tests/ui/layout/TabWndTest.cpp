@@ -2,9 +2,11 @@
 #include "TabWnd.h"
 #include "GuiTestHelpers.h"
 #include "LayoutTestFrame.h"
-#include "WizardMessages.h"
 
+#include <QApplication>
 #include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <ostream>
@@ -37,11 +39,12 @@ protected:
         m_frame.setCentralWidget(m_tabs);
         for (const char* title : {"Image Timing", "PLL", "Registers"})
             ASSERT_NE(m_tabs->AddViewTab(title, m_view, nullptr), nullptr);
+        QObject::connect(m_tabs, &TTabWnd::TabClicked,
+                         [this](int index) { m_clicked.push_back(index); });
         m_frame.show();
         Paint();
     }
 
-    // Painting writes the tab extents that clicks are tested against.
     void Paint() { m_tabs->grab(); }
 
     // Clicks at x in the middle row of the strip.
@@ -50,18 +53,13 @@ protected:
         PumpEvents();
     }
 
-    std::vector<std::intptr_t> SelectMessages() const {
-        std::vector<std::intptr_t> indexes;
-        for (const auto& received : m_frame.m_received) {
-            if (received.message == WM_WIZ_SELECT_TREE_ITEM)
-                indexes.push_back(received.wParam);
-        }
-        return indexes;
-    }
+    // The tab indexes the strip reported clicked, for the frame to pass on to the tree.
+    std::vector<int> SelectMessages() const { return m_clicked; }
 
     TWindowClass m_view = MakeViewClass("page");
     CTestFrame m_frame;
     CRecordingTabWnd* m_tabs = nullptr;
+    std::vector<int> m_clicked;
 };
 
 TEST_F(TabWndTest, FirstPageIsShownAndTheOthersHidden) {
@@ -140,6 +138,43 @@ TEST_F(TabWndTest, PaintingWritesTabExtentsFromTheTitles) {
     }
 }
 
+TEST_F(TabWndTest, ExtentsAreKnownBeforeAnyPaint) {
+    CTestFrame frame;
+    auto* tabs = new TTabWnd(&frame);
+    frame.setCentralWidget(tabs);
+    for (const char* title : {"Image Timing", "PLL"})
+        ASSERT_NE(tabs->AddViewTab(title, m_view, nullptr), nullptr);
+    // Never shown, never painted: the strip was laid out when the tabs were added.
+    const QFontMetrics metrics(tabs->font());
+    const int first = std::min(metrics.horizontalAdvance(QStringLiteral("Image Timing")) + 4, 200);
+    EXPECT_EQ(tabs->GetTab(0)->m_nLeft, 0);
+    EXPECT_EQ(tabs->GetTab(0)->m_nRight, first + 6);
+    EXPECT_EQ(tabs->GetTab(1)->m_nLeft, first + 6);
+    EXPECT_GT(tabs->GetTab(1)->m_nRight, tabs->GetTab(1)->m_nLeft);
+}
+
+TEST_F(TabWndTest, ShownPageGivesTheFocusToItsFirstTabStop) {
+    // A page holding a caption and two entries, as a form does.
+    const TWindowClass form{QStringLiteral("form"),
+                            [](QWidget* parent, CCreateContext*) -> QWidget* {
+                                auto* page = new QWidget(parent);
+                                new QLabel(QStringLiteral("Caption"), page);
+                                auto* first = new QLineEdit(page);
+                                first->setObjectName(QStringLiteral("first"));
+                                new QLineEdit(page);
+                                return page;
+                            },
+                            true};
+    ASSERT_NE(m_tabs->AddViewTab(QStringLiteral("Form"), form, nullptr), nullptr);
+    QApplication::setActiveWindow(&m_frame);
+    ASSERT_TRUE(m_tabs->SetActiveTab(3, false));
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("first"));
+    // A page without tab stops takes the focus itself.
+    ASSERT_TRUE(m_tabs->SetActiveTab(1, false));
+    EXPECT_EQ(QApplication::focusWidget(), m_tabs->GetTabWnd(1));
+}
+
 TEST_F(TabWndTest, LongTitleGivesA206PixelTabWithA200PixelLabel) {
     const QFontMetrics metrics(m_tabs->font());
     QString title = QStringLiteral("Image Timing");
@@ -155,7 +190,7 @@ TEST_F(TabWndTest, LongTitleGivesA206PixelTabWithA200PixelLabel) {
 TEST_F(TabWndTest, ClickOnATabShowsItAndTellsTheTree) {
     ClickStrip(m_tabs->GetTab(1)->m_nLeft + 5);
     EXPECT_EQ(m_tabs->GetActiveTab(), 1);
-    EXPECT_EQ(SelectMessages(), (std::vector<std::intptr_t>{1}));
+    EXPECT_EQ(SelectMessages(), (std::vector<int>{1}));
     EXPECT_EQ(m_frame.GetActiveView(), m_tabs->GetTabWnd(1));
 }
 
@@ -163,7 +198,7 @@ TEST_F(TabWndTest, ClickOnTheShownTabChangesNothingButStillTellsTheTree) {
     ClickStrip(m_tabs->GetTab(0)->m_nLeft + 5);
     EXPECT_EQ(m_tabs->GetActiveTab(), 0);
     EXPECT_TRUE(m_tabs->m_asked.empty());
-    EXPECT_EQ(SelectMessages(), (std::vector<std::intptr_t>{0}));
+    EXPECT_EQ(SelectMessages(), (std::vector<int>{0}));
 }
 
 TEST_F(TabWndTest, ClickOnABoundarySelectsTheLeftTab) {
@@ -171,13 +206,13 @@ TEST_F(TabWndTest, ClickOnABoundarySelectsTheLeftTab) {
     ASSERT_EQ(boundary, m_tabs->GetTab(2)->m_nLeft);
     ClickStrip(boundary);
     EXPECT_EQ(m_tabs->GetActiveTab(), 1);
-    EXPECT_EQ(SelectMessages(), (std::vector<std::intptr_t>{1}));
+    EXPECT_EQ(SelectMessages(), (std::vector<int>{1}));
 }
 
 TEST_F(TabWndTest, ClickRightOfTheLastTabKeepsThePageAndPostsMinusOne) {
     ClickStrip(m_tabs->GetTab(2)->m_nRight + 10);
     EXPECT_EQ(m_tabs->GetActiveTab(), 0);
-    EXPECT_EQ(SelectMessages(), (std::vector<std::intptr_t>{-1}));
+    EXPECT_EQ(SelectMessages(), (std::vector<int>{-1}));
 }
 
 TEST_F(TabWndTest, ClickAboveTheStripPostsMinusOne) {
@@ -185,7 +220,7 @@ TEST_F(TabWndTest, ClickAboveTheStripPostsMinusOne) {
                       QPoint(m_tabs->GetTab(1)->m_nLeft + 5, m_tabs->height() - 27));
     PumpEvents();
     EXPECT_EQ(m_tabs->GetActiveTab(), 0);
-    EXPECT_EQ(SelectMessages(), (std::vector<std::intptr_t>{-1}));
+    EXPECT_EQ(SelectMessages(), (std::vector<int>{-1}));
 }
 
 TEST_F(TabWndTest, RightClickIsIgnored) {

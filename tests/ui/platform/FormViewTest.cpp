@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
+#include <climits>
 #include <clocale>
 #include <gtest/gtest.h>
 #include <vector>
@@ -110,9 +111,17 @@ TEST_F(FormViewTest, ParsingAcceptsOnlyWholeNumbers) {
         bool ok;
         int value;
     };
-    const IntCase ints[] = {{"49", true, 49},         {" -3 ", true, -3}, {"+2", true, 2},
-                            {"4.5", false, 0},        {"", false, 0},     {"abc", false, 0},
-                            {"99999999999", false, 0}};
+    // A whole number too long for an int reads as the nearest int, so range checks refuse it.
+    const IntCase ints[] = {{"49", true, 49},
+                            {" -3 ", true, -3},
+                            {"+2", true, 2},
+                            {"4.5", false, 0},
+                            {"", false, 0},
+                            {"abc", false, 0},
+                            {"-", false, 0},
+                            {"1e3", false, 0},
+                            {"99999999999", true, INT_MAX},
+                            {"-99999999999", true, INT_MIN}};
     for (const IntCase& c : ints) {
         int value = -7;
         EXPECT_EQ(ParseDdxInt(QString::fromLatin1(c.text), value), c.ok) << c.text;
@@ -160,6 +169,42 @@ TEST_F(FormViewTest, OutOfRangePromptsWithBoundsAndKeepsTheNewValue) {
     EXPECT_EQ(form.m_nCount, 64);
     EXPECT_TRUE(Edit(11)->hasFocus());
     EXPECT_EQ(Edit(11)->selectedText(), QStringLiteral("x"));
+}
+
+TEST_F(FormViewTest, CheckFindsRefusedTextsAndChangesNothing) {
+    form.SetDlgItemText(10, QStringLiteral("10000"));
+    form.SetDlgItemText(11, QStringLiteral("x"));
+    EXPECT_EQ(form.CheckControl(10), QStringLiteral("Enter a number between -1 and 9999."));
+    EXPECT_EQ(form.CheckControl(11), QStringLiteral("Enter an integer."));
+    EXPECT_TRUE(form.CheckControl(12).isEmpty());
+    EXPECT_EQ(form.FirstBadEdit(), 10);
+    // A check writes no member and shows no box.
+    EXPECT_EQ(form.m_dValue, 44.0);
+    EXPECT_EQ(form.m_nCount, 7);
+    EXPECT_TRUE(prompts.Texts().empty());
+    // Every refused text carries the red frame over its edit.
+    for (const int id : {10, 11}) {
+        EXPECT_TRUE(form.IsMarkedBad(id)) << id;
+        const QWidget* frame = Edit(id)->findChild<QWidget*>(QStringLiteral("badTextFrame"));
+        ASSERT_NE(frame, nullptr) << id;
+        EXPECT_TRUE(frame->isVisible()) << id;
+        EXPECT_EQ(frame->geometry(), Edit(id)->rect()) << id;
+    }
+    EXPECT_FALSE(form.IsMarkedBad(12));
+}
+
+TEST_F(FormViewTest, CommitEditsPromptsForTheFirstReachableRefusedText) {
+    form.SetDlgItemText(10, QStringLiteral("abc"));
+    form.SetDlgItemText(11, QStringLiteral("64"));
+    form.GetDlgItem(10)->setEnabled(false); // out of the user's reach
+    EXPECT_FALSE(form.CommitEdits());
+    EXPECT_EQ(prompts.Texts(), std::vector<QString>{"Enter an integer between 0 and 63."});
+    EXPECT_TRUE(Edit(11)->hasFocus());
+    EXPECT_EQ(Edit(11)->selectedText(), QStringLiteral("64"));
+    prompts.Clear();
+    form.SetDlgItemText(11, QStringLiteral("63"));
+    EXPECT_TRUE(form.CommitEdits());
+    EXPECT_TRUE(prompts.Texts().empty());
 }
 
 TEST_F(FormViewTest, GoodReadTakesEveryField) {

@@ -2,6 +2,7 @@
 #include "MessageBox.h"
 #include "GuiTestHelpers.h"
 
+#include <QMessageBox>
 #include <gtest/gtest.h>
 
 namespace {
@@ -28,6 +29,18 @@ TEST(MessageBox, NestedRecorderRestoresThePreviousHandler) {
     AfxMessageBox(QStringLiteral("outer"));
     ASSERT_EQ(outer.Texts().size(), 1u);
     EXPECT_EQ(outer.Texts()[0], QStringLiteral("outer"));
+}
+
+TEST(MessageBox, QtBoxIsADialogWithACloseButtonOnly) {
+    for (const unsigned type : {MB_OK | MB_ICONEXCLAMATION, MB_YESNO | MB_ICONQUESTION}) {
+        const auto box = CreateQtMessageBox(QStringLiteral("Enter a number."), type);
+        const Qt::WindowFlags flags = box->windowFlags();
+        EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Dialog) << type;
+        EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint)) << type;
+        EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint)) << type;
+        EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint)) << type;
+        EXPECT_EQ(box->text(), QStringLiteral("Enter a number.")) << type;
+    }
 }
 
 } // namespace

@@ -78,6 +78,36 @@ TEST_F(SaveTest, DefaultsSaveTheCommandLineDefaults) {
     EXPECT_EQ(ReadFile(Path("defaults.ini")), CliOutput({}));
 }
 
+TEST_F(SaveTest, RefusedTextBringsItsPagePromptsAndSavesNothing) {
+    QApplication::setActiveWindow(&Frame());
+    ClickTreeItem(kClockSettingsPage);
+    auto* target = Pll().Item<QLineEdit>(IDC_TARGET_SYSTEM_FREQ);
+    TypeInto(target, QStringLiteral("abc"));
+    PostWizardMessage(&Frame(), WM_WIZ_SHOW_PAGE, IDS_PAGE_REGISTER_OUTPUT, 0);
+    PumpEvents();
+    ASSERT_EQ(Tabs().GetActiveTab(), kRegisterOutputPage);
+    ASSERT_TRUE(m_prompts.Texts().empty());
+    m_paths.push_back(Path("refused.ini"));
+
+    for (const int command : {ID_FILE_SAVE, ID_FILE_SAVE_AS}) {
+        m_prompts.Clear();
+        Trigger(command);
+        EXPECT_EQ(m_prompts.Texts(), std::vector<QString>{"Enter a number."}) << command;
+        EXPECT_TRUE(m_dialogs.empty()) << command;
+        EXPECT_EQ(Tabs().GetActiveTab(), kClockSettingsPage) << command;
+        EXPECT_EQ(CurrentTreeText(), "Clock Settings") << command;
+        EXPECT_TRUE(target->hasFocus()) << command;
+        EXPECT_EQ(target->selectedText(), QStringLiteral("abc")) << command;
+    }
+    EXPECT_FALSE(QFile::exists(Path("refused.ini")));
+    // Once the text is a number the save goes ahead.
+    m_prompts.Clear();
+    TypeInto(target, QStringLiteral("40"));
+    Trigger(ID_FILE_SAVE);
+    EXPECT_TRUE(m_prompts.Texts().empty());
+    EXPECT_TRUE(QFile::exists(Path("refused.ini")));
+}
+
 TEST_F(SaveTest, SecondSaveReusesThePathWithoutAsking) {
     m_paths.push_back(Path("once.ini"));
     Trigger(ID_FILE_SAVE);

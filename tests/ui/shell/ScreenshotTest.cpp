@@ -1,4 +1,5 @@
-// Pictures of the whole window on each page, saved under the build folder for people to look at.
+// Pictures of the whole window on each page, at the start-up size and in a small window, saved
+// under the build folder for people to look at.
 #include "WizardFixture.h"
 
 namespace {
@@ -11,10 +12,17 @@ TEST_F(ScreenshotTest, EveryPage) {
                                                  {kClockSettingsPage, "wizard-clock-settings"},
                                                  {kPllSolutionsPage, "wizard-pll-solutions"},
                                                  {kRegisterOutputPage, "wizard-register-output"}};
-    for (const auto& [index, name] : pages) {
-        ClickTreeItem(index);
-        EXPECT_EQ(Tabs().GetActiveTab(), index);
-        EXPECT_FALSE(SaveScreenshot(Frame(), QString::fromLatin1(name)).isEmpty()) << name;
+    const std::pair<QSize, const char*> sizes[] = {{Frame().size(), ""},
+                                                   {QSize(600, 500), "-600x500"}};
+    for (const auto& [size, suffix] : sizes) {
+        Frame().resize(size);
+        PumpEvents();
+        for (const auto& [index, name] : pages) {
+            ClickTreeItem(index);
+            EXPECT_EQ(Tabs().GetActiveTab(), index);
+            const QString file = QString::fromLatin1(name) + QString::fromLatin1(suffix);
+            EXPECT_FALSE(SaveScreenshot(Frame(), file).isEmpty()) << file.toStdString();
+        }
     }
 }
 

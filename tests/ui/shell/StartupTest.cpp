@@ -70,6 +70,10 @@ TEST(AboutBox, ShowsNameVersionAndNotice) {
     EXPECT_TRUE(texts.contains("QX7R310 Register Wizard"));
     EXPECT_TRUE(texts.contains(kLegalNotice));
     EXPECT_EQ(about.windowTitle(), "About Register Wizard");
+    // A fixed dialog: a close button, no minimise or maximise button.
+    EXPECT_TRUE(about.windowFlags().testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_FALSE(about.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(about.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
 }
 
 // Start-up with two recent files already stored.

@@ -38,6 +38,11 @@ protected:
         QTest::keyClicks(Edit(id), text);
     }
     void Click(int id) { QTest::mouseClick(Form().GetDlgItem(id), Qt::LeftButton); }
+    // Leaves the entry with the Tab key, as a user moves on to the next one.
+    void Leave(int id) {
+        QTest::keyClick(Edit(id), Qt::Key_Tab);
+        PumpEvents();
+    }
     // The radios that are checked, in mode order.
     std::vector<int> CheckedRadios() {
         std::vector<int> checked;
@@ -61,8 +66,9 @@ protected:
         host.frame.Clear();
         return count;
     }
+    // The edit field shows the warning colours (for the frame-rate box, its edit field).
     bool IsRed(int id) {
-        const QPalette palette = Form().GetDlgItem(id)->palette();
+        const QPalette palette = Edit(id)->palette();
         return palette.color(QPalette::Base) == kRed && palette.color(QPalette::Text) == kWhite;
     }
 
@@ -155,10 +161,19 @@ TEST_F(ImageParmsTest, EmptySizeEditsDoNotRecompute) {
         Edit(id)->setFocus(Qt::TabFocusReason);
         Edit(id)->selectAll();
         QTest::keyClick(Edit(id), Qt::Key_Delete);
+        EXPECT_EQ(PostedRecomputes(), 0) << id;
+        EXPECT_TRUE(prompts.Texts().empty()) << id;
+        // An empty entry is no integer: marked while it is empty, prompted when it is left.
+        EXPECT_TRUE(Form().IsMarkedBad(id)) << id;
+        Leave(id);
+        EXPECT_EQ(prompts.Texts(), std::vector<QString>{"Enter an integer."}) << id;
+        EXPECT_TRUE(Edit(id)->hasFocus()) << id;
+        prompts.Clear();
+        Form().UpdateData(false);
+        EXPECT_FALSE(Form().IsMarkedBad(id)) << id;
     }
     EXPECT_EQ(PostedRecomputes(), 0);
     EXPECT_EQ(CheckedRadios(), std::vector<int>{IDC_HBLANK_MIN});
-    EXPECT_TRUE(prompts.Texts().empty());
 }
 
 TEST_F(ImageParmsTest, BlankingEditsSelectTheirRadioOnTheFirstCharacter) {
@@ -243,21 +258,28 @@ TEST_F(ImageParmsTest, PromptsForTheSizeFieldsStopTheRead) {
     PostedRecomputes();
     prompts.Clear();
     TypeInto(IDC_OUTPUT_COLUMNS, QStringLiteral("x"));
+    EXPECT_TRUE(prompts.Texts().empty());
+    Leave(IDC_OUTPUT_COLUMNS);
     EXPECT_EQ(prompts.Texts(), std::vector<QString>{"Enter an integer."});
     EXPECT_EQ(Form().m_nOutputColumns, 640);
-    TypeInto(IDC_OUTPUT_ROWS, QStringLiteral("10000"));
-    EXPECT_EQ(prompts.Texts().back(), QStringLiteral("Enter an integer."));
+    // While the columns stop the read, the rows after them are not read.
+    Edit(IDC_OUTPUT_ROWS)->setText(QStringLiteral("10000"));
+    EXPECT_EQ(Form().m_nOutputRows, 480);
     Edit(IDC_OUTPUT_COLUMNS)->setText(QStringLiteral("320"));
+    EXPECT_EQ(Ctx().m_nOutputRows, 10000);
     prompts.Clear();
     TypeInto(IDC_OUTPUT_ROWS, QStringLiteral("10000"));
-    EXPECT_EQ(prompts.Texts(), std::vector<QString>{"Enter an integer between 0 and 9999."});
     EXPECT_EQ(Ctx().m_nOutputRows, 10000);
+    EXPECT_TRUE(prompts.Texts().empty());
+    Leave(IDC_OUTPUT_ROWS);
+    EXPECT_EQ(prompts.Texts(), std::vector<QString>{"Enter an integer between 0 and 9999."});
     EXPECT_TRUE(Edit(IDC_OUTPUT_ROWS)->hasFocus());
     EXPECT_EQ(Edit(IDC_OUTPUT_ROWS)->selectedText(), QStringLiteral("10000"));
+    Edit(IDC_OUTPUT_ROWS)->setText(QStringLiteral("240"));
     prompts.Clear();
     TypeInto(IDC_FRAME_RATE, QStringLiteral("abc"));
-    ASSERT_FALSE(prompts.Texts().empty());
-    EXPECT_EQ(prompts.Texts().front(), QStringLiteral("Enter a number."));
+    Leave(IDC_FRAME_RATE);
+    EXPECT_EQ(prompts.Texts(), std::vector<QString>{"Enter a number."});
     EXPECT_EQ(Ctx().m_dFrameRate, 30.0);
 }
 
@@ -277,6 +299,35 @@ TEST_F(ImageParmsTest, UnmatchedRateTurnsTheBoxRedUntilTheNextRun) {
     TypeInto(IDC_FRAME_RATE, QStringLiteral("15"));
     EXPECT_EQ(Ctx().m_nWarnings & kWarnFrameRate, 0u);
     EXPECT_FALSE(IsRed(IDC_FRAME_RATE));
+}
+
+TEST_F(ImageParmsTest, WarningColoursLeaveTheFrameRateListAlone) {
+    TypeInto(IDC_FRAME_RATE, QStringLiteral("1000"));
+    ASSERT_TRUE(IsRed(IDC_FRAME_RATE));
+    const QPalette list = FrameRate()->view()->palette();
+    EXPECT_NE(list.color(QPalette::Base), kRed);
+    EXPECT_NE(list.color(QPalette::Text), kWhite);
+}
+
+TEST_F(ImageParmsTest, VBlankEditTurnsRedAndBack) {
+    TypeInto(IDC_VBLANK, QStringLiteral("1"));
+    EXPECT_EQ(Ctx().m_nBlankingMode, 5);
+    EXPECT_NE(Ctx().m_nWarnings & kWarnVBlank, 0u);
+    EXPECT_TRUE(IsRed(IDC_VBLANK));
+    EXPECT_FALSE(IsRed(IDC_HBLANK));
+    Click(IDC_VBLANK_MIN);
+    EXPECT_EQ(Ctx().m_nWarnings & kWarnVBlank, 0u);
+    EXPECT_FALSE(IsRed(IDC_VBLANK));
+}
+
+TEST_F(ImageParmsTest, HugeWholeNumberIsOutOfRange) {
+    TypeInto(IDC_OUTPUT_COLUMNS, QStringLiteral("99999999999"));
+    EXPECT_TRUE(prompts.Texts().empty());
+    // Taken as out of range: the calculation runs with it and cannot give those columns.
+    EXPECT_EQ(Form().m_nOutputColumns, 2147483647);
+    EXPECT_TRUE(Form().GetDlgItemText(IDC_TIMING_REPORT).contains(QStringLiteral("n/a")));
+    Leave(IDC_OUTPUT_COLUMNS);
+    EXPECT_EQ(prompts.Texts(), std::vector<QString>{"Enter an integer between 0 and 9999."});
 }
 
 TEST_F(ImageParmsTest, ColoursFollowBitsSetWhileTheFormWasHidden) {

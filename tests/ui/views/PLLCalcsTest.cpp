@@ -29,6 +29,11 @@ protected:
         QTest::keyClicks(Edit(id), text);
     }
     void Click(int id) { QTest::mouseClick(Form().GetDlgItem(id), Qt::LeftButton); }
+    // Leaves the edit with the Tab key, as a user moves on to the next entry.
+    void Leave(int id) {
+        QTest::keyClick(Edit(id), Qt::Key_Tab);
+        PumpEvents();
+    }
 
     CPromptRecorder prompts;
     CViewHost<CPLLCalcs> host;
@@ -87,14 +92,19 @@ TEST_F(PLLCalcsTest, EmptyingAnEditDoesNotRecalculate) {
 
 TEST_F(PLLCalcsTest, InputOutOfRangePromptsSelectsAndTurnsRed) {
     TypeInto(IDC_INPUT_FREQ, QStringLiteral("10000"));
-    EXPECT_EQ(prompts.Texts(), std::vector<QString>{"Enter a number between 0 and 9999."});
-    EXPECT_TRUE(Edit(IDC_INPUT_FREQ)->hasFocus());
-    EXPECT_EQ(Edit(IDC_INPUT_FREQ)->selectedText(), QStringLiteral("10000"));
+    // At once: the calculation ran with 10000, clamped, marked and red, and no box interrupts.
+    EXPECT_TRUE(prompts.Texts().empty());
+    EXPECT_TRUE(Form().IsMarkedBad(IDC_INPUT_FREQ));
     EXPECT_EQ(host.doc.m_dInputFreq, 10000.0);
     EXPECT_TRUE(Report().contains(QStringLiteral("(cannot match)")));
     EXPECT_NE(host.doc.m_Contexts[0].m_nWarnings & kWarnInputFreq, 0u);
     EXPECT_TRUE(IsRed(IDC_INPUT_FREQ));
     EXPECT_FALSE(IsRed(IDC_TARGET_SYSTEM_FREQ));
+    // Leaving the edit brings the range prompt, the focus back and the text selected.
+    Leave(IDC_INPUT_FREQ);
+    EXPECT_EQ(prompts.Texts(), std::vector<QString>{"Enter a number between 0 and 9999."});
+    EXPECT_TRUE(Edit(IDC_INPUT_FREQ)->hasFocus());
+    EXPECT_EQ(Edit(IDC_INPUT_FREQ)->selectedText(), QStringLiteral("10000"));
     // Back in range: the bit clears and the edit returns to its normal colour.
     TypeInto(IDC_INPUT_FREQ, QStringLiteral("11"));
     EXPECT_EQ(host.doc.m_Contexts[0].m_nWarnings & kWarnInputFreq, 0u);
@@ -103,9 +113,9 @@ TEST_F(PLLCalcsTest, InputOutOfRangePromptsSelectsAndTurnsRed) {
 
 TEST_F(PLLCalcsTest, NotANumberInTheTargetKeepsThePreviousValue) {
     TypeInto(IDC_TARGET_SYSTEM_FREQ, QStringLiteral("abc"));
-    ASSERT_FALSE(prompts.Texts().empty());
-    for (const QString& text : prompts.Texts())
-        EXPECT_EQ(text, QStringLiteral("Enter a number."));
+    EXPECT_EQ(Edit(IDC_TARGET_SYSTEM_FREQ)->text(), QStringLiteral("abc"));
+    Leave(IDC_TARGET_SYSTEM_FREQ);
+    EXPECT_EQ(prompts.Texts(), std::vector<QString>{"Enter a number."});
     EXPECT_EQ(Form().m_dTargetSystemFreq, 44.0);
     EXPECT_EQ(host.doc.m_dTargetSystemFreq, 44.0);
     EXPECT_TRUE(Edit(IDC_TARGET_SYSTEM_FREQ)->hasFocus());
@@ -117,6 +127,7 @@ TEST_F(PLLCalcsTest, FailedFieldStopsTheReadButTheCalculationRuns) {
     prompts.Clear();
     host.doc.m_dTargetVcoFreq = 0.0;
     TypeInto(IDC_INPUT_FREQ, QStringLiteral("x"));
+    Leave(IDC_INPUT_FREQ);
     EXPECT_EQ(prompts.Texts(), std::vector<QString>{"Enter a number."});
     // The VCO field after the failing one keeps the member's previous value, 500 read earlier.
     EXPECT_EQ(Form().m_dTargetVcoFreq, 500.0);
@@ -128,6 +139,7 @@ TEST_F(PLLCalcsTest, VcoEditRangeStartsAtMinusOne) {
     Click(IDC_USE_VCO);
     prompts.Clear();
     TypeInto(IDC_TARGET_VCO_FREQ, QStringLiteral("10000"));
+    Leave(IDC_TARGET_VCO_FREQ);
     EXPECT_EQ(prompts.Texts(), std::vector<QString>{"Enter a number between -1 and 9999."});
     prompts.Clear();
     TypeInto(IDC_PLL_M, QStringLiteral("4.5"));
@@ -188,6 +200,7 @@ TEST_F(PLLCalcsTest, EditsOfMAndNRecalculateOnEveryNonEmptyText) {
     TypeInto(IDC_PLL_M, QStringLiteral("24"));
     EXPECT_EQ(host.doc.m_nPllM, 24);
     TypeInto(IDC_PLL_M, QStringLiteral("x"));
+    Leave(IDC_PLL_M);
     EXPECT_EQ(prompts.Texts(), std::vector<QString>{"Enter an integer."});
     EXPECT_EQ(host.doc.m_nPllM, 24);
 }
@@ -268,6 +281,120 @@ TEST_F(PLLCalcsTest, SetDefaultsRestoresClocksAndKeepsACheckedMBox) {
     EXPECT_FALSE(Enabled(IDC_TARGET_SYSTEM_FREQ)); // "Use Min. Freq." is still checked
     EXPECT_TRUE(Enabled(IDC_USE_VCO));
     EXPECT_FALSE(Report().startsWith(QStringLiteral("PLL Bypassed")));
+}
+
+// A number typed key by key: the entry, what the text must read as, and the prompt leaving it
+// gives (empty: none).
+struct TypedCase {
+    int id;
+    const char* keys;
+    double value;
+    const char* leavePrompt;
+};
+
+TEST_F(PLLCalcsTest, HalfTypedNumbersKeepEveryKeyAndPromptOnlyOnLeaving) {
+    Click(IDC_USE_VCO);
+    const TypedCase cases[] = {
+        {IDC_TARGET_VCO_FREQ, "-5", -5.0, "Enter a number between -1 and 9999."},
+        {IDC_TARGET_VCO_FREQ, "-1", -1.0, ""},
+        {IDC_INPUT_FREQ, "1e1", 10.0, ""},
+        {IDC_TARGET_SYSTEM_FREQ, " 40", 40.0, ""},
+        {IDC_TARGET_SYSTEM_FREQ, "4x", 4.0, "Enter a number."}, // "x" keeps the 4 read before
+    };
+    for (const TypedCase& c : cases) {
+        SCOPED_TRACE(c.keys);
+        prompts.Clear();
+        QLineEdit* edit = Edit(c.id);
+        edit->setFocus(Qt::TabFocusReason);
+        edit->selectAll();
+        const QString keys = QString::fromLatin1(c.keys);
+        for (int typed = 1; typed <= keys.size(); ++typed) {
+            QTest::keyClick(edit, keys[typed - 1].toLatin1());
+            PumpEvents();
+            EXPECT_EQ(edit->text(), keys.left(typed)) << "every key stays in the edit";
+            EXPECT_TRUE(prompts.Texts().empty()) << "no box while typing";
+        }
+        const double documentValue = c.id == IDC_INPUT_FREQ           ? host.doc.m_dInputFreq
+                                     : c.id == IDC_TARGET_SYSTEM_FREQ ? host.doc.m_dTargetSystemFreq
+                                                                      : host.doc.m_dTargetVcoFreq;
+        EXPECT_EQ(documentValue, c.value);
+        Leave(c.id);
+        const std::vector<QString> expected =
+            *c.leavePrompt != 0 ? std::vector<QString>{c.leavePrompt} : std::vector<QString>{};
+        EXPECT_EQ(prompts.Texts(), expected);
+        if (!expected.empty()) {
+            EXPECT_TRUE(edit->hasFocus());
+            EXPECT_EQ(edit->selectedText(), keys);
+        }
+    }
+}
+
+TEST_F(PLLCalcsTest, RefusedTextIsMarkedAndNamedInTheStatusBarWhileTyping) {
+    Click(IDC_USE_VCO);
+    QLineEdit* edit = Edit(IDC_TARGET_VCO_FREQ);
+    edit->setFocus(Qt::TabFocusReason);
+    edit->selectAll();
+    const QString hint =
+        QStringLiteral("VCO Output Frequency: Enter desired PLL VCO output frequency");
+    ASSERT_EQ(host.frame.statusTexts.back(), hint);
+    const std::pair<Qt::Key, const char*> steps[] = {
+        {Qt::Key_Minus, "Enter a number."},
+        {Qt::Key_5, "Enter a number between -1 and 9999."},
+        {Qt::Key_Home, "Enter a number between -1 and 9999."},
+        {Qt::Key_Delete, nullptr},
+    };
+    for (const auto& [key, status] : steps) {
+        QTest::keyClick(edit, key);
+        EXPECT_EQ(Form().IsMarkedBad(IDC_TARGET_VCO_FREQ), status != nullptr)
+            << edit->text().toStdString();
+        EXPECT_EQ(host.frame.statusTexts.back(), status != nullptr ? status : hint)
+            << edit->text().toStdString();
+        // The frame is drawn over the edit, covering it.
+        const QWidget* frame = edit->findChild<QWidget*>(QStringLiteral("badTextFrame"));
+        EXPECT_EQ(frame != nullptr && frame->isVisible(), status != nullptr)
+            << edit->text().toStdString();
+    }
+    EXPECT_EQ(edit->text(), QStringLiteral("5"));
+    EXPECT_TRUE(prompts.Texts().empty());
+}
+
+TEST_F(PLLCalcsTest, EnterCommitsTheEditAndPromptsForARefusedText) {
+    TypeInto(IDC_TARGET_SYSTEM_FREQ, QStringLiteral("abc"));
+    QTest::keyClick(Edit(IDC_TARGET_SYSTEM_FREQ), Qt::Key_Return);
+    PumpEvents();
+    EXPECT_EQ(prompts.Texts(), std::vector<QString>{"Enter a number."});
+    EXPECT_TRUE(Edit(IDC_TARGET_SYSTEM_FREQ)->hasFocus());
+    EXPECT_EQ(Edit(IDC_TARGET_SYSTEM_FREQ)->selectedText(), QStringLiteral("abc"));
+    prompts.Clear();
+    TypeInto(IDC_TARGET_SYSTEM_FREQ, QStringLiteral("40"));
+    QTest::keyClick(Edit(IDC_TARGET_SYSTEM_FREQ), Qt::Key_Return);
+    PumpEvents();
+    EXPECT_TRUE(prompts.Texts().empty());
+}
+
+TEST_F(PLLCalcsTest, VcoEditTurnsRedAndBack) {
+    Click(IDC_USE_VCO);
+    TypeInto(IDC_TARGET_VCO_FREQ, QStringLiteral("123.456"));
+    EXPECT_NE(host.doc.m_Contexts[0].m_nWarnings & kWarnVcoFreq, 0u);
+    EXPECT_TRUE(IsRed(IDC_TARGET_VCO_FREQ));
+    EXPECT_FALSE(IsRed(IDC_TARGET_SYSTEM_FREQ));
+    Click(IDC_USE_VCO); // no VCO target any more
+    EXPECT_EQ(host.doc.m_Contexts[0].m_nWarnings & kWarnVcoFreq, 0u);
+    EXPECT_FALSE(IsRed(IDC_TARGET_VCO_FREQ));
+}
+
+TEST_F(PLLCalcsTest, DisabledTargetEditShowsItsWarningRed) {
+    Click(IDC_USE_MIN_FREQ);
+    QWidget* target = Form().GetDlgItem(IDC_TARGET_SYSTEM_FREQ);
+    ASSERT_FALSE(target->isEnabled());
+    // A warning bit left by a calculation shows on the disabled edit once the form comes up.
+    Form().hide();
+    host.doc.m_Contexts[0].m_nWarnings |= kWarnSystemFreq;
+    Form().show();
+    EXPECT_EQ(target->palette().color(QPalette::Disabled, QPalette::Base), kRed);
+    // What the user sees: the disabled edit's inside is painted red.
+    const QImage image = target->grab().toImage();
+    EXPECT_EQ(image.pixelColor(image.width() / 2, image.height() - 4), kRed);
 }
 
 TEST_F(PLLCalcsTest, Screenshot) {

@@ -45,9 +45,11 @@ public:
         doc.m_pMainFrame = &poster;
         doc.OnNewDocument();
         auto* layout = new QVBoxLayout(&window);
+        layout->setContentsMargins(0, 0, 0, 0);
         view = new View(CViewContext{&doc, &frame}, &window);
         layout->addWidget(view);
-        window.resize(view->sizeHint() + QSize(20, 20));
+        // The whole template fits: no scroll bars.
+        window.resize(view->sizeHint());
     }
 
     // Shows the window, makes it active and runs the view's initial update.
