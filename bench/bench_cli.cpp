@@ -1,8 +1,11 @@
 // Speed of the command-line wizard as a script sees it: process start to settings file written.
-// Two reference runs show how much of it is process start-up and how much the synced file.
+// Two reference runs show how much of it is process start-up and how much the synced file; the
+// batch runs show what one process does for 10,000 modes.
 #include <benchmark/benchmark.h>
 
+#include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
@@ -12,14 +15,21 @@ extern char** environ;
 
 namespace {
 
-// Runs program with args; false when it did not exit with status 0.
-bool Run(std::vector<std::string> command) {
+// Runs program with args, its standard output to stdoutPath when given; false when it did not exit
+// with status 0.
+bool Run(std::vector<std::string> command, const std::string& stdoutPath = {}) {
     std::vector<char*> argv;
     for (std::string& arg : command)
         argv.push_back(arg.data());
     argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (!stdoutPath.empty())
+        posix_spawn_file_actions_addopen(&actions, 1, stdoutPath.c_str(), O_WRONLY, 0);
     pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0)
         return false;
     int status = 0;
     if (waitpid(pid, &status, 0) != pid)
@@ -56,6 +66,86 @@ void BM_ProcessStartOnly(benchmark::State& state) {
     RunRepeatedly(state, {"/bin/true"});
 }
 BENCHMARK(BM_ProcessStartOnly)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+constexpr int kBatchLines = 10000;
+
+// A batch of modes that differ in every parameter the timing and the PLL search react to.
+std::string WriteBatchFile(const std::filesystem::path& folder) {
+    static constexpr const char* kBlanking[] = {"hb-min", "hb-max", "vb-min",
+                                                "vb-max", "hb=300", "vb=40"};
+    const std::string path = (folder / "modes.jsonl").string();
+    std::ofstream out(path);
+    for (int i = 0; i < kBatchLines; ++i) {
+        out << "{\"name\": \"mode-" << i << "\", \"inputFreqMHz\": " << 6 + i % 30
+            << ", \"systemFreqMHz\": " << 20 + i % 25 << ", \"frameRate\": " << 5 + (i % 50) * 1.1
+            << ", \"outputColumns\": " << 160 + i * 7 % 489
+            << ", \"outputRows\": " << 120 + i * 13 % 369
+            << ", \"allowSkipping\": " << (i / 2 % 2 ? "true" : "false")
+            << ", \"lowPower\": " << (i % 2 ? "true" : "false")
+            << ", \"variableFrameRate\": " << (i / 3 % 2 ? "true" : "false") << ", \"blanking\": \""
+            << kBlanking[i % 6] << "\"}\n";
+    }
+    return path;
+}
+
+std::filesystem::path BatchFolder(const char* name) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / name;
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
+// Runs the batch once per iteration, each time into a new folder, or over the files of the run
+// before (the first of them untimed).
+void RunBatches(benchmark::State& state, const char* name, bool replacing) {
+    const std::filesystem::path folder = BatchFolder(name);
+    const std::string batch = WriteBatchFile(folder);
+    int run = 0;
+    const auto batchInto = [&] {
+        const std::string outDir = replacing ? "out" : "out-" + std::to_string(run++);
+        return Run({QX_CLI_PATH, "--batch", batch, "--out-dir", (folder / outDir).string()});
+    };
+    bool ok = !replacing || batchInto();
+    for (auto _ : state) {
+        if (!ok || !(ok = batchInto())) {
+            state.SkipWithError("the batch failed");
+            break;
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * kBatchLines);
+    std::filesystem::remove_all(folder);
+}
+
+// The goal, with replacing:0: 10,000 settings files written into a new folder, under a second in
+// all. Nothing is deleted between the runs: an ext4 file system without a journal steps over the
+// inodes freed in the last minutes one by one, which makes the creations after a mass deletion
+// slow (run it a few minutes after the last benchmark). With replacing:1 the same batch goes over
+// the files of the run before, and each rename also frees the file it replaces.
+void BM_Cli_Batch10000ToFiles(benchmark::State& state) {
+    RunBatches(state, "qx-bench-cli-batch-files", state.range(0) != 0);
+}
+BENCHMARK(BM_Cli_Batch10000ToFiles)
+    ->ArgName("replacing")
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(3)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+// The same batch as JSON Lines into /dev/null: the chain and the formatting without the files.
+void BM_Cli_Batch10000Json(benchmark::State& state) {
+    const std::filesystem::path folder = BatchFolder("qx-bench-cli-batch-json");
+    const std::string batch = WriteBatchFile(folder);
+    for (auto _ : state) {
+        if (!Run({QX_CLI_PATH, "--batch", batch, "--json"}, "/dev/null")) {
+            state.SkipWithError("the batch failed");
+            break;
+        }
+    }
+    std::filesystem::remove_all(folder);
+    state.SetItemsProcessed(state.iterations() * kBatchLines);
+}
+BENCHMARK(BM_Cli_Batch10000Json)->Iterations(3)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
 

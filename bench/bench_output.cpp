@@ -15,8 +15,7 @@ public:
 // A document as the forms leave it at start-up: clock and timing computed for their defaults.
 CKXC2280RegisterWizardDoc MakeDocument() {
     CKXC2280RegisterWizardDoc doc;
-    ApplyImageFormDefaults(doc.m_Contexts[0]);
-    doc.m_bOutputAsRegisters = 1;
+    ApplyParameters(DefaultParameters(), doc);
     doc.OnNewDocument();
     doc.ComputeTiming(false);
     return doc;

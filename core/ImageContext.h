@@ -22,26 +22,32 @@ inline constexpr int kBlankVMaxThenH = 3;
 inline constexpr int kBlankHFixedThenV = 4;
 inline constexpr int kBlankVFixedThenH = 5;
 
+// The members that carry request parameters get their construction values from the parameter
+// table (Parameters.h).
 struct CImageContext {
-    double m_dFrameRate = 0.0;     // requested frames per second
-    double m_dMinFrameRate = 10.0; // frames per second, floor for variable frame rate
-    int m_nOutputColumns = 640;    // requested output columns
-    int m_nOutputRows = 480;       // requested output rows
-    int m_bJpeg = 0;               // flag: JPEG output requested (stored only)
-    int m_nHBlank = 500;           // pixels of horizontal blanking asked for in mode 4
-    int m_nVBlank = 500;           // rows of vertical blanking asked for in mode 5
-    int m_bLowPower = 1;           // flag: low-power mode
-    bool m_bTimingValid = false;   // the last run produced numbers, not "n/a"
-    double m_dRowTime = 0.0;       // result: row time in microseconds
+    // The image request at its defaults, except that it asks for 0 fps in low-power mode until the
+    // Image Timing form writes its own request.
+    CImageContext();
+
+    double m_dFrameRate;         // requested frames per second
+    double m_dMinFrameRate;      // frames per second, floor for variable frame rate
+    int m_nOutputColumns;        // requested output columns
+    int m_nOutputRows;           // requested output rows
+    int m_bJpeg = 0;             // flag: JPEG output requested (stored only)
+    int m_nHBlank;               // pixels of horizontal blanking asked for in mode 4
+    int m_nVBlank;               // rows of vertical blanking asked for in mode 5
+    int m_bLowPower;             // flag: low-power mode
+    bool m_bTimingValid = false; // the last run produced numbers, not "n/a"
+    double m_dRowTime = 0.0;     // result: row time in microseconds
     std::string m_strTimingReport;
     std::string m_strTimingSummary;
-    int m_nBlankingMode = 0;        // kBlank... mode, 0 to 5
+    int m_nBlankingMode;            // kBlank... mode, 0 to 5
     std::uint32_t m_nWarnings = 0;  // kWarn... bits, shared with the clock side
     double m_dMinClockOutput = 4.0; // result: MHz of clock output the request needs
     int m_bBinning = 0;             // flag: binning requested; always cleared by a run
     int m_bXOnly = 0;               // flag: binning in X only (stored only)
-    int m_bAllowSkipping = 0;       // flag: sensor may skip columns and rows
+    int m_bAllowSkipping;           // flag: sensor may skip columns and rows
     int m_bHorzMirror = 0;          // flag: stored only
     int m_bVertFlip = 0;            // flag: stored only
-    int m_bVariableFrameRate = 0;   // flag: variable frame rate
+    int m_bVariableFrameRate;       // flag: variable frame rate
 };

@@ -13,6 +13,7 @@ struct PllLimits {
     static constexpr double kVcoMax = 560.0;
     static constexpr double kOutMin = 4.0;
     static constexpr double kOutMax = 44.0;
+    static constexpr int kNMin = 0;
     static constexpr int kNMax = 63;
     static constexpr int kMMin = 16;
     static constexpr int kMMax = 70;

@@ -71,7 +71,7 @@ bool Within(double value, double low, double high) {
 template <class Visit> void ForEachSetting(double finMHz, const PllRequest& request, Visit visit) {
     using L = PllLimits;
     PllCandidate c;
-    for (c.n = 0; c.n <= L::kNMax; ++c.n) {
+    for (c.n = L::kNMin; c.n <= L::kNMax; ++c.n) {
         c.fpdfMHz = finMHz / (c.n + 1);
         if ((request.fixedN != -1 && request.fixedN != c.n) ||
             !Within(c.fpdfMHz, L::kFpdfMin, L::kFpdfMax))

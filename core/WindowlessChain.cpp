@@ -2,22 +2,14 @@
 #include "WindowlessChain.h"
 
 void ApplyImageFormDefaults(CImageContext& context) {
-    context.m_dFrameRate = 30.0;
-    context.m_nOutputColumns = 640;
-    context.m_nOutputRows = 480;
-    context.m_nHBlank = 500;
-    context.m_nVBlank = 500;
-    context.m_bAllowSkipping = 0;
-    context.m_bLowPower = 0;
-    context.m_nBlankingMode = kBlankHMinThenV;
+    ApplyParameters(DefaultParameters(), context);
 }
 
 int DrainWizardMessages(CKXC2280RegisterWizardDoc& doc, WizardMessageQueue& queue) {
     int timingRuns = 0;
     while (!queue.Empty()) {
         if (queue.Pop().message == WM_WIZ_RECALC_TIMING) {
-            doc.m_Contexts[0].m_nWarnings &= ~kWarnTimingBits;
-            doc.ComputeTiming(false);
+            RecalculateTiming(doc);
             ++timingRuns;
         }
     }
@@ -27,9 +19,7 @@ int DrainWizardMessages(CKXC2280RegisterWizardDoc& doc, WizardMessageQueue& queu
 void RecalculateClocksWithoutWindows(CKXC2280RegisterWizardDoc& doc, WizardMessageQueue& queue) {
     IMainFramePoster* const previous = doc.m_pMainFrame;
     doc.m_pMainFrame = &queue;
-    doc.m_Contexts[0].m_nWarnings &= ~kWarnClockBits;
-    doc.CalculatePLL();
-    doc.ComputeTiming(false);
+    RecalculateClocks(doc);
     DrainWizardMessages(doc, queue);
     doc.m_pMainFrame = previous;
 }

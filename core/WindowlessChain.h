@@ -1,17 +1,16 @@
 // The forms' recalculation chain for callers without windows: the command line, tools and tests.
 #pragma once
 
-#include "WizardDoc.h"
+#include "Parameters.h"
 
-// The Image Timing form's request as the form sets it up before its first run: 30 fps, 640 by 480,
-// blanking HB Min then VB with both blanking entries at 500, no skipping, no low power.
+// The Image Timing form's request as the form sets it up before its first run: the defaults of
+// the parameters that land in an image context.
 void ApplyImageFormDefaults(CImageContext& context);
 
-// The Clock Settings form's recalculation (clock warning bits cleared, CalculatePLL, then
-// ComputeTiming(false)), followed by every message it posted, handled in order as the main frame
-// and the Image Timing form would after the form's handler returned: WM_WIZ_RECALC_TIMING clears
-// the timing warning bits and runs ComputeTiming(false) again. The document's poster is the queue
-// for the duration of the call.
+// The Clock Settings form's recalculation (RecalculateClocks), followed by every message it
+// posted, handled in order as the main frame and the Image Timing form would after the form's
+// handler returned: WM_WIZ_RECALC_TIMING runs RecalculateTiming. The document's poster is the
+// queue for the duration of the call.
 void RecalculateClocksWithoutWindows(CKXC2280RegisterWizardDoc& doc, WizardMessageQueue& queue);
 
 // Handles every queued message as above; returns how many timing recalculations ran.

@@ -1,4 +1,5 @@
-// Document construction, new-document initialisation and the process-wide announced clock.
+// New-document initialisation, the process-wide announced clock and the forms' recalculations.
+// The document is constructed from the parameter defaults (Parameters.cpp).
 #include "WizardDoc.h"
 
 double CKXC2280RegisterWizardDoc::s_dLastSystemFreq = 0.0;
@@ -10,4 +11,15 @@ bool CKXC2280RegisterWizardDoc::OnNewDocument() {
         m_Registers.push_back(MakeRegister(row));
     CalculatePLL();
     return true;
+}
+
+void RecalculateClocks(CKXC2280RegisterWizardDoc& doc) {
+    doc.m_Contexts[0].m_nWarnings &= ~kWarnClockBits;
+    doc.CalculatePLL();
+    doc.ComputeTiming(false);
+}
+
+void RecalculateTiming(CKXC2280RegisterWizardDoc& doc) {
+    doc.m_Contexts[0].m_nWarnings &= ~kWarnTimingBits;
+    doc.ComputeTiming(false);
 }

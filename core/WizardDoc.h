@@ -10,28 +10,33 @@
 #include <vector>
 
 // Saving lives in the output layer, which provides Serialize(CKXC2280RegisterWizardDoc&, ...) and
-// fills the m_strIni... buffers; the core knows nothing about files.
+// fills the m_strIni... buffers; the core knows nothing about files. The fields that carry request
+// parameters get their construction values from the parameter table (Parameters.h).
 class CKXC2280RegisterWizardDoc {
 public:
+    // Every request parameter at its default, except the settings lines, which are in field form
+    // until the register view ticks its box; computes nothing.
+    CKXC2280RegisterWizardDoc();
+
     std::vector<CRegister> m_Registers; // the register table's rows, in table order
     std::string m_strIniHeader;         // comment block of the settings file
     std::string m_strIniPllSection;     // lines of the [PLL_settings] section
     std::string m_strIniTimingSection;  // lines of the [Timing_settings] section
     std::string m_strStandardIniPath;
-    int m_bUseStandardIni = 0; // flag: splice into the standard INI file when saving
+    int m_bUseStandardIni; // flag: splice into the standard INI file when saving
     std::array<CImageContext, 1> m_Contexts;
-    double m_dTargetSystemFreq = 44.0; // MHz; the system clock the timing runs on
-    double m_dTargetVcoFreq = -1.0;    // MHz; exactly -1.0 means unspecified
-    double m_dInputFreq = 11.0;        // MHz; reference clock
-    int m_nHwRev = 2;                  // 1 = "Rev1", 2 = "Rev2"
-    int m_bUseMinFreq = 0;             // flag: "Use Min. Freq."
-    int m_bBypassPll = 0;              // flag: "Bypass PLL"
-    int m_nPllM = -1;                  // fixed multiplier 16 to 70, or -1 for free choice
-    int m_nPllN = -1;                  // fixed N register value 0 to 63, or -1 for free choice
+    double m_dTargetSystemFreq; // MHz; the system clock the timing runs on
+    double m_dTargetVcoFreq;    // MHz; exactly -1.0 means unspecified
+    double m_dInputFreq;        // MHz; reference clock
+    int m_nHwRev;               // 1 = "Rev1", 2 = "Rev2"
+    int m_bUseMinFreq;          // flag: "Use Min. Freq."
+    int m_bBypassPll;           // flag: "Bypass PLL"
+    int m_nPllM;                // fixed multiplier 16 to 70, or -1 for free choice
+    int m_nPllN;                // fixed N register value 0 to 63, or -1 for free choice
     std::string m_strClockReport;
     std::string m_strClockSummary;
-    int m_bOutputAsRegisters = 0; // flag: register form (1) or field form (0) of settings lines
-    int m_bDirectAddressing = 1;  // flag: direct or indirect addressing of driver variables
+    int m_bOutputAsRegisters; // flag: register form (1) or field form (0) of settings lines
+    int m_bDirectAddressing;  // flag: direct or indirect addressing of driver variables
     int m_nActiveColumns = 0;
     int m_nActiveRows = 0;
     int m_nHBlankUsed = 0;           // pixels
@@ -56,3 +61,11 @@ public:
     // timing texts. A quiet run sets no warning bit and adds no "cannot match" lines.
     void ComputeTiming(bool bQuiet);
 };
+
+// The Clock Settings form's recalculation, shared with the callers without windows: clears the
+// clock warning bits, runs CalculatePLL, then ComputeTiming(false).
+void RecalculateClocks(CKXC2280RegisterWizardDoc& doc);
+
+// The Image Timing form's recalculation once its request is in context 0: clears the timing warning
+// bits and runs ComputeTiming(false).
+void RecalculateTiming(CKXC2280RegisterWizardDoc& doc);

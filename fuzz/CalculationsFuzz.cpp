@@ -4,6 +4,7 @@
 // timing diagram of the result keeps inside its area.
 #include "FuzzSupport.h"
 
+#include "Parameters.h"
 #include "SettingsWriter.h"
 #include "TimingDiagram.h"
 #include "WindowlessChain.h"
@@ -66,46 +67,44 @@ public:
     }
 };
 
-void FillContext(FuzzInput& in, CImageContext& c) {
-    c.m_dFrameRate = in.Pick(kInterestingDoubles);
-    c.m_dMinFrameRate = in.Pick(kInterestingDoubles);
-    c.m_nOutputColumns = in.Pick(kInterestingInts);
-    c.m_nOutputRows = in.Pick(kInterestingInts);
-    c.m_bJpeg = in.Pick(kInterestingInts);
-    c.m_nHBlank = in.Pick(kInterestingInts);
-    c.m_nVBlank = in.Pick(kInterestingInts);
-    c.m_bLowPower = in.Pick(kInterestingInts);
-    c.m_bTimingValid = in.Byte() & 1;
-    c.m_dRowTime = in.Pick(kInterestingDoubles);
-    c.m_nBlankingMode = in.Pick(kInterestingInts);
-    c.m_nWarnings = in.Raw<std::uint32_t>();
-    c.m_dMinClockOutput = in.Pick(kInterestingDoubles);
-    c.m_bBinning = in.Pick(kInterestingInts);
-    c.m_bXOnly = in.Pick(kInterestingInts);
-    c.m_bAllowSkipping = in.Pick(kInterestingInts);
-    c.m_bHorzMirror = in.Pick(kInterestingInts);
-    c.m_bVertFlip = in.Pick(kInterestingInts);
-    c.m_bVariableFrameRate = in.Pick(kInterestingInts);
+// Every request parameter but the standard INI switch and file, which would make the save read a
+// file: reals from the interesting doubles, every other kind from the interesting ints.
+void FillParameters(FuzzInput& in, CKXC2280RegisterWizardDoc& doc) {
+    ParameterSet set;
+    for (std::size_t i = 0; i < kParameterCount; ++i) {
+        const ParameterInfo& row = kParameters[i];
+        if (std::holds_alternative<std::monostate>(row.field) ||
+            i == ParameterIndex("useStandardIni") || row.kind == ParameterKind::Text)
+            continue;
+        set.SetNumber(i, row.kind == ParameterKind::Real ? in.Pick(kInterestingDoubles)
+                                                         : in.Pick(kInterestingInts));
+    }
+    ApplyParameters(set, doc);
 }
 
-void FillDocument(FuzzInput& in, CKXC2280RegisterWizardDoc& doc) {
-    doc.m_dTargetSystemFreq = in.Pick(kInterestingDoubles);
-    doc.m_dTargetVcoFreq = in.Pick(kInterestingDoubles);
-    doc.m_dInputFreq = in.Pick(kInterestingDoubles);
-    doc.m_nHwRev = in.Pick(kInterestingInts);
-    doc.m_bUseMinFreq = in.Pick(kInterestingInts);
-    doc.m_bBypassPll = in.Pick(kInterestingInts);
-    doc.m_nPllM = in.Pick(kInterestingInts);
-    doc.m_nPllN = in.Pick(kInterestingInts);
-    doc.m_bOutputAsRegisters = in.Pick(kInterestingInts);
-    doc.m_bDirectAddressing = in.Pick(kInterestingInts);
+// The fields that are no request parameter: results and the boxes the form never shows.
+void FillOtherFields(FuzzInput& in, CKXC2280RegisterWizardDoc& doc) {
     doc.m_nActiveColumns = in.Pick(kInterestingInts);
     doc.m_nActiveRows = in.Pick(kInterestingInts);
     doc.m_nHBlankUsed = in.Pick(kInterestingInts);
     doc.m_nVBlankUsed = in.Pick(kInterestingInts);
     doc.m_dActualFrameRate = in.Pick(kInterestingDoubles);
     CKXC2280RegisterWizardDoc::s_dLastSystemFreq = in.Pick(kInterestingDoubles);
-    FillContext(in, doc.m_Contexts[0]);
+    CImageContext& c = doc.m_Contexts[0];
+    c.m_bJpeg = in.Pick(kInterestingInts);
+    c.m_bTimingValid = in.Byte() & 1;
+    c.m_dRowTime = in.Pick(kInterestingDoubles);
+    c.m_nWarnings = in.Raw<std::uint32_t>();
+    c.m_dMinClockOutput = in.Pick(kInterestingDoubles);
+    c.m_bBinning = in.Pick(kInterestingInts);
+    c.m_bXOnly = in.Pick(kInterestingInts);
+    c.m_bHorzMirror = in.Pick(kInterestingInts);
+    c.m_bVertFlip = in.Pick(kInterestingInts);
+}
+
+void FillDocument(FuzzInput& in, CKXC2280RegisterWizardDoc& doc) {
+    FillParameters(in, doc);
+    FillOtherFields(in, doc);
 }
 
 std::uint64_t ParseNumber(std::string_view text, int base) {

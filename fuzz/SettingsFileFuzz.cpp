@@ -28,13 +28,13 @@ int CountLines(std::string_view bytes) {
 
 // The plain settings file of a new document that took the parameters, after the forms'
 // recalculation.
-std::string SaveRestored(const SettingsFileParameters& parameters) {
+std::string SaveRestored(const ParameterSet& parameters) {
     CKXC2280RegisterWizardDoc doc;
     WizardMessageQueue queue;
     doc.m_pMainFrame = &queue;
     doc.OnNewDocument();
     ApplyImageFormDefaults(doc.m_Contexts[0]);
-    ApplySettingsFileParameters(parameters, doc);
+    ApplyGivenParameters(parameters, doc);
     RecalculateClocksWithoutWindows(doc, queue);
     doc.m_pMainFrame = nullptr;
     CMemoryOutputFile file;
@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const SettingsFileReadResult result = ReadSettingsFile(bytes);
     FUZZ_CHECK(result.status != SettingsFileStatus::CannotOpen, "bytes need no opening");
     if (!result) {
-        FUZZ_CHECK(result.parameters == SettingsFileParameters{} && result.notes.empty(),
+        FUZZ_CHECK(result.parameters == ParameterSet{} && result.notes.empty(),
                    "a refused file gives nothing");
         FUZZ_CHECK(result.line >= 1 && result.line <= CountLines(bytes) + 1,
                    "the refusal names a line of the file, or the one after its end");
@@ -65,14 +65,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
 
-    const SettingsFileParameters& read = result.parameters;
-    FUZZ_CHECK(read.m_bBypassPll && read.m_dInputFreq && read.m_nHwRev && read.m_dFrameRate &&
-                   read.m_nOutputColumns && read.m_nOutputRows && read.m_bAllowSkipping &&
-                   read.m_bLowPower && read.m_nBlankingMode && read.m_bOutputAsRegisters,
-               "every file holds these");
+    const ParameterSet& read = result.parameters;
+    for (const char* key : {"bypassPll", "inputFreqMHz", "hwRev", "frameRate", "outputColumns",
+                            "outputRows", "allowSkipping", "lowPower", "blankingMode", "outputAs"})
+        FUZZ_CHECK(read.Given(IndexOf(*FindParameter(key))), "every file holds these");
     FUZZ_CHECK(!result.notes.empty() && result.notes[0] == kNoteVariableFrameRate,
                "the variable frame rate is always said to be kept");
-    FUZZ_CHECK(read.m_bDirectAddressing.has_value() == (*read.m_bOutputAsRegisters != 0),
+    FUZZ_CHECK(read.Given(ParameterIndex("addressing")) ==
+                   (read.Number(ParameterIndex("outputAs")) != 0),
                "the addressing is read exactly from the register form");
 
     const SettingsFileReadResult again = ReadSettingsFile(SaveRestored(read));

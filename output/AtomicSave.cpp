@@ -1,11 +1,13 @@
 // Whole-or-nothing file replacement through a synced temporary file and rename.
 #include "AtomicSave.h"
 
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <map>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -61,49 +63,70 @@ SaveResult WriteInPlace(const std::string& path, std::string_view bytes) {
     return {};
 }
 
-} // namespace
-
-SaveResult SaveFileAtomically(const std::string& requestedPath, std::string_view bytes) {
-    if (requestedPath.empty())
-        return Failure(requestedPath, "no file name given", 0);
-    const std::string path = ResolveLink(requestedPath);
-
+// Where a replacement goes: the target with a link resolved, its folder and what is there now.
+struct Target {
+    SaveResult refused; // not ok when the path cannot be replaced at all
+    std::string path;
+    std::string folder;
+    bool exists = false;
     struct stat existing {};
-    const bool exists = ::stat(path.c_str(), &existing) == 0;
-    if (exists && S_ISDIR(existing.st_mode))
-        return Failure(requestedPath, "it is a folder", 0);
-    if (exists && !S_ISREG(existing.st_mode))
-        return WriteInPlace(path, bytes);
+};
 
-    const std::size_t slash = path.rfind('/');
-    const std::string folder =
-        slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
-    if (slash != std::string::npos && slash + 1 == path.size())
-        return Failure(requestedPath, "no file name given", 0);
-
-    std::string tempPath;
-    int fd = -1;
-    for (unsigned attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        // Short and hidden whatever the target's name, so a long name cannot make it too long.
-        tempPath = folder + "/.qx-save-" + std::to_string(::getpid()) + "-" +
-                   std::to_string(attempt) + ".tmp";
-        fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            return Failure(requestedPath, "cannot create a temporary file beside it", errno);
+Target Examine(const std::string& requestedPath) {
+    Target target;
+    if (requestedPath.empty()) {
+        target.refused = Failure(requestedPath, "no file name given", 0);
+        return target;
     }
-    if (fd < 0)
-        return Failure(requestedPath, "cannot create a temporary file beside it", EEXIST);
+    target.path = ResolveLink(requestedPath);
+    target.exists = ::stat(target.path.c_str(), &target.existing) == 0;
+    const std::size_t slash = target.path.rfind('/');
+    target.folder = slash == std::string::npos ? "."
+                    : slash == 0               ? "/"
+                                               : target.path.substr(0, slash);
+    if (target.exists && S_ISDIR(target.existing.st_mode))
+        target.refused = Failure(requestedPath, "it is a folder", 0);
+    else if (slash != std::string::npos && slash + 1 == target.path.size())
+        target.refused = Failure(requestedPath, "no file name given", 0);
+    return target;
+}
 
+bool IsReplaceable(const Target& target) {
+    return !target.exists || S_ISREG(target.existing.st_mode);
+}
+
+// Creates a new temporary file in the target's folder; its descriptor, or -1 with the failure.
+int CreateTemporary(const Target& target, const std::string& requestedPath, std::string& tempPath,
+                    SaveResult& failure) {
+    // Numbered through the whole process, so that a batch can hold many at once.
+    static std::atomic<unsigned long> s_next{0};
+    for (unsigned attempt = 0; attempt < 100; ++attempt) {
+        // Short and hidden whatever the target's name, so a long name cannot make it too long.
+        tempPath = target.folder + "/.qx-save-" + std::to_string(::getpid()) + "-" +
+                   std::to_string(s_next++) + ".tmp";
+        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0)
+            return fd;
+        if (errno != EEXIST)
+            break;
+    }
+    failure = Failure(requestedPath, "cannot create a temporary file beside it", errno);
+    return -1;
+}
+
+// Writes the bytes into the temporary file, with the permissions of the file it replaces, syncs
+// it when asked and closes it; on failure the temporary file is gone.
+SaveResult FillTemporary(int fd, const std::string& tempPath, const Target& target,
+                         std::string_view bytes, bool sync, const std::string& requestedPath) {
     int error = 0;
     std::string what;
-    // The replacement keeps the permissions of the file it replaces.
-    if (exists && ::fchmod(fd, existing.st_mode & 07777) != 0) {
+    if (target.exists && ::fchmod(fd, target.existing.st_mode & 07777) != 0) {
         error = errno;
         what = "cannot set the permissions";
     }
     if (error == 0 && (error = WriteAll(fd, bytes)) != 0)
         what = "write failed";
-    if (error == 0 && ::fsync(fd) != 0) {
+    if (error == 0 && sync && ::fsync(fd) != 0) {
         error = errno;
         what = "sync failed";
     }
@@ -111,13 +134,98 @@ SaveResult SaveFileAtomically(const std::string& requestedPath, std::string_view
         error = errno;
         what = "write failed";
     }
-    if (error == 0 && ::rename(tempPath.c_str(), path.c_str()) != 0) {
-        error = errno;
-        what = "cannot replace it";
+    if (error == 0)
+        return {};
+    ::unlink(tempPath.c_str());
+    return Failure(requestedPath, what, error);
+}
+
+SaveResult Rename(const std::string& tempPath, const std::string& targetPath,
+                  const std::string& requestedPath) {
+    if (::rename(tempPath.c_str(), targetPath.c_str()) == 0)
+        return {};
+    const int error = errno;
+    ::unlink(tempPath.c_str());
+    return Failure(requestedPath, "cannot replace it", error);
+}
+
+// Syncs the file system that holds folder; 0 or an errno.
+int SyncFileSystemOf(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    const int error = ::syncfs(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    return error;
+}
+
+} // namespace
+
+SaveResult SaveFileAtomically(const std::string& requestedPath, std::string_view bytes) {
+    const Target target = Examine(requestedPath);
+    if (!target.refused)
+        return target.refused;
+    if (!IsReplaceable(target))
+        return WriteInPlace(target.path, bytes);
+    std::string tempPath;
+    SaveResult failure;
+    const int fd = CreateTemporary(target, requestedPath, tempPath, failure);
+    if (fd < 0)
+        return failure;
+    if (SaveResult filled = FillTemporary(fd, tempPath, target, bytes, true, requestedPath);
+        !filled)
+        return filled;
+    return Rename(tempPath, target.path, requestedPath);
+}
+
+AtomicSaveBatch::~AtomicSaveBatch() {
+    for (const Staged& staged : m_staged)
+        if (!staged.temporary.empty())
+            ::unlink(staged.temporary.c_str());
+}
+
+SaveResult AtomicSaveBatch::Stage(const std::string& path, std::string_view bytes) {
+    const Target target = Examine(path);
+    if (!target.refused)
+        return target.refused;
+    if (!IsReplaceable(target)) {
+        SaveResult written = WriteInPlace(target.path, bytes);
+        if (written)
+            m_staged.push_back({path, target.path, {}});
+        return written;
     }
-    if (error != 0) {
-        ::unlink(tempPath.c_str());
-        return Failure(requestedPath, what, error);
-    }
+    Staged staged{path, target.path, {}};
+    SaveResult failure;
+    const int fd = CreateTemporary(target, path, staged.temporary, failure);
+    if (fd < 0)
+        return failure;
+    if (SaveResult filled = FillTemporary(fd, staged.temporary, target, bytes, false, path);
+        !filled)
+        return filled;
+    m_staged.push_back(std::move(staged));
     return {};
+}
+
+std::vector<SaveResult> AtomicSaveBatch::Commit() {
+    std::map<std::string, int> syncErrors; // by folder: every file system is synced once
+    std::vector<SaveResult> results;
+    for (Staged& staged : m_staged) {
+        if (staged.temporary.empty()) {
+            results.emplace_back();
+            continue;
+        }
+        const std::string folder = Examine(staged.target).folder;
+        const auto synced = syncErrors.try_emplace(folder, 0);
+        if (synced.second)
+            synced.first->second = SyncFileSystemOf(folder);
+        if (const int error = synced.first->second; error != 0) {
+            ::unlink(staged.temporary.c_str());
+            results.push_back(Failure(staged.requested, "sync failed", error));
+        } else {
+            results.push_back(Rename(staged.temporary, staged.target, staged.requested));
+        }
+        staged.temporary.clear();
+    }
+    m_staged.clear();
+    return results;
 }

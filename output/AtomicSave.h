@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct SaveResult {
     bool ok = true;
@@ -19,3 +20,30 @@ struct SaveResult {
 // the bytes are written into it directly and a failed write is reported the same way. A symbolic
 // link is followed, so the file it points at is replaced and the link stays.
 [[nodiscard]] SaveResult SaveFileAtomically(const std::string& path, std::string_view bytes);
+
+// Replaces many files whole or not at all, at the cost of one file-system sync instead of one per
+// file: each file's bytes go to a temporary file beside it (not synced), Commit syncs the file
+// systems once and then renames each temporary file over its target. A file that cannot be staged
+// or committed keeps its previous contents; the others are unaffected. Temporary files that were
+// never committed are removed when the batch ends.
+class AtomicSaveBatch {
+public:
+    AtomicSaveBatch() = default;
+    AtomicSaveBatch(const AtomicSaveBatch&) = delete;
+    AtomicSaveBatch& operator=(const AtomicSaveBatch&) = delete;
+    ~AtomicSaveBatch();
+
+    // Writes the bytes for path into a temporary file beside it. A target that is no regular
+    // file is written into at once, as SaveFileAtomically does.
+    [[nodiscard]] SaveResult Stage(const std::string& path, std::string_view bytes);
+    // Syncs and renames everything staged; one result per successful Stage, in the same order.
+    [[nodiscard]] std::vector<SaveResult> Commit();
+
+private:
+    struct Staged {
+        std::string requested; // the path as given, for messages
+        std::string target;    // the file the rename replaces (a link resolved)
+        std::string temporary; // empty when the bytes went straight into the target
+    };
+    std::vector<Staged> m_staged;
+};

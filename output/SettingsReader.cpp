@@ -3,6 +3,7 @@
 #include "SettingsReader.h"
 
 #include "FormatDecimal.h"
+#include "Parameters.h"
 #include "PllCalc.h"
 #include "SettingsWriter.h"
 #include "StandardIni.h"
@@ -240,7 +241,7 @@ class SettingsFileParser {
 public:
     explicit SettingsFileParser(std::string_view bytes) : m_cursor(bytes) {}
 
-    SettingsFileParameters Read(std::vector<std::string>& notes) {
+    ParameterSet Read(std::vector<std::string>& notes) {
         m_notes.emplace_back(kNoteVariableFrameRate);
         ExpectLine(std::string(kGeneratedBy) + std::string(kAppTitle));
         const std::string_view version =
@@ -254,8 +255,10 @@ public:
         } else {
             Refuse(Quote(kPlainVersion) + " or " + Quote(kSplicedVersion) + " and the version");
         }
-        m_parameters.m_bOutputAsRegisters = m_form.registers;
-        m_parameters.m_bDirectAddressing = m_form.direct;
+        if (m_form.registers)
+            Give(ParameterIndex("outputAs"), *m_form.registers);
+        if (m_form.direct)
+            Give(ParameterIndex("addressing"), *m_form.direct);
         if (m_form.registers == 0)
             m_notes.emplace_back(kNoteFieldForm);
         notes = std::move(m_notes);
@@ -318,9 +321,12 @@ private:
         }
     }
 
+    // A parameter the file holds.
+    void Give(std::size_t parameter, double value) { m_parameters.SetNumber(parameter, value); }
+
     void ReadClockEcho() {
         const int bypass = Echo("; Bypass PLL: ", kCheckedOrNot, CheckedFlag);
-        m_parameters.m_bBypassPll = bypass;
+        Give(ParameterIndex("bypassPll"), bypass);
         m_bypass = bypass;
         if (bypass) {
             // Only the report tells the input clock: the system output clock is half of it.
@@ -331,50 +337,52 @@ private:
                          " to " + FormatDecimal(PllLimits::kInputMax / 2, 3) +
                          " with up to three decimals, and \" MHz\"",
                      BypassedClock);
-            m_parameters.m_dInputFreq = 2.0 * clock;
+            Give(ParameterIndex("inputFreqMHz"), 2.0 * clock);
             m_notes.emplace_back(kNoteBypassedPll);
             return;
         }
-        m_parameters.m_dInputFreq = Echo("; Input Frequency: ", kThreeDecimals, FixedThreeDecimals);
+        Give(ParameterIndex("inputFreqMHz"),
+             Echo("; Input Frequency: ", kThreeDecimals, FixedThreeDecimals));
         const int useMinFreq = Echo("; Use Min Freq.: ", kCheckedOrNot, CheckedFlag);
-        m_parameters.m_bUseMinFreq = useMinFreq;
+        Give(ParameterIndex("useMinFreq"), useMinFreq);
         if (useMinFreq)
             m_notes.emplace_back(kNoteTargetWithMinFreq);
         else
-            m_parameters.m_dTargetSystemFreq =
-                Echo("; Target System Frequency: ", kThreeDecimals, FixedThreeDecimals);
-        m_parameters.m_dTargetVcoFreq =
-            Echo("; Target VCO Frequency: ", "\"Unspecified\" or a number with three decimals",
-                 OrUnspecified(FixedThreeDecimals));
-        m_parameters.m_nPllM =
-            Echo("; \"M\" Value: ", "\"Unspecified\" or an integer", OrUnspecified(Integer));
-        m_parameters.m_nPllN =
-            Echo("; \"N\" Value: ", "\"Unspecified\" or an integer", OrUnspecified(Integer));
+            Give(ParameterIndex("systemFreqMHz"),
+                 Echo("; Target System Frequency: ", kThreeDecimals, FixedThreeDecimals));
+        Give(ParameterIndex("vcoFreqMHz"),
+             Echo("; Target VCO Frequency: ", "\"Unspecified\" or a number with three decimals",
+                  OrUnspecified(FixedThreeDecimals)));
+        Give(ParameterIndex("pllM"),
+             Echo("; \"M\" Value: ", "\"Unspecified\" or an integer", OrUnspecified(Integer)));
+        Give(ParameterIndex("pllN"),
+             Echo("; \"N\" Value: ", "\"Unspecified\" or an integer", OrUnspecified(Integer)));
         ExpectLine(kEmptyComment);
     }
 
     // The timing summary and the report after it, through its last line, the HW Rev, and the two
     // marked empty lines that follow it.
     void ReadTimingEcho() {
-        m_parameters.m_dFrameRate =
-            Echo("; Requested Frames Per Second: ", kThreeDecimals, FixedThreeDecimals);
-        m_parameters.m_nOutputColumns = Echo("; Output Columns: ", kInteger, Integer);
-        m_parameters.m_nOutputRows = Echo("; Output Rows: ", kInteger, Integer);
-        m_parameters.m_bAllowSkipping = Echo("; Allow Skipping: ", kCheckedOrNot, CheckedFlag);
+        Give(ParameterIndex("frameRate"),
+             Echo("; Requested Frames Per Second: ", kThreeDecimals, FixedThreeDecimals));
+        Give(ParameterIndex("outputColumns"), Echo("; Output Columns: ", kInteger, Integer));
+        Give(ParameterIndex("outputRows"), Echo("; Output Rows: ", kInteger, Integer));
+        Give(ParameterIndex("allowSkipping"),
+             Echo("; Allow Skipping: ", kCheckedOrNot, CheckedFlag));
         ExpectLine("; Integration Time: " + FormatFixed(SensorLimits::kIntegrationMs, 6) +
                    " msec.");
-        m_parameters.m_bLowPower = Echo("; Low Power: ", kCheckedOrNot, CheckedFlag);
+        Give(ParameterIndex("lowPower"), Echo("; Low Power: ", kCheckedOrNot, CheckedFlag));
         const Blanking blanking = Echo(std::string("; ") + std::string(kBlankingLabel),
                                        "one of the six blanking computations", BlankingComputation);
-        m_parameters.m_nBlankingMode = blanking.mode;
+        Give(ParameterIndex("blankingMode"), blanking.mode);
         if (blanking.mode == kBlankHFixedThenV)
-            m_parameters.m_nHBlank = blanking.count;
+            Give(ParameterIndex("hBlank"), blanking.count);
         if (blanking.mode == kBlankVFixedThenH)
-            m_parameters.m_nVBlank = blanking.count;
+            Give(ParameterIndex("vBlank"), blanking.count);
         ExpectLine(kEmptyComment);
         const std::string hwRev = Quote(kHwRev) + " and the hardware revision";
         SkipReportUntil(hwRev, [](std::string_view line) { return line.starts_with(kHwRev); });
-        m_parameters.m_nHwRev = Echo(kHwRev, kInteger, Integer);
+        Give(ParameterIndex("hwRev"), Echo(kHwRev, kInteger, Integer));
         ExpectLine(kEmptyComment);
         ExpectLine(kEmptyComment);
     }
@@ -531,7 +539,7 @@ private:
     }
 
     LineCursor m_cursor;
-    SettingsFileParameters m_parameters;
+    ParameterSet m_parameters;
     std::vector<std::string> m_notes;
     OutputForm m_form;
     int m_bypass = 0;
@@ -550,11 +558,6 @@ SettingsFileReadResult CannotOpen(const std::string& path, const std::string& re
     result.status = SettingsFileStatus::CannotOpen;
     result.message = "cannot open \"" + path + "\": " + reason;
     return result;
-}
-
-template <typename T, typename Member> void Restore(const std::optional<T>& value, Member& member) {
-    if (value)
-        member = *value;
 }
 
 } // namespace
@@ -609,26 +612,4 @@ SettingsFileReadResult LoadSettingsFile(const std::string& path) noexcept {
     } catch (const std::exception& error) {
         return CannotOpen(path, error.what());
     }
-}
-
-void ApplySettingsFileParameters(const SettingsFileParameters& p, CKXC2280RegisterWizardDoc& doc) {
-    Restore(p.m_bBypassPll, doc.m_bBypassPll);
-    Restore(p.m_dInputFreq, doc.m_dInputFreq);
-    Restore(p.m_bUseMinFreq, doc.m_bUseMinFreq);
-    Restore(p.m_dTargetSystemFreq, doc.m_dTargetSystemFreq);
-    Restore(p.m_dTargetVcoFreq, doc.m_dTargetVcoFreq);
-    Restore(p.m_nPllM, doc.m_nPllM);
-    Restore(p.m_nPllN, doc.m_nPllN);
-    Restore(p.m_nHwRev, doc.m_nHwRev);
-    CImageContext& context = doc.m_Contexts[0];
-    Restore(p.m_dFrameRate, context.m_dFrameRate);
-    Restore(p.m_nOutputColumns, context.m_nOutputColumns);
-    Restore(p.m_nOutputRows, context.m_nOutputRows);
-    Restore(p.m_bAllowSkipping, context.m_bAllowSkipping);
-    Restore(p.m_bLowPower, context.m_bLowPower);
-    Restore(p.m_nBlankingMode, context.m_nBlankingMode);
-    Restore(p.m_nHBlank, context.m_nHBlank);
-    Restore(p.m_nVBlank, context.m_nVBlank);
-    Restore(p.m_bOutputAsRegisters, doc.m_bOutputAsRegisters);
-    Restore(p.m_bDirectAddressing, doc.m_bDirectAddressing);
 }

@@ -2,13 +2,13 @@
 // echo, and restoring them into a document.
 #pragma once
 
+#include "Parameters.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-class CKXC2280RegisterWizardDoc;
 
 // Far larger than any settings file the wizard writes, even one spliced into a standard INI file.
 inline constexpr std::size_t kSettingsFileMaxBytes = 1024 * 1024;
@@ -28,34 +28,6 @@ inline constexpr std::string_view kNoteFieldForm =
     "The addressing of driver variables is not in a file of the field form: it keeps its current "
     "value.";
 
-// The parameters a settings file holds, named after the document members they restore; those of
-// the image request belong to context 0. An empty one is not in the file.
-struct SettingsFileParameters {
-    // Clock Settings form
-    std::optional<int> m_bBypassPll;
-    std::optional<double> m_dInputFreq; // MHz; with a bypassed PLL twice the system output clock
-    std::optional<int> m_bUseMinFreq;
-    std::optional<double> m_dTargetSystemFreq; // MHz; not with "Use Min. Freq." or a bypass
-    std::optional<double> m_dTargetVcoFreq;    // MHz; -1.0 when the file says "Unspecified"
-    std::optional<int> m_nPllM;                // -1 when the file says "Unspecified"
-    std::optional<int> m_nPllN;                // -1 when the file says "Unspecified"
-    std::optional<int> m_nHwRev;
-    // Image Timing form, context 0
-    std::optional<double> m_dFrameRate;
-    std::optional<int> m_nOutputColumns;
-    std::optional<int> m_nOutputRows;
-    std::optional<int> m_bAllowSkipping;
-    std::optional<int> m_bLowPower;
-    std::optional<int> m_nBlankingMode;
-    std::optional<int> m_nHBlank; // only with "HB = %d then VB"
-    std::optional<int> m_nVBlank; // only with "VB = %d then HB"
-    // Register view
-    std::optional<int> m_bOutputAsRegisters;
-    std::optional<int> m_bDirectAddressing; // only in the register form
-
-    friend bool operator==(const SettingsFileParameters&, const SettingsFileParameters&) = default;
-};
-
 enum class SettingsFileStatus {
     Read,       // the parameters and notes hold what the file says
     CannotOpen, // the file could not be opened or read; nothing was looked at
@@ -64,9 +36,9 @@ enum class SettingsFileStatus {
 
 struct SettingsFileReadResult {
     SettingsFileStatus status = SettingsFileStatus::Refused;
-    SettingsFileParameters parameters; // all empty unless read
-    std::vector<std::string> notes;    // what the file does not hold, and that it is kept
-    std::string message;               // unless read: why, naming the line that failed
+    ParameterSet parameters;        // what the file holds; nothing given unless read
+    std::vector<std::string> notes; // what the file does not hold, and that it is kept
+    std::string message;            // unless read: why, naming the line that failed
     int line = 0; // refused: that line, counted from 1; 0 when the reading itself failed (memory)
 
     explicit operator bool() const { return status == SettingsFileStatus::Read; }
@@ -81,7 +53,5 @@ SettingsFileReadResult ReadSettingsFile(std::string_view bytes) noexcept;
 // Reads the regular file at path, at most one byte over kSettingsFileMaxBytes of it, as above.
 SettingsFileReadResult LoadSettingsFile(const std::string& path) noexcept;
 
-// Sets the document members the file holds; every other member keeps its value. Recalculating is
-// the caller's business.
-void ApplySettingsFileParameters(const SettingsFileParameters& parameters,
-                                 CKXC2280RegisterWizardDoc& doc);
+// The parameters the file holds go into a document with ApplyGivenParameters; every other
+// member keeps its value, and recalculating is the caller's business.

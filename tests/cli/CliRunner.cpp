@@ -38,7 +38,7 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
 }
 
 CliRun RunCli(const std::vector<std::string>& args, const std::vector<std::string>& extraEnv,
-              const std::string& stdoutPath) {
+              const std::string& stdoutPath, const std::string& stdinPath) {
     TempFolder capture;
     const std::string outPath = stdoutPath.empty() ? capture.File("out") : stdoutPath;
     const std::string errPath = capture.File("err");
@@ -61,7 +61,8 @@ CliRun RunCli(const std::vector<std::string>& args, const std::vector<std::strin
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    const std::string inPath = stdinPath.empty() ? std::string("/dev/null") : stdinPath;
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, inPath.c_str(), O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outPath.c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errPath.c_str(),

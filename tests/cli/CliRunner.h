@@ -12,9 +12,10 @@ struct CliRun {
 };
 
 // Runs the built executable with args; extraEnv entries ("NAME=value") are added to the
-// environment. Standard output goes to stdoutPath when given, else it is captured.
+// environment. Standard output goes to stdoutPath when given, else it is captured; standard input
+// comes from stdinPath when given, else from /dev/null.
 CliRun RunCli(const std::vector<std::string>& args, const std::vector<std::string>& extraEnv = {},
-              const std::string& stdoutPath = {});
+              const std::string& stdoutPath = {}, const std::string& stdinPath = {});
 
 // A fresh folder under the temporary folder, removed with its contents.
 class TempFolder {

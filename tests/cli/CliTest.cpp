@@ -130,6 +130,15 @@ const BadInput kBadInputs[] = {
     {{"settings.ini"},
      "qx7r310-wizard-cli: unexpected argument \"settings.ini\"; accepted: options only, see "
      "--help"},
+    {{"--params"},
+     "qx7r310-wizard-cli: option --params: value missing; accepted: a file name, or - for "
+     "standard input"},
+    {{"--params", ""},
+     "qx7r310-wizard-cli: option --params: invalid value \"\"; accepted: a file name, or - for "
+     "standard input"},
+    {{"--batch", "modes.jsonl"},
+     "qx7r310-wizard-cli: option --output: not with --batch; its files go to --out-dir"},
+    {{"--out-dir"}, "qx7r310-wizard-cli: option --out-dir: value missing; accepted: a folder name"},
 };
 
 TEST(Cli, BadInputGetsOneLineAndStatus2AndWritesNothing) {
@@ -276,29 +285,19 @@ TEST(Cli, VariableFrameRateSetsTheMinimumAsItsCheckBoxDoes) {
 TEST(Cli, HelpAndVersion) {
     const CliRun help = RunCli({"--help"});
     EXPECT_EQ(help.status, 0);
-    for (const char* text : {"--input-freq",
-                             "--system-freq",
-                             "--vco-freq",
-                             "--pll-m",
-                             "--pll-n",
-                             "--bypass-pll",
-                             "--use-min-freq",
-                             "--hw-rev",
-                             "--fps",
-                             "--columns",
-                             "--rows",
-                             "--skipping",
-                             "--low-power",
-                             "--variable-frame-rate",
-                             "--min-fps",
-                             "--blanking",
-                             "--output-as",
-                             "--addressing",
-                             "--standard-ini",
-                             "-o,--output",
-                             "--json",
-                             "--version",
-                             "3  the standard INI splice failed"})
+    for (const char* text : {"--input-freq",   "--system-freq",
+                             "--vco-freq",     "--pll-m",
+                             "--pll-n",        "--bypass-pll",
+                             "--use-min-freq", "--hw-rev",
+                             "--fps",          "--columns",
+                             "--rows",         "--skipping",
+                             "--low-power",    "--variable-frame-rate",
+                             "--min-fps",      "--blanking",
+                             "--output-as",    "--addressing",
+                             "--standard-ini", "-o,--output",
+                             "--json",         "--params",
+                             "--batch",        "--out-dir",
+                             "--version",      "3  the standard INI splice failed"})
         EXPECT_NE(help.out.find(text), std::string::npos) << text;
 
     const CliRun version = RunCli({"--version"});

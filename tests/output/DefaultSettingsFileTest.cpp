@@ -15,8 +15,7 @@ CKXC2280RegisterWizardDoc DefaultDocument() {
     WizardMessageQueue queue;
     doc.m_pMainFrame = &queue;
     doc.OnNewDocument();
-    ApplyImageFormDefaults(doc.m_Contexts[0]);
-    doc.m_bOutputAsRegisters = 1;
+    ApplyParameters(DefaultParameters(), doc);
     RecalculateClocksWithoutWindows(doc, queue);
     doc.m_pMainFrame = nullptr;
     return doc;

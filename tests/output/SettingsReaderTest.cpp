@@ -157,40 +157,43 @@ TEST(SettingsReader, RoundTripOverEveryForm) {
         const std::string written = WrittenFile(in, standardPath);
         const SettingsFileReadResult read = ReadSettingsFile(written);
         ASSERT_TRUE(read) << read.message;
-        const SettingsFileParameters& p = read.parameters;
+        // What the file gave for a key; nothing when it does not hold it.
+        const auto p = [&read](std::string_view key) {
+            return read.parameters.GivenNumber(IndexOf(*FindParameter(key)));
+        };
         const auto near = [](const std::optional<double>& value, double expected) {
             ASSERT_TRUE(value.has_value());
             EXPECT_NEAR(*value, expected, 0.0005);
         };
 
-        EXPECT_EQ(p.m_bBypassPll, in.bypass);
-        near(p.m_dInputFreq, in.inputMHz);
+        EXPECT_EQ(p("bypassPll"), in.bypass);
+        near(p("inputFreqMHz"), in.inputMHz);
         if (in.bypass) {
-            EXPECT_FALSE(p.m_bUseMinFreq || p.m_dTargetVcoFreq || p.m_nPllM || p.m_nPllN);
+            EXPECT_FALSE(p("useMinFreq") || p("vcoFreqMHz") || p("pllM") || p("pllN"));
         } else {
-            EXPECT_EQ(p.m_bUseMinFreq, in.useMinFreq);
-            near(p.m_dTargetVcoFreq, in.vcoMHz);
-            EXPECT_EQ(p.m_nPllM, in.pllM);
-            EXPECT_EQ(p.m_nPllN, in.pllN);
+            EXPECT_EQ(p("useMinFreq"), in.useMinFreq);
+            near(p("vcoFreqMHz"), in.vcoMHz);
+            EXPECT_EQ(p("pllM"), in.pllM);
+            EXPECT_EQ(p("pllN"), in.pllN);
         }
         if (in.bypass || in.useMinFreq)
-            EXPECT_FALSE(p.m_dTargetSystemFreq);
+            EXPECT_FALSE(p("systemFreqMHz"));
         else
-            near(p.m_dTargetSystemFreq, in.systemMHz);
-        EXPECT_EQ(p.m_nHwRev, in.hwRev);
-        near(p.m_dFrameRate, in.fps);
-        EXPECT_EQ(p.m_nOutputColumns, in.columns);
-        EXPECT_EQ(p.m_nOutputRows, in.rows);
-        EXPECT_EQ(p.m_bAllowSkipping, in.skipping);
-        EXPECT_EQ(p.m_bLowPower, in.lowPower);
-        EXPECT_EQ(p.m_nBlankingMode, in.blanking);
-        EXPECT_EQ(p.m_nHBlank, in.blanking == 4 ? std::optional(in.hBlank) : std::nullopt);
-        EXPECT_EQ(p.m_nVBlank, in.blanking == 5 ? std::optional(in.vBlank) : std::nullopt);
-        EXPECT_EQ(p.m_bOutputAsRegisters, in.registers);
-        EXPECT_EQ(p.m_bDirectAddressing, in.registers ? std::optional(in.direct) : std::nullopt);
+            near(p("systemFreqMHz"), in.systemMHz);
+        EXPECT_EQ(p("hwRev"), in.hwRev);
+        near(p("frameRate"), in.fps);
+        EXPECT_EQ(p("outputColumns"), in.columns);
+        EXPECT_EQ(p("outputRows"), in.rows);
+        EXPECT_EQ(p("allowSkipping"), in.skipping);
+        EXPECT_EQ(p("lowPower"), in.lowPower);
+        EXPECT_EQ(p("blankingMode"), in.blanking);
+        EXPECT_EQ(p("hBlank"), in.blanking == 4 ? std::optional(in.hBlank) : std::nullopt);
+        EXPECT_EQ(p("vBlank"), in.blanking == 5 ? std::optional(in.vBlank) : std::nullopt);
+        EXPECT_EQ(p("outputAs"), in.registers);
+        EXPECT_EQ(p("addressing"), in.registers ? std::optional(in.direct) : std::nullopt);
 
         CKXC2280RegisterWizardDoc restored = NewDocument();
-        ApplySettingsFileParameters(p, restored);
+        ApplyGivenParameters(read.parameters, restored);
         Recalculate(restored);
         EXPECT_EQ(WithoutVersionLine(Save(restored, in.spliced, standardPath)),
                   WithoutVersionLine(written));
@@ -232,7 +235,7 @@ TEST(SettingsReader, ApplyingLeavesWhatTheFileDoesNotHold) {
     const SettingsFileReadResult read = ReadSettingsFile(WrittenFile(
         {.name = "bypass", .inputMHz = 20.0, .bypass = 1, .blanking = 1, .registers = 0}, ""));
     ASSERT_TRUE(read) << read.message;
-    ApplySettingsFileParameters(read.parameters, doc);
+    ApplyGivenParameters(read.parameters, doc);
     EXPECT_EQ(doc.m_bBypassPll, 1);
     EXPECT_EQ(doc.m_dInputFreq, 20.0);
     EXPECT_EQ(doc.m_bOutputAsRegisters, 0);
@@ -334,7 +337,7 @@ TEST(SettingsReader, RefusesWithTheFirstLineItCannotRead) {
         EXPECT_EQ(read.status, SettingsFileStatus::Refused) << c.what;
         EXPECT_EQ(read.line, c.line) << c.what;
         EXPECT_EQ(read.message, c.message) << c.what;
-        EXPECT_EQ(read.parameters, SettingsFileParameters{}) << c.what;
+        EXPECT_EQ(read.parameters, ParameterSet{}) << c.what;
         EXPECT_TRUE(read.notes.empty()) << c.what;
     }
 }
@@ -373,8 +376,8 @@ TEST(SettingsReader, ReadsLfLineEnds) {
     std::erase(bytes, '\r');
     const SettingsFileReadResult read = ReadSettingsFile(bytes);
     ASSERT_TRUE(read) << read.message;
-    EXPECT_EQ(read.parameters.m_bUseMinFreq, 1);
-    EXPECT_EQ(read.parameters.m_bDirectAddressing, 0);
+    EXPECT_EQ(read.parameters.GivenNumber(ParameterIndex("useMinFreq")), 1);
+    EXPECT_EQ(read.parameters.GivenNumber(ParameterIndex("addressing")), 0);
 }
 
 TEST(SettingsReader, LoadsOnlyARegularFileOfAtMostOneMebibyte) {

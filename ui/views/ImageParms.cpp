@@ -10,37 +10,57 @@ namespace {
 
 constexpr ControlTemplate kControls[] = {
     {IDC_IMAGE_GROUP, CtlKind::GroupBox, "Desired Output Image", {7, 7, 150, 120}, CtlNone},
-    {IDC_FRAME_RATE_LABEL, CtlKind::Static, "Max. Frames Rate", {15, 22, 62, 8}, CtlNone},
+    {IDC_FRAME_RATE_LABEL, CtlKind::Static, Parameter("frameRate").label, {15, 22, 62, 8}, CtlNone},
     {IDC_FRAME_RATE, CtlKind::ComboBox, "", {80, 20, 60, 120}, CtlEditable},
-    {IDC_OUTPUT_COLUMNS_LABEL, CtlKind::Static, "Output Columns", {15, 38, 62, 8}, CtlNone},
+    {IDC_OUTPUT_COLUMNS_LABEL,
+     CtlKind::Static,
+     Parameter("outputColumns").label,
+     {15, 38, 62, 8},
+     CtlNone},
     {IDC_OUTPUT_COLUMNS, CtlKind::Edit, "", {80, 36, 60, 12}, CtlNone},
-    {IDC_OUTPUT_ROWS_LABEL, CtlKind::Static, "Output Rows", {15, 54, 62, 8}, CtlNone},
+    {IDC_OUTPUT_ROWS_LABEL,
+     CtlKind::Static,
+     Parameter("outputRows").label,
+     {15, 54, 62, 8},
+     CtlNone},
     {IDC_OUTPUT_ROWS, CtlKind::Edit, "", {80, 52, 60, 12}, CtlNone},
     {IDC_SKIPPING, CtlKind::CheckBox, "", {15, 70, 10, 10}, CtlManual},
-    {IDC_SKIPPING_LABEL, CtlKind::Static, "Skipping", {28, 71, 45, 8}, CtlNone},
+    {IDC_SKIPPING_LABEL,
+     CtlKind::Static,
+     Parameter("allowSkipping").label,
+     {28, 71, 45, 8},
+     CtlNone},
     {IDC_BINNING, CtlKind::CheckBox, "", {80, 70, 10, 10}, CtlNone},
     {IDC_BINNING_LABEL, CtlKind::Static, "Use Binning", {93, 71, 50, 8}, CtlNone},
     {IDC_X_ONLY, CtlKind::CheckBox, "", {80, 82, 10, 10}, CtlNone},
     {IDC_X_ONLY_LABEL, CtlKind::Static, "X-only", {93, 83, 40, 8}, CtlNone},
-    {IDC_VARIABLE_FRAME_RATE, CtlKind::CheckBox, "Variable Frame Rate", {15, 86, 100, 10}, CtlNone},
+    {IDC_VARIABLE_FRAME_RATE,
+     CtlKind::CheckBox,
+     Parameter("variableFrameRate").label,
+     {15, 86, 100, 10},
+     CtlNone},
     {IDC_MIN_FRAME_RATE, CtlKind::Edit, "", {15, 100, 50, 12}, CtlDisabled},
-    {IDC_MIN_FRAME_RATE_LABEL, CtlKind::Static, "Min. Frame Rate", {70, 102, 70, 8}, CtlNone},
+    {IDC_MIN_FRAME_RATE_LABEL,
+     CtlKind::Static,
+     Parameter("minFrameRate").label,
+     {70, 102, 70, 8},
+     CtlNone},
     {IDC_LOW_POWER, CtlKind::CheckBox, "", {15, 114, 10, 10}, CtlHidden},
-    {IDC_LOW_POWER_LABEL, CtlKind::Static, "Low-Power Mode", {28, 115, 70, 8}, CtlHidden},
+    {IDC_LOW_POWER_LABEL,
+     CtlKind::Static,
+     Parameter("lowPower").label,
+     {28, 115, 70, 8},
+     CtlHidden},
     {IDC_HORZ_MIRROR, CtlKind::CheckBox, "Horizontal Mirror", {80, 70, 70, 10}, CtlNone},
     {IDC_VERT_FLIP, CtlKind::CheckBox, "Vertical Flip", {80, 82, 70, 10}, CtlNone},
     {IDC_FLICKER_60HZ, CtlKind::CheckBox, "Flicker 60 Hz", {100, 114, 50, 10}, CtlHidden},
     {IDC_JPEG, CtlKind::CheckBox, "JPEG", {100, 114, 45, 10}, CtlNone},
-    {IDC_HBLANK_GROUP,
-     CtlKind::GroupBox,
-     "Horizontal Blanking (pixels)",
-     {7, 134, 150, 46},
-     CtlNone},
+    {IDC_HBLANK_GROUP, CtlKind::GroupBox, Parameter("hBlank").label, {7, 134, 150, 46}, CtlNone},
     {IDC_HBLANK_MIN, CtlKind::RadioButton, "Min", {15, 148, 40, 10}, CtlManual},
     {IDC_HBLANK_MAX, CtlKind::RadioButton, "Max", {70, 148, 40, 10}, CtlManual},
     {IDC_HBLANK_FIXED, CtlKind::RadioButton, "", {15, 163, 10, 10}, CtlManual},
     {IDC_HBLANK, CtlKind::Edit, "", {28, 161, 60, 12}, CtlNone},
-    {IDC_VBLANK_GROUP, CtlKind::GroupBox, "Vertical Blanking (rows)", {7, 186, 150, 46}, CtlNone},
+    {IDC_VBLANK_GROUP, CtlKind::GroupBox, Parameter("vBlank").label, {7, 186, 150, 46}, CtlNone},
     {IDC_VBLANK_MIN, CtlKind::RadioButton, "Min", {15, 200, 40, 10}, CtlManual},
     {IDC_VBLANK_MAX, CtlKind::RadioButton, "Max", {70, 200, 40, 10}, CtlManual},
     {IDC_VBLANK_FIXED, CtlKind::RadioButton, "", {15, 215, 10, 10}, CtlManual},
@@ -175,18 +195,12 @@ CImageParms::CImageParms(const CViewContext& context, QWidget* parent)
     : CWizardFormView(kDialog, context, parent) {}
 
 void CImageParms::DoDataExchange(CDataExchange* pDX) {
-    DDX_Text(pDX, IDC_FRAME_RATE, m_dFrameRate);
-    DDV_MinMaxDouble(pDX, m_dFrameRate, 0.0, 9999.0);
-    DDX_Text(pDX, IDC_OUTPUT_COLUMNS, m_nOutputColumns);
-    DDV_MinMaxInt(pDX, m_nOutputColumns, 0, 9999);
-    DDX_Text(pDX, IDC_OUTPUT_ROWS, m_nOutputRows);
-    DDV_MinMaxInt(pDX, m_nOutputRows, 0, 9999);
-    DDX_Text(pDX, IDC_HBLANK, m_nHBlank);
-    DDV_MinMaxInt(pDX, m_nHBlank, 0, 999999);
-    DDX_Text(pDX, IDC_VBLANK, m_nVBlank);
-    DDV_MinMaxInt(pDX, m_nVBlank, 0, 999999);
-    DDX_Text(pDX, IDC_MIN_FRAME_RATE, m_dMinFrameRate);
-    DDV_MinMaxDouble(pDX, m_dMinFrameRate, 0.0, 9999999.0);
+    DDX_Parameter(pDX, IDC_FRAME_RATE, m_dFrameRate, Parameter("frameRate"));
+    DDX_Parameter(pDX, IDC_OUTPUT_COLUMNS, m_nOutputColumns, Parameter("outputColumns"));
+    DDX_Parameter(pDX, IDC_OUTPUT_ROWS, m_nOutputRows, Parameter("outputRows"));
+    DDX_Parameter(pDX, IDC_HBLANK, m_nHBlank, Parameter("hBlank"));
+    DDX_Parameter(pDX, IDC_VBLANK, m_nVBlank, Parameter("vBlank"));
+    DDX_Parameter(pDX, IDC_MIN_FRAME_RATE, m_dMinFrameRate, Parameter("minFrameRate"));
 }
 
 void CImageParms::SetContext(int nMode) {
@@ -213,10 +227,10 @@ void CImageParms::OnInitialUpdate() {
     // Red boxes stay readable: white text on the red background.
     m_crText = QColor(255, 255, 255);
     m_crBackground = QColor(255, 0, 0);
-    SelectBlankingRadio(IDC_HBLANK_MIN);
-    m_nBlankingMode = kBlankHMinThenV;
-    CheckDlgButton(IDC_SKIPPING, false);
-    m_bAllowSkipping = 0;
+    m_nBlankingMode = ParameterDefault<int>("blankingMode");
+    SelectBlankingRadio(kBlankingRadios[static_cast<std::size_t>(m_nBlankingMode)]);
+    m_bAllowSkipping = ParameterDefault<int>("allowSkipping");
+    CheckDlgButton(IDC_SKIPPING, m_bAllowSkipping != 0);
     CheckDlgButton(IDC_LOW_POWER, m_bLowPower != 0);
     for (int id : kToolControls)
         GetDlgItem(id)->setToolTip(ToolTipText(id));
@@ -257,8 +271,7 @@ void CImageParms::Recompute(bool bNotify) {
     ctx.m_bVertFlip = m_bVertFlip;
     ctx.m_bLowPower = m_bLowPower;
     ctx.m_dMinFrameRate = m_dMinFrameRate;
-    ctx.m_nWarnings &= ~kWarnTimingBits;
-    doc.ComputeTiming(false);
+    RecalculateTiming(doc);
     for (const WarningControl& control : kWarningControls)
         RedrawControl(control.id);
     SetDlgItemText(IDC_TIMING_REPORT, DocumentText(ctx.m_strTimingReport));
@@ -341,7 +354,7 @@ void CImageParms::OnNotify(int id, Notify code) {
     } else if (id == IDC_VARIABLE_FRAME_RATE) {
         m_bVariableFrameRate = IsDlgButtonChecked(IDC_VARIABLE_FRAME_RATE) ? 1 : 0;
         EnableDlgItem(IDC_MIN_FRAME_RATE, m_bVariableFrameRate != 0);
-        m_dMinFrameRate = m_dMinFrameRate > m_dFrameRate ? m_dFrameRate : 10.0;
+        m_dMinFrameRate = MinFrameRateOnVariableFrameRate(m_dMinFrameRate, m_dFrameRate);
         UpdateData(false);
     } else if (id == IDC_BINNING) {
         m_bBinning = IsDlgButtonChecked(IDC_BINNING) ? 1 : 0;
@@ -379,21 +392,21 @@ bool CImageParms::OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_
         Recompute(false);
         return true;
     case WM_WIZ_SET_DEFAULTS:
-        m_dFrameRate = 30.0;
-        m_bAllowSkipping = 0;
-        m_nOutputColumns = 640;
-        m_nOutputRows = 480;
+        m_dFrameRate = ParameterDefault<double>("frameRate");
+        m_bAllowSkipping = ParameterDefault<int>("allowSkipping");
+        m_nOutputColumns = ParameterDefault<int>("outputColumns");
+        m_nOutputRows = ParameterDefault<int>("outputRows");
         m_bFollowOtherContext = 0;
-        m_nHBlank = 500;
-        m_nVBlank = 500;
+        m_nHBlank = ParameterDefault<int>("hBlank");
+        m_nVBlank = ParameterDefault<int>("vBlank");
         m_bBinning = 1;
         m_bXOnly = 0;
-        SelectBlankingRadio(IDC_HBLANK_MIN);
-        m_nBlankingMode = kBlankHMinThenV;
-        m_bLowPower = 0;
-        CheckDlgButton(IDC_LOW_POWER, false);
-        // The Skipping box shows the member it feeds: both cleared.
-        CheckDlgButton(IDC_SKIPPING, false);
+        m_nBlankingMode = ParameterDefault<int>("blankingMode");
+        SelectBlankingRadio(kBlankingRadios[static_cast<std::size_t>(m_nBlankingMode)]);
+        m_bLowPower = ParameterDefault<int>("lowPower");
+        CheckDlgButton(IDC_LOW_POWER, m_bLowPower != 0);
+        // The Skipping box shows the member it feeds.
+        CheckDlgButton(IDC_SKIPPING, m_bAllowSkipping != 0);
         CheckDlgButton(IDC_BINNING, m_bBinning != 0);
         CheckDlgButton(IDC_X_ONLY, m_bXOnly != 0);
         EnableXOnly();

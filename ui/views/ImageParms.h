@@ -67,23 +67,24 @@ public:
     // empty for every other control; at most 79 characters.
     static QString ToolTipText(int id);
 
-    double m_dFrameRate = 30.0;    // frames per second
-    double m_dMinFrameRate = 10.0; // frames per second
-    int m_nOutputColumns = 640;
-    int m_nOutputRows = 480;
+    double m_dFrameRate = ParameterDefault<double>("frameRate");       // frames per second
+    double m_dMinFrameRate = ParameterDefault<double>("minFrameRate"); // frames per second
+    int m_nOutputColumns = ParameterDefault<int>("outputColumns");
+    int m_nOutputRows = ParameterDefault<int>("outputRows");
     int m_bFollowOtherContext = 1;
-    int m_nHBlank = 500;     // pixels
-    int m_nVBlank = 500;     // rows
-    int m_nBlankingMode = 0; // 0 to 5, the checked blanking radio
-    int m_nContext = 0;      // index of the document context this form edits
+    int m_nHBlank = ParameterDefault<int>("hBlank"); // pixels
+    int m_nVBlank = ParameterDefault<int>("vBlank"); // rows
+    // 0 to 5, the checked blanking radio
+    int m_nBlankingMode = ParameterDefault<int>("blankingMode");
+    int m_nContext = 0; // index of the document context this form edits
     int m_bBinning = 0;
     int m_bXOnly = 0;
-    int m_bAllowSkipping = 0;
+    int m_bAllowSkipping = ParameterDefault<int>("allowSkipping");
     int m_bJpeg = 0;
     int m_bHorzMirror = 0;
     int m_bVertFlip = 0;
-    int m_bVariableFrameRate = 0;
-    int m_bLowPower = 0;
+    int m_bVariableFrameRate = ParameterDefault<int>("variableFrameRate");
+    int m_bLowPower = ParameterDefault<int>("lowPower");
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

@@ -1,6 +1,7 @@
 // Clock Settings form: data exchange, enable rules, notifications, warning colours and messages.
 #include "PLLCalcs.h"
 
+#include "PllCalc.h"
 #include "PllSolutions.h"
 
 #include <QComboBox>
@@ -14,22 +15,26 @@ namespace {
 
 constexpr ControlTemplate kControls[] = {
     {IDC_BYPASS_PLL, CtlKind::CheckBox, "", {7, 7, 11, 8}, CtlNone},
-    {IDC_BYPASS_PLL_LABEL, CtlKind::Static, "Bypass PLL", {23, 7, 43, 10}, CtlNone},
+    {IDC_BYPASS_PLL_LABEL, CtlKind::Static, Parameter("bypassPll").label, {23, 7, 43, 10}, CtlNone},
     {IDC_INPUT_FREQ, CtlKind::Edit, "", {7, 17, 58, 12}, CtlNone},
-    {IDC_INPUT_FREQ_LABEL, CtlKind::Static, "Input Frequency (MHz)", {7, 29, 72, 9}, CtlNone},
+    {IDC_INPUT_FREQ_LABEL,
+     CtlKind::Static,
+     Parameter("inputFreqMHz").label,
+     {7, 29, 72, 9},
+     CtlNone},
     {IDC_INPUT_RANGE, CtlKind::Static, "", {7, 38, 86, 12}, CtlNone},
-    {IDC_USE_MIN_FREQ, CtlKind::CheckBox, "Use Min. Freq.", {7, 49, 59, 12}, CtlNone},
+    {IDC_USE_MIN_FREQ, CtlKind::CheckBox, Parameter("useMinFreq").label, {7, 49, 59, 12}, CtlNone},
     {IDC_TARGET_SYSTEM_FREQ, CtlKind::Edit, "", {7, 63, 58, 12}, CtlNone},
     {IDC_TARGET_SYSTEM_LABEL,
      CtlKind::Static,
-     "Target System Frequency (MHz)",
+     Parameter("systemFreqMHz").label,
      {7, 76, 66, 16},
      CtlNone},
     {IDC_USE_VCO, CtlKind::CheckBox, "", {7, 97, 10, 12}, CtlNone},
     {IDC_TARGET_VCO_FREQ, CtlKind::Edit, "", {20, 97, 46, 12}, CtlDisabled},
     {IDC_TARGET_VCO_LABEL,
      CtlKind::Static,
-     "Target VCO Frequency (MHz)",
+     Parameter("vcoFreqMHz").label,
      {7, 110, 66, 20},
      CtlNone},
     {IDC_USE_PLL_M, CtlKind::CheckBox, "", {7, 131, 10, 12}, CtlNone},
@@ -40,17 +45,9 @@ constexpr ControlTemplate kControls[] = {
     {IDC_PLL_N_LABEL, CtlKind::Static, "", {7, 175, 66, 21}, CtlNone},
     {IDC_CLOCK_REPORT, CtlKind::RichEdit, "", {95, 7, 242, 157}, CtlReadOnly | CtlVScroll},
     {IDC_HW_REV, CtlKind::ComboBox, "", {96, 167, 39, 50}, CtlNone},
-    {IDC_HW_REV_LABEL, CtlKind::Static, "HW Rev.", {97, 181, 30, 8}, CtlNone},
+    {IDC_HW_REV_LABEL, CtlKind::Static, Parameter("hwRev").label, {97, 181, 30, 8}, CtlNone},
 };
 constexpr DialogTemplate kDialog{IDD_CLOCK_SETTINGS, 344, 358, kControls};
-
-// Bounds the input range caption and the M and N captions print.
-constexpr double kInputMinMHz = 4.0;
-constexpr double kInputMaxMHz = 44.0;
-constexpr int kPllMMin = 16;
-constexpr int kPllMMax = 70;
-constexpr int kPllNMin = 0;
-constexpr int kPllNMax = 63;
 
 struct StatusText {
     int id;
@@ -122,35 +119,33 @@ CPLLCalcs::CPLLCalcs(const CViewContext& context, QWidget* parent)
 }
 
 void CPLLCalcs::DoDataExchange(CDataExchange* pDX) {
-    DDX_Text(pDX, IDC_INPUT_FREQ, m_dInputFreq);
-    DDV_MinMaxDouble(pDX, m_dInputFreq, 0.0, 9999.0);
+    DDX_Parameter(pDX, IDC_INPUT_FREQ, m_dInputFreq, Parameter("inputFreqMHz"));
     // While "Use Min. Freq." is checked the edit shows the clock found; the member keeps the
     // target entered, which the search falls back to when no clock gives the frame rate.
-    if (!(pDX->SaveAndValidate() && IsDlgButtonChecked(IDC_USE_MIN_FREQ))) {
-        DDX_Text(pDX, IDC_TARGET_SYSTEM_FREQ, m_dTargetSystemFreq);
-        DDV_MinMaxDouble(pDX, m_dTargetSystemFreq, 0.0, 9999.0);
-    }
-    DDX_Text(pDX, IDC_TARGET_VCO_FREQ, m_dTargetVcoFreq);
-    DDV_MinMaxDouble(pDX, m_dTargetVcoFreq, -1.0, 9999.0);
-    DDX_Text(pDX, IDC_PLL_M, m_nPllM);
-    DDX_Text(pDX, IDC_PLL_N, m_nPllN);
+    if (!(pDX->SaveAndValidate() && IsDlgButtonChecked(IDC_USE_MIN_FREQ)))
+        DDX_Parameter(pDX, IDC_TARGET_SYSTEM_FREQ, m_dTargetSystemFreq, Parameter("systemFreqMHz"));
+    DDX_Parameter(pDX, IDC_TARGET_VCO_FREQ, m_dTargetVcoFreq, Parameter("vcoFreqMHz"));
+    DDX_Parameter(pDX, IDC_PLL_M, m_nPllM, Parameter("pllM"));
+    DDX_Parameter(pDX, IDC_PLL_N, m_nPllN, Parameter("pllN"));
     DDX_Check(pDX, IDC_BYPASS_PLL, m_bBypassPll);
 }
 
 void CPLLCalcs::OnInitialUpdate() {
     CWizardFormView::OnInitialUpdate();
     m_crWarning = QColor(255, 0, 0);
-    CheckDlgButton(IDC_USE_MIN_FREQ, false);
-    Item<QComboBox>(IDC_HW_REV)->setCurrentIndex(1);
+    CheckDlgButton(IDC_USE_MIN_FREQ, ParameterDefault<int>("useMinFreq") != 0);
+    Item<QComboBox>(IDC_HW_REV)->setCurrentIndex(ParameterDefault<int>("hwRev") - 1);
     SetDlgItemText(IDC_INPUT_RANGE, QStringLiteral("(%1MHz -- %2MHz)")
-                                        .arg(QString::number(kInputMinMHz, 'f', 1),
-                                             QString::number(kInputMaxMHz, 'f', 1)));
+                                        .arg(QString::number(PllLimits::kInputMin, 'f', 1),
+                                             QString::number(PllLimits::kInputMax, 'f', 1)));
     EnableDlgItem(IDC_PLL_M, IsDlgButtonChecked(IDC_USE_PLL_M));
     EnableDlgItem(IDC_PLL_N, IsDlgButtonChecked(IDC_USE_PLL_N));
-    SetDlgItemText(IDC_PLL_M_LABEL,
-                   QStringLiteral("Specify \"M\" value\n(%1 -- %2)").arg(kPllMMin).arg(kPllMMax));
-    SetDlgItemText(IDC_PLL_N_LABEL,
-                   QStringLiteral("Specify \"N\" value\n(%1 -- %2)").arg(kPllNMin).arg(kPllNMax));
+    // The captions show the values the PLL can take, not the wider range the edits accept.
+    const QString range = QStringLiteral("\n(%1 -- %2)");
+    SetDlgItemText(IDC_PLL_M_LABEL, QString::fromLatin1(Parameter("pllM").label) +
+                                        range.arg(PllLimits::kMMin).arg(PllLimits::kMMax));
+    SetDlgItemText(IDC_PLL_N_LABEL, QString::fromLatin1(Parameter("pllN").label) +
+                                        range.arg(PllLimits::kNMin).arg(PllLimits::kNMax));
     UpdateData(false);
     UpdateControlStates();
 }
@@ -174,9 +169,7 @@ void CPLLCalcs::CopyIntoDocument() {
 
 void CPLLCalcs::RunClockSide() {
     CKXC2280RegisterWizardDoc& doc = GetDocument();
-    doc.m_Contexts[0].m_nWarnings &= ~kWarnClockBits;
-    doc.CalculatePLL();
-    doc.ComputeTiming(false);
+    RecalculateClocks(doc);
     PostToMainFrame(WM_WIZ_TIMING_CHANGED, 0, 0);
     for (const WarningEdit& edit : kWarningEdits)
         RedrawControl(edit.id);
@@ -317,12 +310,12 @@ bool CPLLCalcs::OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_t 
         UsePllSolution(wParam);
         return true;
     case WM_WIZ_SET_DEFAULTS:
-        m_dInputFreq = 11.0;
-        m_dTargetVcoFreq = 528.0;
-        m_dTargetSystemFreq = 44.0;
+        m_dInputFreq = ParameterDefault<double>("inputFreqMHz");
+        m_dTargetVcoFreq = ParameterPreset<double>("vcoFreqMHz");
+        m_dTargetSystemFreq = ParameterDefault<double>("systemFreqMHz");
         // The box is bound to the member: clearing only the box would be undone by the refresh.
-        m_bBypassPll = 0;
-        CheckDlgButton(IDC_BYPASS_PLL, false);
+        m_bBypassPll = ParameterDefault<int>("bypassPll");
+        CheckDlgButton(IDC_BYPASS_PLL, m_bBypassPll != 0);
         CheckDlgButton(IDC_USE_VCO, false);
         UpdateData(false);
         UpdateControlStates();

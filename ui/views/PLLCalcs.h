@@ -40,13 +40,14 @@ public:
     // Enables the entries from the Bypass PLL, Use Min. Freq. and fixed-value boxes.
     void UpdateControlStates();
 
-    QColor m_crWarning{255, 0, 0};     // background of an edit whose value cannot be matched
-    double m_dInputFreq = 11.0;        // MHz
-    double m_dTargetSystemFreq = 44.0; // MHz
-    int m_nPllM = 49;
-    int m_nPllN = 2;
-    double m_dTargetVcoFreq = 528.0; // MHz
-    int m_bBypassPll = 0;
+    QColor m_crWarning{255, 0, 0}; // background of an edit whose value cannot be matched
+    // The optional values show their presets until the user fixes one.
+    double m_dInputFreq = ParameterDefault<double>("inputFreqMHz");         // MHz
+    double m_dTargetSystemFreq = ParameterDefault<double>("systemFreqMHz"); // MHz
+    int m_nPllM = ParameterPreset<int>("pllM");
+    int m_nPllN = ParameterPreset<int>("pllN");
+    double m_dTargetVcoFreq = ParameterPreset<double>("vcoFreqMHz"); // MHz
+    int m_bBypassPll = ParameterDefault<int>("bypassPll");
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

@@ -16,7 +16,7 @@ constexpr ControlTemplate kControls[] = {
     {IDC_DRIVER_REGISTERS_LABEL, CtlKind::Static, "Driver Registers", {7, 104, 53, 10}, CtlNone},
     {IDC_OUTPUT_AS_REGISTERS,
      CtlKind::CheckBox,
-     "Output as registers instead of variables",
+     Parameter("outputAs").label,
      {84, 98, 230, 10},
      CtlNone},
     {IDC_DRIVER_REGISTER_LIST, CtlKind::ListView, "", {7, 115, 381, 293}, CtlNone},
@@ -74,9 +74,11 @@ void CRegOutView::OnInitialUpdate() {
     SetUpColumns(*Item<QTableWidget>(IDC_IFP_REGISTER_LIST), kIfpColumns);
     SetUpColumns(*Item<QTableWidget>(IDC_DRIVER_REGISTER_LIST), kDriverColumns);
     CKXC2280RegisterWizardDoc& doc = GetDocument();
-    CheckDlgButton(IDC_OUTPUT_AS_REGISTERS, true);
+    CheckDlgButton(IDC_OUTPUT_AS_REGISTERS, ParameterDefault<int>("outputAs") != 0);
     doc.m_bOutputAsRegisters = IsDlgButtonChecked(IDC_OUTPUT_AS_REGISTERS) ? 1 : 0;
-    CheckDlgButton(IDC_DIRECT_ADDRESSING, true);
+    CheckDlgButton(ParameterDefault<int>("addressing") != 0 ? IDC_DIRECT_ADDRESSING
+                                                            : IDC_INDIRECT_ADDRESSING,
+                   true);
     doc.m_bDirectAddressing = IsDlgButtonChecked(IDC_DIRECT_ADDRESSING) ? 1 : 0;
     FillRegisterLists();
     ShowDlgItem(IDC_DIRECT_ADDRESSING, false);

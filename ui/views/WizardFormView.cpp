@@ -5,6 +5,16 @@
 
 #include <stdexcept>
 
+void DDX_Parameter(CDataExchange* pDX, int id, double& value, const ParameterInfo& parameter) {
+    DDX_Text(pDX, id, value);
+    DDV_MinMaxDouble(pDX, value, parameter.min, parameter.max);
+}
+
+void DDX_Parameter(CDataExchange* pDX, int id, int& value, const ParameterInfo& parameter) {
+    DDX_Text(pDX, id, value);
+    DDV_MinMaxInt(pDX, value, static_cast<int>(parameter.min), static_cast<int>(parameter.max));
+}
+
 CWizardFormView::CWizardFormView(const DialogTemplate& dialog, const CViewContext& context,
                                  QWidget* parent)
     : CFormView(dialog, parent), m_pDoc(context.m_pDoc), m_mainFrame(context.m_pMainFrame) {

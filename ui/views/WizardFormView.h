@@ -2,7 +2,13 @@
 #pragma once
 
 #include "FormView.h"
+#include "Parameters.h"
 #include "ViewContext.h"
+
+// Member <-> edit of a request parameter; when reading, the value is checked against the range
+// the parameter table gives it, with the prompts of DDV_MinMaxDouble and DDV_MinMaxInt.
+void DDX_Parameter(CDataExchange* pDX, int id, double& value, const ParameterInfo& parameter);
+void DDX_Parameter(CDataExchange* pDX, int id, int& value, const ParameterInfo& parameter);
 
 class CWizardFormView : public CFormView {
 public:

@@ -1,0 +1,205 @@
+// Batch runs: lines read, each run from a fresh document, files staged and then replaced together
+// after one sync, errors reported by line number.
+#include "Batch.h"
+
+#include "AtomicSave.h"
+#include "InputFile.h"
+#include "ParameterJson.h"
+#include "StderrPrompt.h"
+#include "WizardRun.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <string_view>
+#include <system_error>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+// A batch longer than this shows its progress on a terminal.
+constexpr std::size_t kProgressAbove = 1000;
+
+struct BatchLine {
+    std::size_t number; // 1 for the first line of the file
+    std::string_view text;
+};
+
+// The lines that describe a run: neither blank nor a comment starting with #. A CR before the
+// line feed is part of the line end.
+std::vector<BatchLine> RunLines(std::string_view bytes) {
+    std::vector<BatchLine> lines;
+    for (std::size_t number = 1; !bytes.empty(); ++number) {
+        const std::size_t end = std::min(bytes.find('\n'), bytes.size());
+        std::string_view line = bytes.substr(0, end);
+        bytes.remove_prefix(std::min(end + 1, bytes.size()));
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
+        const std::size_t first = line.find_first_not_of(" \t");
+        if (first != std::string_view::npos && line[first] != '#')
+            lines.push_back({number, line});
+    }
+    return lines;
+}
+
+// A line on standard error that counts the lines done, rewritten in place.
+class Progress {
+public:
+    explicit Progress(std::size_t total)
+        : m_total(total), m_shown(total > kProgressAbove && ::isatty(STDERR_FILENO) == 1) {}
+
+    void Done(std::size_t done) {
+        if (m_shown && (done % 100 == 0 || done == m_total))
+            std::cerr << '\r' << kCliName << ": " << done << " of " << m_total << " lines"
+                      << (done == m_total ? "\n" : "") << std::flush;
+    }
+    // Clears the progress line, so that a message can take its place.
+    void Clear() {
+        if (m_shown)
+            std::cerr << "\r\x1b[K";
+    }
+
+private:
+    std::size_t m_total;
+    bool m_shown;
+};
+
+// Why a name is no plain file name; nothing when it is one.
+std::optional<std::string> RefuseBatchName(const std::string& name) {
+    const bool control = std::any_of(name.begin(), name.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+    });
+    if (!name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
+        !control)
+        return std::nullopt;
+    return "name " + QuoteValue(name) +
+           " is no plain file name; accepted: a name that is not empty, \".\" or \"..\" and has "
+           "no \"/\" and no control characters";
+}
+
+class BatchRun {
+public:
+    BatchRun(const CliRequest& request, std::size_t lines)
+        : m_request(request), m_input(InputName(request.batchPath)), m_progress(lines) {}
+
+    void Run(const BatchLine& line);
+    int Finish();
+
+private:
+    void Report(std::size_t line, const std::string& message);
+    std::optional<std::string> ClaimName(std::size_t line, const std::string& name);
+    void Deliver(std::size_t line, const std::string& name, const WizardRun& run);
+
+    const CliRequest& m_request;
+    std::string m_input; // how messages name the batch file
+    Progress m_progress;
+    std::size_t m_done = 0;
+    bool m_failed = false;
+    bool m_spliceFailed = false;
+    std::map<std::string, std::size_t> m_names; // the line that took each name
+    AtomicSaveBatch m_files;
+    std::vector<std::size_t> m_stagedLines; // the line of each staged file
+};
+
+void BatchRun::Report(std::size_t line, const std::string& message) {
+    m_progress.Clear();
+    std::cerr << kCliName << ": " << m_input << " line " << line << ": " << message << '\n';
+    m_failed = true;
+}
+
+std::optional<std::string> BatchRun::ClaimName(std::size_t line, const std::string& name) {
+    if (std::optional<std::string> refused = RefuseBatchName(name))
+        return refused;
+    const auto [taken, claimed] = m_names.try_emplace(name, line);
+    if (claimed)
+        return std::nullopt;
+    return "name " + QuoteValue(name) + " already used by line " + std::to_string(taken->second) +
+           "; accepted: a name of its own";
+}
+
+void BatchRun::Run(const BatchLine& line) {
+    m_progress.Done(m_done++);
+    ParameterSet parameters = m_request.arguments.base;
+    const ParameterJsonRead read = ReadParameterJson(line.text, parameters);
+    const std::string name = read.name.value_or("line-" + std::to_string(line.number));
+    // A name is taken as soon as it is known, also by a line whose parameters are refused, so a
+    // name given twice is reported whatever else is wrong with the first line.
+    if (read.name || read) {
+        if (std::optional<std::string> refused = ClaimName(line.number, name))
+            return Report(line.number, *refused);
+    }
+    if (!read)
+        return Report(line.number, read.error);
+    StderrPrompt prompt(std::string(kCliName) + ": " + m_input + " line " +
+                        std::to_string(line.number) + ": ");
+    const WizardRun run =
+        RunWizard(m_request.arguments.Complete(parameters), prompt,
+                  m_request.json ? RunOutput::JsonLine : RunOutput::SettingsFile, name);
+    if (!run.error.empty())
+        return Report(line.number, run.error);
+    m_spliceFailed = m_spliceFailed || run.result == SerializeResult::PlainFileAfterFailure;
+    Deliver(line.number, name, run);
+}
+
+void BatchRun::Deliver(std::size_t line, const std::string& name, const WizardRun& run) {
+    if (m_request.json) {
+        std::fwrite(run.bytes.data(), 1, run.bytes.size(), stdout);
+        return;
+    }
+    const std::string path = (std::filesystem::path(m_request.outDir) / (name + ".ini")).string();
+    if (const SaveResult staged = m_files.Stage(path, run.bytes); !staged)
+        return Report(line, staged.message);
+    m_stagedLines.push_back(line);
+}
+
+int BatchRun::Finish() {
+    m_progress.Done(m_done);
+    if (m_request.json) {
+        if (std::ferror(stdout) != 0 || std::fflush(stdout) != 0) {
+            std::cerr << kCliName << ": cannot write to standard output\n";
+            return kExitWriteFailed;
+        }
+    } else {
+        const std::vector<SaveResult> saved = m_files.Commit();
+        for (std::size_t k = 0; k < saved.size(); ++k)
+            if (!saved[k])
+                Report(m_stagedLines[k], saved[k].message);
+    }
+    if (m_failed)
+        return kExitWriteFailed;
+    return m_spliceFailed ? kExitSpliceFailed : kExitOk;
+}
+
+// The folder of the settings files, made when it is missing; the message when it cannot be.
+std::optional<std::string> MakeOutDir(const std::string& outDir) {
+    std::error_code error;
+    std::filesystem::create_directories(outDir, error);
+    if (std::filesystem::is_directory(outDir))
+        return std::nullopt;
+    return "cannot create the folder " + QuoteValue(outDir) + ": " +
+           (error ? error.message() : std::string("it is a file"));
+}
+
+} // namespace
+
+int RunBatch(const CliRequest& request) {
+    std::string bytes;
+    if (std::optional<std::string> unreadable = ReadInputFile(request.batchPath, bytes)) {
+        std::cerr << kCliName << ": option --batch: " << *unreadable << '\n';
+        return kExitBadUsage;
+    }
+    if (!request.json) {
+        if (std::optional<std::string> refused = MakeOutDir(request.outDir)) {
+            std::cerr << kCliName << ": " << *refused << '\n';
+            return kExitWriteFailed;
+        }
+    }
+    const std::vector<BatchLine> lines = RunLines(bytes);
+    BatchRun batch(request, lines.size());
+    for (const BatchLine& line : lines)
+        batch.Run(line);
+    return batch.Finish();
+}

@@ -1,0 +1,66 @@
+// The parameter options and --params as a library, the way another program takes the wizard's
+// parameters after its own arguments.
+#include "CliRunner.h"
+#include "CommandLine.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::variant<ParameterSet, CliExit> Parse(std::vector<std::string> args) {
+    args.insert(args.begin(), "qx7r310-wizard");
+    std::vector<const char*> argv;
+    for (const std::string& arg : args)
+        argv.push_back(arg.c_str());
+    return ParseParameterArguments("qx7r310-wizard", static_cast<int>(argv.size()), argv.data());
+}
+
+TEST(ParameterArguments, FileThenOptionsThenTheCheckBoxRule) {
+    TempFolder folder;
+    WriteFileBytes(folder.File("p.json"), R"({"frameRate": 8, "blanking": "hb=300"})");
+    const auto parsed = Parse({"--variable-frame-rate", "--params", folder.File("p.json"),
+                               "--columns", "320", "--standard-ini", "std.ini"});
+    ASSERT_TRUE(std::holds_alternative<ParameterSet>(parsed));
+    const ParameterSet& set = std::get<ParameterSet>(parsed);
+    EXPECT_EQ(set.Number(ParameterIndex("frameRate")), 8.0);
+    EXPECT_EQ(set.Number(ParameterIndex("blankingMode")), 4.0);
+    EXPECT_EQ(set.Number(ParameterIndex("hBlank")), 300.0);
+    EXPECT_EQ(set.Number(ParameterIndex("outputColumns")), 320.0);
+    EXPECT_EQ(set.Number(ParameterIndex("outputRows")), 480.0);
+    EXPECT_EQ(set.Number(ParameterIndex("minFrameRate")), 8.0);
+    EXPECT_EQ(set.Number(ParameterIndex("useStandardIni")), 1.0);
+    EXPECT_EQ(set.Text(ParameterIndex("standardIniPath")), "std.ini");
+}
+
+TEST(ParameterArguments, RefusalsNameTheProgramAndNoOutputOptionIsTaken) {
+    const struct {
+        std::vector<std::string> args;
+        const char* text;
+    } cases[] = {
+        {{"--fps", "abc"},
+         "qx7r310-wizard: option --fps: invalid value \"abc\"; accepted: a "
+         "number from 0 to 9999\n"},
+        {{"--json"},
+         "qx7r310-wizard: unknown option \"--json\"; accepted: the options listed "
+         "by --help\n"},
+        {{"--low-power=yes"},
+         "qx7r310-wizard: option --low-power: invalid value \"yes\"; "
+         "accepted: the option alone, without a value\n"},
+        {{"--params", "/nonexistent/p.json"},
+         "qx7r310-wizard: option --params: cannot read \"/nonexistent/p.json\": "},
+    };
+    for (const auto& c : cases) {
+        const auto parsed = Parse(c.args);
+        ASSERT_TRUE(std::holds_alternative<CliExit>(parsed)) << c.text;
+        const CliExit& exit = std::get<CliExit>(parsed);
+        EXPECT_EQ(exit.status, kExitBadUsage);
+        EXPECT_EQ(exit.text.rfind(c.text, 0), 0u) << exit.text;
+    }
+    const auto help = Parse({"--help"});
+    ASSERT_TRUE(std::holds_alternative<CliExit>(help));
+    EXPECT_EQ(std::get<CliExit>(help).status, kExitOk);
+    EXPECT_NE(std::get<CliExit>(help).text.find("--min-fps FPS"), std::string::npos);
+    EXPECT_EQ(std::get<CliExit>(help).text.find("-o,--output"), std::string::npos);
+}
+
+} // namespace
