@@ -1,8 +1,6 @@
 // Runs a program as a child process under chosen limits and collects its exit status and output.
 #pragma once
 
-#include "ScratchFolder.h"
-
 #include <string>
 #include <vector>
 
@@ -17,6 +15,7 @@ struct ProcessOptions {
     long long fileSizeLimit = -1;   // bytes a written file may reach (RLIMIT_FSIZE); -1: none
     unsigned timeLimitSeconds = 60; // a child that hangs is killed after this
     std::string stdoutPath;         // standard output goes to this file instead of being captured
+    std::string stdinPath;          // standard input comes from this file; else from /dev/null
 };
 
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
