@@ -36,7 +36,8 @@ TEST(Cli, RepeatedRunsGiveIdenticalBytesWhateverTheLocale) {
     const ProcessResult first = RunCli(args);
     ASSERT_EQ(first.status, 0) << first.err;
     EXPECT_EQ(RunCli(args).out, first.out);
-    EXPECT_EQ(RunCli(args, {.env = {"LC_ALL=de_DE.UTF-8", "LANG=de_DE.UTF-8"}}).out, first.out);
+    EXPECT_EQ(RunCli(args, WithEnvironment({"LC_ALL=de_DE.UTF-8", "LANG=de_DE.UTF-8"})).out,
+              first.out);
     EXPECT_NE(first.out.find("; Requested Frames Per Second: 14.645\r\n"), std::string::npos);
     EXPECT_NE(first.out.find("; Input Frequency: 12.500\r\n"), std::string::npos);
     EXPECT_NE(first.out.find("; Blanking Computation: HB = 300 then VB\r\n"), std::string::npos);
@@ -186,7 +187,7 @@ TEST(Cli, AFailedWriteReportsStatus1AndKeepsWhatWasThere) {
     EXPECT_EQ(ReadBytes(folder.File("taken/inside.ini")), "kept");
     EXPECT_FALSE(fs::exists(folder.Path() / "missing"));
 
-    const ProcessResult full = RunCli({}, {.stdoutPath = "/dev/full"});
+    const ProcessResult full = RunCli({}, OutputTo("/dev/full"));
     EXPECT_EQ(full.status, 1);
     EXPECT_EQ(full.err, "qx7r310-wizard-cli: cannot write to standard output\n");
 }

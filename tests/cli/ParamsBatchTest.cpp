@@ -70,7 +70,7 @@ TEST(Params, JsonOutputFedBackGivesTheSameBytes) {
             RunCli({"--params", folder.File("parameters.json"), "--json"});
         EXPECT_EQ(jsonAgain.out, json.out);
         const ProcessResult fromStdin =
-            RunCli({"--params", "-"}, {.stdinPath = folder.File("parameters.json")});
+            RunCli({"--params", "-"}, InputFrom(folder.File("parameters.json")));
         EXPECT_EQ(fromStdin.out, direct.out);
     }
 }
@@ -170,7 +170,7 @@ TEST(Params, BadInputGetsStatus2AndOneLineAndWritesNothing) {
         EXPECT_EQ(run.status, 2);
         EXPECT_EQ(run.err, kPrefix + "\"" + params + "\": " + bad.message + "\n");
         EXPECT_EQ(ReadBytes(output), "previous");
-        const ProcessResult piped = RunCli({"--params", "-", "-o", output}, {.stdinPath = params});
+        const ProcessResult piped = RunCli({"--params", "-", "-o", output}, InputFrom(params));
         EXPECT_EQ(piped.err, kPrefix + "standard input: " + bad.message + "\n");
     }
     for (const std::string& unreadable : {folder.File("missing.json"), folder.Path().string()}) {

@@ -26,10 +26,11 @@ TEST(WindowlessChain, ImageFormDefaultsReplaceTheConstructionValues) {
     ApplyImageFormDefaults(ctx);
 
     for (const ParameterInfo& row : kParameters) {
-        if (const auto* real = std::get_if<double CImageContext::*>(&row.field))
+        if (const auto* real = std::get_if<double CImageContext::*>(&row.field)) {
             EXPECT_EQ(ctx.*(*real), row.defaultValue) << row.key;
-        else if (const auto* whole = std::get_if<int CImageContext::*>(&row.field))
+        } else if (const auto* whole = std::get_if<int CImageContext::*>(&row.field)) {
             EXPECT_EQ(ctx.*(*whole), static_cast<int>(row.defaultValue)) << row.key;
+        }
     }
 }
 
