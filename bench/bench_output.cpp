@@ -1,16 +1,11 @@
 // Speed of writing the settings file: Serialize of a new document with the forms' defaults.
+#include "RecordingPrompt.h"
 #include "SettingsWriter.h"
 #include "WindowlessChain.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
-
-class NoPrompt : public IWizardPrompt {
-public:
-    void MessageBoxOk(std::string_view) override {}
-    bool AskYesNo(std::string_view) override { return false; }
-};
 
 // A document as the forms leave it at start-up: clock and timing computed for their defaults.
 CKXC2280RegisterWizardDoc MakeDocument() {
@@ -23,7 +18,7 @@ CKXC2280RegisterWizardDoc MakeDocument() {
 
 void BM_Serialize_DefaultDocument(benchmark::State& state) {
     CKXC2280RegisterWizardDoc doc = MakeDocument();
-    NoPrompt prompt;
+    RecordingPrompt prompt(false);
     for (auto _ : state) {
         CMemoryOutputFile file;
         CArchive ar(CArchive::store, file, prompt);

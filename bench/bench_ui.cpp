@@ -15,6 +15,7 @@
 #include <QTest>
 #include <benchmark/benchmark.h>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -70,19 +71,40 @@ void BM_ShowWindow_BareMainWindow(benchmark::State& state) {
 BENCHMARK(BM_ShowWindow_BareMainWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ShowWindow_Wizard)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The wizard as a user starts it, every box answered OK, showing the page its tree names label.
+class StartedWizard {
+public:
+    explicit StartedWizard(const QString& label)
+        : m_previous(SetPromptHandler([](const QString&, unsigned) { return IDOK; })),
+          m_started(m_app.InitInstance({})) {
+        if (!m_started)
+            return;
+        auto* tree = dynamic_cast<CLeftView*>(Frame().GetFramework().GetWnd(ID_LAYOUT_NAV_TREE));
+        tree->setCurrentItem(tree->findItems(label, Qt::MatchExactly).at(0));
+        QCoreApplication::sendPostedEvents();
+    }
+    ~StartedWizard() { SetPromptHandler(std::move(m_previous)); }
+    StartedWizard(const StartedWizard&) = delete;
+    StartedWizard& operator=(const StartedWizard&) = delete;
+
+    bool Started() const { return m_started; }
+    CMainFrame& Frame() { return *m_app.GetMainWnd(); }
+
+private:
+    PromptHandler m_previous;
+    CKXC2280RegisterWizardApp m_app;
+    bool m_started;
+};
+
 // One key in the target system frequency edit until the clock report and, after the queued
 // timing recalculation, the timing report are up to date.
 void BM_KeyInSystemFrequencyToReports(benchmark::State& state) {
-    const PromptHandler previous = SetPromptHandler([](const QString&, unsigned) { return IDOK; });
-    CKXC2280RegisterWizardApp app;
-    if (!app.InitInstance({})) {
+    StartedWizard wizard(QStringLiteral("Clock Settings"));
+    if (!wizard.Started()) {
         state.SkipWithError("start-up failed");
         return;
     }
-    CMainFrame& frame = *app.GetMainWnd();
-    auto* tree = dynamic_cast<CLeftView*>(frame.GetFramework().GetWnd(ID_LAYOUT_NAV_TREE));
-    tree->setCurrentItem(tree->findItems(QStringLiteral("Clock Settings"), Qt::MatchExactly).at(0));
-    QCoreApplication::sendPostedEvents();
+    CMainFrame& frame = wizard.Frame();
     auto* pll = dynamic_cast<CPLLCalcs*>(frame.GetFramework().GetWnd(ID_LAYOUT_PLL));
     auto* edit = pll->Item<QLineEdit>(IDC_TARGET_SYSTEM_FREQ);
     QApplication::setActiveWindow(&frame);
@@ -96,7 +118,6 @@ void BM_KeyInSystemFrequencyToReports(benchmark::State& state) {
         next = (next + 1) % std::size(keys);
         QCoreApplication::sendPostedEvents();
     }
-    SetPromptHandler(previous);
 }
 BENCHMARK(BM_KeyInSystemFrequencyToReports)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
@@ -104,16 +125,12 @@ BENCHMARK(BM_KeyInSystemFrequencyToReports)->Unit(benchmark::kMicrosecond)->UseR
 // follows a timing run (WM_WIZ_TIMING_CHANGED): the figures are taken again and the picture laid
 // out anew, as on every keystroke; with 0 only the drawing is repeated.
 void BM_RepaintTimingDiagram(benchmark::State& state) {
-    const PromptHandler previous = SetPromptHandler([](const QString&, unsigned) { return IDOK; });
-    CKXC2280RegisterWizardApp app;
-    if (!app.InitInstance({})) {
+    StartedWizard wizard(QStringLiteral("Timing Diagram"));
+    if (!wizard.Started()) {
         state.SkipWithError("start-up failed");
         return;
     }
-    CMainFrame& frame = *app.GetMainWnd();
-    auto* tree = dynamic_cast<CLeftView*>(frame.GetFramework().GetWnd(ID_LAYOUT_NAV_TREE));
-    tree->setCurrentItem(tree->findItems(QStringLiteral("Timing Diagram"), Qt::MatchExactly).at(0));
-    QCoreApplication::sendPostedEvents();
+    CMainFrame& frame = wizard.Frame();
     // Only an exposed window paints.
     if (!QTest::qWaitForWindowExposed(&frame)) {
         state.SkipWithError("the window was not exposed");
@@ -128,7 +145,6 @@ void BM_RepaintTimingDiagram(benchmark::State& state) {
     }
     state.counters["width"] = page->width();
     state.counters["height"] = page->height();
-    SetPromptHandler(previous);
 }
 BENCHMARK(BM_RepaintTimingDiagram)
     ->ArgName("timingRun")

@@ -70,6 +70,61 @@ double LegendWidth(const Metrics& m, const std::vector<LegendLine>& lines) {
     return w;
 }
 
+// The legend's timing lines: row and frame time, the rate got and asked for, integration.
+std::vector<LegendLine> TimingLegend(const TimingFigures& t, const CImageContext& request) {
+    std::vector<LegendLine> lines;
+    lines.push_back({std::nullopt,
+                     "Row time: " + FormatDecimal(t.rowTimeUs, 3) + " " + kMicro +
+                         "s = " + FormatInt(t.lineLength) + " clocks",
+                     DiagramRole::Text,
+                     {}});
+    lines.push_back({std::nullopt,
+                     "Frame time: " + FormatDecimal(t.frameTimeMs, 3) + " ms",
+                     DiagramRole::Text,
+                     {}});
+    // "(cannot match)" as the report marks a rate that misses the request.
+    lines.push_back({std::nullopt, "Frame rate: " + FormatDecimal(t.actualFrameRate, 3) + " fps",
+                     DiagramRole::Text,
+                     t.rateMatched ? std::string() : std::string("(cannot match)")});
+    lines.push_back({std::nullopt,
+                     "Requested: " + FormatDecimal(request.m_dFrameRate, 3) + " fps",
+                     DiagramRole::Text,
+                     {}});
+    if (!t.rateMatched)
+        lines.push_back({std::nullopt,
+                         "Clock output minimum: " + FormatDecimal(t.minClockOutputMHz, 3) + " MHz",
+                         DiagramRole::Text,
+                         {}});
+    lines.push_back({DiagramRole::IntegrationBar,
+                     "Integration: " + (std::isfinite(t.integrationMs)
+                                            ? FormatDecimal(t.integrationMs, 3) + " ms"
+                                            : std::string("n/a")),
+                     DiagramRole::Text,
+                     {}});
+    return lines;
+}
+
+// The legend's flicker lines: both periods, the zone height and the warning.
+std::vector<LegendLine> FlickerLegend(const FlickerFigures& f) {
+    std::vector<LegendLine> lines;
+    lines.push_back({DiagramRole::Flicker50,
+                     "50 Hz flicker period: " + FormatDecimal(f.period50Rows, 2) + " rows",
+                     DiagramRole::Text,
+                     {}});
+    lines.push_back({DiagramRole::Flicker60,
+                     "60 Hz flicker period: " + FormatDecimal(f.period60Rows, 2) + " rows",
+                     DiagramRole::Text,
+                     {}});
+    lines.push_back({std::nullopt,
+                     "Flicker zone height: " + FormatDecimal(f.zoneHeight, 0) + " rows",
+                     DiagramRole::Text,
+                     {}});
+    if (f.warning)
+        lines.push_back(
+            {std::nullopt, "Warning: Flicker Detection Inoperative!", DiagramRole::Warning, {}});
+    return lines;
+}
+
 FramePlan MakeFramePlan(const TimingFigures& t, const CImageContext& request, const Metrics& m) {
     FramePlan p;
     p.lineTotal = FormatInt(t.lineLength) + " clocks per row";
@@ -81,52 +136,8 @@ FramePlan MakeFramePlan(const TimingFigures& t, const CImageContext& request, co
     p.extraDelay = FormatInt(t.extraDelay) + " clocks extra delay";
     p.frameEnd = FormatDecimal(t.frameTimeMs, 3) + " ms";
 
-    p.timing.push_back({std::nullopt,
-                        "Row time: " + FormatDecimal(t.rowTimeUs, 3) + " " + kMicro +
-                            "s = " + FormatInt(t.lineLength) + " clocks",
-                        DiagramRole::Text,
-                        {}});
-    p.timing.push_back({std::nullopt,
-                        "Frame time: " + FormatDecimal(t.frameTimeMs, 3) + " ms",
-                        DiagramRole::Text,
-                        {}});
-    // "(cannot match)" as the report marks a rate that misses the request.
-    p.timing.push_back({std::nullopt, "Frame rate: " + FormatDecimal(t.actualFrameRate, 3) + " fps",
-                        DiagramRole::Text,
-                        t.rateMatched ? std::string() : std::string("(cannot match)")});
-    p.timing.push_back({std::nullopt,
-                        "Requested: " + FormatDecimal(request.m_dFrameRate, 3) + " fps",
-                        DiagramRole::Text,
-                        {}});
-    if (!t.rateMatched)
-        p.timing.push_back(
-            {std::nullopt,
-             "Clock output minimum: " + FormatDecimal(t.minClockOutputMHz, 3) + " MHz",
-             DiagramRole::Text,
-             {}});
-    p.timing.push_back({DiagramRole::IntegrationBar,
-                        "Integration: " + (std::isfinite(t.integrationMs)
-                                               ? FormatDecimal(t.integrationMs, 3) + " ms"
-                                               : std::string("n/a")),
-                        DiagramRole::Text,
-                        {}});
-
-    const FlickerFigures& f = t.flicker;
-    p.flicker.push_back({DiagramRole::Flicker50,
-                         "50 Hz flicker period: " + FormatDecimal(f.period50Rows, 2) + " rows",
-                         DiagramRole::Text,
-                         {}});
-    p.flicker.push_back({DiagramRole::Flicker60,
-                         "60 Hz flicker period: " + FormatDecimal(f.period60Rows, 2) + " rows",
-                         DiagramRole::Text,
-                         {}});
-    p.flicker.push_back({std::nullopt,
-                         "Flicker zone height: " + FormatDecimal(f.zoneHeight, 0) + " rows",
-                         DiagramRole::Text,
-                         {}});
-    if (f.warning)
-        p.flicker.push_back(
-            {std::nullopt, "Warning: Flicker Detection Inoperative!", DiagramRole::Warning, {}});
+    p.timing = TimingLegend(t, request);
+    p.flicker = FlickerLegend(t.flicker);
 
     p.outerLeftW = m.Width(p.frameRows);
     p.innerLeftW = std::max(m.Width(p.activeRows), m.Width(p.vBlank));
@@ -321,122 +332,169 @@ std::vector<std::pair<DiagramRole, std::string>> NotAvailableLines(const TimingF
     return lines;
 }
 
-TimingDiagram LayOutFrame(const TimingFigures& t, const CImageContext& request, DiagramSize area,
-                          const Metrics& m) {
-    const FramePlan p = MakeFramePlan(t, request, m);
-    TimingDiagram d;
-    d.state = DiagramState::Frame;
-    Builder b(m, d);
+// Where the frame and the extra delay band below it stand in the area, in pixels.
+struct FrameBox {
+    double x = 0, top = 0, width = 0, height = 0;
+    double activeRight = 0, activeBottom = 0; // where the active columns and rows end
+    double yScale = 0;                        // pixels per row
+    double bandRows = 0;                      // the extra delay in rows: over clocks per row
+    double bandTop = 0, bandRowH = 0;         // the extra delay band and the height it gets
 
-    // Down the area: dimension rows, frame, extra delay band and its label, legend.
-    const bool twoColumns = TwoColumnWidth(m, p) + 2 * m.Pad() <= area.width;
+    double Right() const { return x + width; }
+    double Bottom() const { return top + height; }
+};
+
+// The two rows of dimension labels above the frame.
+double OuterLabelY(const Metrics& m) {
+    return m.Pad();
+}
+double InnerLabelY(const Metrics& m) {
+    return OuterLabelY(m) + m.lh + m.s;
+}
+
+// Places the frame to scale below the dimension rows and above the band, its label and the
+// legend; none when the area is too small for the frame or the legend.
+std::optional<FrameBox> PlaceFrame(const TimingFigures& t, DiagramSize area, const Metrics& m,
+                                   const FramePlan& p, bool twoColumns) {
+    FrameBox box;
     const double legendH = LegendHeight(m, p, twoColumns);
-    const double frameTop = TopHeight(m);
-    const double avail = area.height - frameTop - BottomHeight(m, legendH);
+    box.top = TopHeight(m);
+    const double avail = area.height - box.top - BottomHeight(m, legendH);
     const double L = t.lineLength;
     const double F = t.frameLength;
     // The band is to scale (extra delay over clocks per row, in rows) once that is taller than
     // the smallest band that can be seen.
-    const double bandRows = t.extraDelay / L;
+    box.bandRows = t.extraDelay / L;
     double frameH = avail - m.s;
-    if (bandRows / F * frameH > m.s)
-        frameH = avail / (1 + std::min(bandRows / F, kMaxBandShare));
-    frameH = std::floor(frameH);
-    const double bandRowH = avail - frameH;
+    if (box.bandRows / F * frameH > m.s)
+        frameH = avail / (1 + std::min(box.bandRows / F, kMaxBandShare));
+    box.height = std::floor(frameH);
+    box.bandRowH = avail - box.height;
 
-    const double frameX = LeftWidth(m, p);
-    const std::vector<AxisTick> ticks = AxisTicks(t.frameTimeMs, frameH, m.lh);
-    const double frameW = std::floor(area.width - frameX - RightWidth(m, p));
-    if (frameH < p.minFrameH || frameW < p.minFrameW ||
+    box.x = LeftWidth(m, p);
+    box.width = std::floor(area.width - box.x - RightWidth(m, p));
+    if (box.height < p.minFrameH || box.width < p.minFrameW ||
         (twoColumns ? TwoColumnWidth(m, p) : std::max(p.timingW, p.flickerW)) + 2 * m.Pad() >
             area.width)
-        return TooSmall(m, area);
+        return std::nullopt;
 
-    // The frame, to scale: clocks across, rows down. A band that exists keeps at least a pixel.
-    const double xScale = frameW / L;
-    const double yScale = frameH / F;
-    const double frameRight = frameX + frameW;
-    const double frameBottom = frameTop + frameH;
-    const double activeRight = std::clamp(std::round(frameX + t.activeColumns * xScale), frameX + 1,
-                                          t.hBlankUsed > 0 ? frameRight - 1 : frameRight);
-    const double activeBottom =
-        std::clamp(std::round(frameTop + t.activeRows * yScale), frameTop + 1,
-                   t.vBlankUsed > 0 ? frameBottom - 1 : frameBottom);
-    b.Fill(DiagramRole::ActiveArea, frameX, frameTop, activeRight - frameX,
-           activeBottom - frameTop);
-    b.Fill(DiagramRole::HBlankBand, activeRight, frameTop, frameRight - activeRight,
-           activeBottom - frameTop);
-    b.Fill(DiagramRole::VBlankBand, frameX, activeBottom, frameW, frameBottom - activeBottom);
-    b.Fill(DiagramRole::FrameOutline, frameX, frameTop, frameW, frameH);
+    // Clocks across, rows down. A band that exists keeps at least a pixel.
+    const double xScale = box.width / L;
+    box.yScale = box.height / F;
+    box.activeRight = std::clamp(std::round(box.x + t.activeColumns * xScale), box.x + 1,
+                                 t.hBlankUsed > 0 ? box.Right() - 1 : box.Right());
+    box.activeBottom = std::clamp(std::round(box.top + t.activeRows * box.yScale), box.top + 1,
+                                  t.vBlankUsed > 0 ? box.Bottom() - 1 : box.Bottom());
+    box.bandTop = box.Bottom() + m.s;
+    return box;
+}
 
-    // The extra delay follows the last row: as wide as its clocks, at most one row.
-    const double bandTop = frameBottom + m.s;
+// The active area, the blanking bands and the outline; then the extra delay, which follows the
+// last row: as wide as its clocks, at most one row.
+void DrawFrame(Builder& b, const Metrics& m, const FramePlan& p, const TimingFigures& t,
+               const FrameBox& box) {
+    b.Fill(DiagramRole::ActiveArea, box.x, box.top, box.activeRight - box.x,
+           box.activeBottom - box.top);
+    b.Fill(DiagramRole::HBlankBand, box.activeRight, box.top, box.Right() - box.activeRight,
+           box.activeBottom - box.top);
+    b.Fill(DiagramRole::VBlankBand, box.x, box.activeBottom, box.width,
+           box.Bottom() - box.activeBottom);
+    b.Fill(DiagramRole::FrameOutline, box.x, box.top, box.width, box.height);
+
     if (t.extraDelay > 0) {
-        const double bandW = std::max(1.0, std::round(std::min(1.0, bandRows) * frameW));
-        b.Fill(DiagramRole::ExtraDelayBand, frameX, bandTop, bandW, bandRowH);
+        const double bandW = std::max(1.0, std::round(std::min(1.0, box.bandRows) * box.width));
+        b.Fill(DiagramRole::ExtraDelayBand, box.x, box.bandTop, bandW, box.bandRowH);
     }
-    b.Label(DiagramRole::Text, p.extraDelay, frameX, bandTop + bandRowH + m.s / 2 + m.lh / 2);
+    b.Label(DiagramRole::Text, p.extraDelay, box.x,
+            box.bandTop + box.bandRowH + m.s / 2 + m.lh / 2);
+}
 
-    // Dimensions: rows of labels above the frame, columns of labels to its left.
-    const double outerY = m.Pad();
-    const double innerY = outerY + m.lh + m.s;
-    b.Label(DiagramRole::Text, p.lineTotal, frameX + (frameW - m.Width(p.lineTotal)) / 2,
+// Dimensions: rows of labels above the frame, columns of labels to its left.
+void DrawDimensions(Builder& b, const Metrics& m, const FramePlan& p, const FrameBox& box) {
+    const double outerY = OuterLabelY(m);
+    const double innerY = InnerLabelY(m);
+    b.Label(DiagramRole::Text, p.lineTotal, box.x + (box.width - m.Width(p.lineTotal)) / 2,
             outerY + m.lh / 2);
-    b.HDimension(outerY + m.lh + m.s / 2, {frameX, frameRight});
+    b.HDimension(outerY + m.lh + m.s / 2, {box.x, box.Right()});
     const auto [activeX, blankX] =
-        PlacePair((frameX + activeRight) / 2, m.Width(p.activeColumns),
-                  (activeRight + frameRight) / 2, m.Width(p.hBlank), frameX, frameRight, m.s);
+        PlacePair((box.x + box.activeRight) / 2, m.Width(p.activeColumns),
+                  (box.activeRight + box.Right()) / 2, m.Width(p.hBlank), box.x, box.Right(), m.s);
     b.Label(DiagramRole::Text, p.activeColumns, activeX, innerY + m.lh / 2);
     b.Label(DiagramRole::Text, p.hBlank, blankX, innerY + m.lh / 2);
-    b.HDimension(innerY + m.lh + m.s / 2, {frameX, activeRight, frameRight});
+    b.HDimension(innerY + m.lh + m.s / 2, {box.x, box.activeRight, box.Right()});
 
     const double outerRight = m.Pad() + p.outerLeftW;
     b.Label(DiagramRole::Text, p.frameRows, outerRight - m.Width(p.frameRows),
-            frameTop + frameH / 2);
-    b.VDimension(outerRight + m.s / 2, {frameTop, frameBottom});
+            box.top + box.height / 2);
+    b.VDimension(outerRight + m.s / 2, {box.top, box.Bottom()});
     const double innerRight = outerRight + m.s + p.innerLeftW;
     const auto [activeY, blankY] =
-        PlacePair((frameTop + activeBottom) / 2, m.lh, (activeBottom + frameBottom) / 2, m.lh,
-                  frameTop, frameBottom, 0);
+        PlacePair((box.top + box.activeBottom) / 2, m.lh, (box.activeBottom + box.Bottom()) / 2,
+                  m.lh, box.top, box.Bottom(), 0);
     b.Label(DiagramRole::Text, p.activeRows, innerRight - m.Width(p.activeRows),
             activeY + m.lh / 2);
     b.Label(DiagramRole::Text, p.vBlank, innerRight - m.Width(p.vBlank), blankY + m.lh / 2);
-    b.VDimension(innerRight + m.s / 2, {frameTop, activeBottom, frameBottom});
+    b.VDimension(innerRight + m.s / 2, {box.top, box.activeBottom, box.Bottom()});
+}
 
-    // Flicker period strips beside the frame.
-    const DiagramRect strip50{frameRight + m.s, frameTop, p.stripW, frameH};
-    const DiagramRect strip60{strip50.Right() + m.s / 2, frameTop, p.stripW, frameH};
+// Flicker period strips beside the frame; returns the right edge of the second.
+double DrawFlickerStrips(Builder& b, const Metrics& m, const FramePlan& p, const TimingFigures& t,
+                         const FrameBox& box) {
+    const DiagramRect strip50{box.Right() + m.s, box.top, p.stripW, box.height};
+    const DiagramRect strip60{strip50.Right() + m.s / 2, box.top, p.stripW, box.height};
     for (const auto& [strip, role, period, name] :
          {std::tuple{strip50, DiagramRole::Flicker50, t.flicker.period50Rows, "50 Hz"},
           std::tuple{strip60, DiagramRole::Flicker60, t.flicker.period60Rows, "60 Hz"}}) {
         b.Fill(DiagramRole::FlickerStrip, strip.x, strip.y, strip.width, strip.height);
-        FlickerTicks(b, role, period, strip, t.frameLength, yScale);
+        FlickerTicks(b, role, period, strip, t.frameLength, box.yScale);
         b.Label(DiagramRole::Text, name, strip.x + (strip.width - m.Width(name)) / 2,
-                innerY + m.lh / 2);
+                InnerLabelY(m) + m.lh / 2);
     }
+    return strip60.Right();
+}
 
-    // Time axis: the frame's rows are its time, with the integration bar from the frame start.
-    const double axisX = strip60.Right() + m.s + m.s;
+// Time axis at axisX: the frame's rows are its time, with the integration bar from the frame
+// start.
+void DrawTimeAxis(Builder& b, const Metrics& m, const FramePlan& p, const TimingFigures& t,
+                  const FrameBox& box, double axisX) {
     const double tickRight = axisX + m.s / 2;
     const double labelX = tickRight + 2;
-    const double msScale = frameH / t.frameTimeMs;
+    const double msScale = box.height / t.frameTimeMs;
     if (std::isfinite(t.integrationMs) && t.integrationMs > 0)
-        b.Fill(DiagramRole::IntegrationBar, axisX - m.s, frameTop, m.s,
-               std::clamp(std::round(t.integrationMs * msScale), 2.0, frameH));
-    b.Line(DiagramRole::TimeAxis, axisX, frameTop, axisX, frameBottom);
-    b.Label(DiagramRole::Text, "Time", labelX, outerY + m.lh / 2);
-    for (const AxisTick& tick : ticks) {
-        const double y = std::round(frameTop + tick.ms * msScale);
+        b.Fill(DiagramRole::IntegrationBar, axisX - m.s, box.top, m.s,
+               std::clamp(std::round(t.integrationMs * msScale), 2.0, box.height));
+    b.Line(DiagramRole::TimeAxis, axisX, box.top, axisX, box.Bottom());
+    b.Label(DiagramRole::Text, "Time", labelX, OuterLabelY(m) + m.lh / 2);
+    for (const AxisTick& tick : AxisTicks(t.frameTimeMs, box.height, m.lh)) {
+        const double y = std::round(box.top + tick.ms * msScale);
         b.Line(DiagramRole::TimeAxis, axisX, y, tickRight, y);
         // A round value too close to the frame's end leaves its place to the end's label.
-        if (frameBottom - y >= m.lh)
+        if (box.Bottom() - y >= m.lh)
             b.Label(DiagramRole::Text, tick.text, labelX, y);
     }
-    b.Line(DiagramRole::TimeAxis, axisX, frameBottom, tickRight, frameBottom);
-    b.Label(DiagramRole::Text, p.frameEnd, labelX, frameBottom);
+    b.Line(DiagramRole::TimeAxis, axisX, box.Bottom(), tickRight, box.Bottom());
+    b.Label(DiagramRole::Text, p.frameEnd, labelX, box.Bottom());
+}
+
+TimingDiagram LayOutFrame(const TimingFigures& t, const CImageContext& request, DiagramSize area,
+                          const Metrics& m) {
+    const FramePlan p = MakeFramePlan(t, request, m);
+    // Down the area: dimension rows, frame, extra delay band and its label, legend.
+    const bool twoColumns = TwoColumnWidth(m, p) + 2 * m.Pad() <= area.width;
+    const std::optional<FrameBox> box = PlaceFrame(t, area, m, p, twoColumns);
+    if (!box)
+        return TooSmall(m, area);
+
+    TimingDiagram d;
+    d.state = DiagramState::Frame;
+    Builder b(m, d);
+    DrawFrame(b, m, p, t, *box);
+    DrawDimensions(b, m, p, *box);
+    const double stripsRight = DrawFlickerStrips(b, m, p, t, *box);
+    DrawTimeAxis(b, m, p, t, *box, stripsRight + m.s + m.s);
 
     // Legend of the derived figures, in two columns where the width allows.
-    const double legendY = bandTop + bandRowH + m.s / 2 + m.lh + m.s;
+    const double legendY = box->bandTop + box->bandRowH + m.s / 2 + m.lh + m.s;
     DrawLegend(b, m, p.timing, m.Pad(), legendY);
     if (twoColumns)
         DrawLegend(b, m, p.flicker, m.Pad() + p.timingW + 2 * m.lh, legendY);

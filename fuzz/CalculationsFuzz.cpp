@@ -5,6 +5,7 @@
 #include "FuzzSupport.h"
 
 #include "Parameters.h"
+#include "RecordingPrompt.h"
 #include "SettingsWriter.h"
 #include "TimingDiagram.h"
 #include "WindowlessChain.h"
@@ -55,17 +56,6 @@ constexpr int kInterestingInts[] = {INT_MIN, INT_MIN + 1, -1,  0,   1,   2,     
 constexpr std::uint32_t kInterestingValues[] = {0u,      1u,       0xFu,        0x10u,
                                                 0xFFu,   0x100u,   0xFFFu,      0x1000u,
                                                 0xFFFFu, 0x10000u, 0x80000000u, 0xFFFFFFFFu};
-
-class RefusingPrompt : public IWizardPrompt {
-public:
-    void MessageBoxOk(std::string_view) override {
-        FUZZ_CHECK(false, "the plain settings file shows no message");
-    }
-    bool AskYesNo(std::string_view) override {
-        FUZZ_CHECK(false, "the plain settings file asks nothing");
-        return false;
-    }
-};
 
 // Every request parameter but the standard INI switch and file, which would make the save read a
 // file: reals from the interesting doubles, every other kind from the interesting ints.
@@ -225,7 +215,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(doc.m_Registers.size() == kRegisterCount, "the fifteen register rows");
     CheckDiagram(doc);
 
-    RefusingPrompt prompt;
+    RecordingPrompt prompt;
     CMemoryOutputFile file;
     CArchive archive(CArchive::store, file, prompt);
     FUZZ_CHECK(Serialize(doc, archive) == SerializeResult::PlainFile, "the plain settings file");
@@ -235,5 +225,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CArchive archiveAgain(CArchive::store, again, prompt);
     Serialize(doc, archiveAgain);
     FUZZ_CHECK(again.Bytes() == file.Bytes(), "saving twice gives the same bytes");
+    FUZZ_CHECK(prompt.messages.empty(), "the plain settings file shows no message");
+    FUZZ_CHECK(prompt.questions.empty(), "the plain settings file asks nothing");
     return 0;
 }

@@ -3,22 +3,16 @@
 // is read restores a document whose saved file reads back to the same parameters.
 #include "FuzzSupport.h"
 
+#include "RecordingPrompt.h"
 #include "SettingsReader.h"
 #include "SettingsWriter.h"
 #include "WindowlessChain.h"
 #include "WizardDoc.h"
-#include "WizardPrompt.h"
 
 #include <algorithm>
 #include <memory>
 
 namespace {
-
-class SilentPrompt : public IWizardPrompt {
-public:
-    void MessageBoxOk(std::string_view) override {}
-    bool AskYesNo(std::string_view) override { return false; }
-};
 
 // Lines as the reader counts them: every LF ends one, and bytes after the last LF are one more.
 int CountLines(std::string_view bytes) {
@@ -38,7 +32,7 @@ std::string SaveRestored(const ParameterSet& parameters) {
     RecalculateClocksWithoutWindows(doc, queue);
     doc.m_pMainFrame = nullptr;
     CMemoryOutputFile file;
-    SilentPrompt prompt;
+    RecordingPrompt prompt(false);
     CArchive archive(CArchive::store, file, prompt);
     Serialize(doc, archive);
     return file.Bytes();

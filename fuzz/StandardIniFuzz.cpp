@@ -3,6 +3,7 @@
 // message; every line ends with CR LF and the standard file is never touched.
 #include "FuzzSupport.h"
 
+#include "RecordingPrompt.h"
 #include "SettingsWriter.h"
 #include "StandardIni.h"
 #include "WizardDoc.h"
@@ -14,18 +15,6 @@
 #include <vector>
 
 namespace {
-
-class RecordingPrompt : public IWizardPrompt {
-public:
-    void MessageBoxOk(std::string_view text) override { messages.emplace_back(text); }
-    bool AskYesNo(std::string_view) override {
-        ++questions;
-        return true;
-    }
-
-    std::vector<std::string> messages;
-    int questions = 0;
-};
 
 bool Contains(std::string_view line, std::string_view text) {
     return line.find(text) != std::string_view::npos;
@@ -157,7 +146,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string output = fixture.Save(true, &prompt, &result);
 
     FUZZ_CHECK(ReadFile(fixture.path) == standard, "the standard INI file is only read");
-    FUZZ_CHECK(prompt.questions == 1, "the splice is offered once");
+    FUZZ_CHECK(prompt.questions.size() == 1, "the splice is offered once");
 
     const std::vector<std::string> lines = SplitStandardLines(standard);
     if (const auto message = ExpectedCheckMessage(lines)) {

@@ -397,11 +397,10 @@ private:
         return lines;
     }
 
-    // The lines must be those the writer gives for the section, in one of the output forms the
-    // sections read before leave open, with the values the lines carry. The form that fits
-    // becomes known; where none fits, the first line that no form explains is refused.
-    void CheckSection(const std::vector<SectionLine>& lines, bool pllSection,
-                      std::string_view afterSection) {
+    // A document of the register table whose rows in the section, as the writer lists them, take
+    // the values the lines end in, one after the other; a line that ends in no value is refused.
+    CKXC2280RegisterWizardDoc SectionDocument(const std::vector<SectionLine>& lines,
+                                              bool pllSection) {
         CKXC2280RegisterWizardDoc scratch;
         for (const RegisterTableRow& row : kRegisterTable)
             scratch.m_Registers.push_back(MakeRegister(row));
@@ -423,6 +422,15 @@ private:
             if (value && next < rows.size())
                 scratch.m_Registers[rows[next++]].m_nValue = *value;
         }
+        return scratch;
+    }
+
+    // The lines must be those the writer gives for the section, in one of the output forms the
+    // sections read before leave open, with the values the lines carry. The form that fits
+    // becomes known; where none fits, the first line that no form explains is refused.
+    void CheckSection(const std::vector<SectionLine>& lines, bool pllSection,
+                      std::string_view afterSection) {
+        CKXC2280RegisterWizardDoc scratch = SectionDocument(lines, pllSection);
 
         struct Candidate {
             int registers;

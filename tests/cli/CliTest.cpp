@@ -1,5 +1,6 @@
 // The command-line wizard as a user runs it: output, exit statuses, bad input, atomic -o, JSON.
-#include "CliRunner.h"
+#include "CliProcess.h"
+#include "ScratchFolder.h"
 #include "Version.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +14,7 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string DefaultFile() {
-    std::string expected = ReadFileBytes(QX_DEFAULT_SETTINGS);
+    std::string expected = ReadBytes(QX_DEFAULT_SETTINGS);
     const std::string placeholder = "@VERSION@";
     const std::size_t at = expected.find(placeholder);
     EXPECT_NE(at, std::string::npos);
@@ -21,7 +22,7 @@ std::string DefaultFile() {
 }
 
 TEST(Cli, WritesTheDefaultSettingsFileToStandardOutput) {
-    const CliRun run = RunCli({});
+    const ProcessResult run = RunCli({});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, DefaultFile());
     EXPECT_EQ(run.err, "");
@@ -32,34 +33,35 @@ TEST(Cli, RepeatedRunsGiveIdenticalBytesWhateverTheLocale) {
                                            "--rows",       "240",    "--skipping",  "--low-power",
                                            "--blanking",   "hb=300", "--output-as", "fields",
                                            "--input-freq", "12.5",   "--hw-rev",    "1"};
-    const CliRun first = RunCli(args);
+    const ProcessResult first = RunCli(args);
     ASSERT_EQ(first.status, 0) << first.err;
     EXPECT_EQ(RunCli(args).out, first.out);
-    EXPECT_EQ(RunCli(args, {"LC_ALL=de_DE.UTF-8", "LANG=de_DE.UTF-8"}).out, first.out);
+    EXPECT_EQ(RunCli(args, WithEnvironment({"LC_ALL=de_DE.UTF-8", "LANG=de_DE.UTF-8"})).out,
+              first.out);
     EXPECT_NE(first.out.find("; Requested Frames Per Second: 14.645\r\n"), std::string::npos);
     EXPECT_NE(first.out.find("; Input Frequency: 12.500\r\n"), std::string::npos);
     EXPECT_NE(first.out.find("; Blanking Computation: HB = 300 then VB\r\n"), std::string::npos);
 }
 
 TEST(Cli, OptionsReachTheSettingsLines) {
-    const CliRun bypass = RunCli({"--bypass-pll"});
+    const ProcessResult bypass = RunCli({"--bypass-pll"});
     EXPECT_EQ(bypass.status, 0);
     EXPECT_NE(bypass.out.find("[PLL_settings]\r\n\r\n\r\n[Timing_settings]\r\n"),
               std::string::npos);
 
-    const CliRun indirect = RunCli({"--addressing", "indirect"});
+    const ProcessResult indirect = RunCli({"--addressing", "indirect"});
     EXPECT_EQ(indirect.status, 0);
     EXPECT_EQ(indirect.out.find("REG = 0x98E, 0x1000"), std::string::npos);
     EXPECT_NE(indirect.out.find("REG = 0x98E, 0x9803\t\t//stat_fd_zone_height\r\n"
                                 "REG = 0x990, 0x07\t\t//      = 7\r\n"),
               std::string::npos);
 
-    const CliRun fields = RunCli({"--output-as", "fields", "--addressing", "direct"});
+    const ProcessResult fields = RunCli({"--output-as", "fields", "--addressing", "direct"});
     EXPECT_NE(fields.out.find("FIELD_WR = PLL_DIVIDERS, 0x0018\t\t//pll_dividers = 24\r\n"),
               std::string::npos);
     EXPECT_EQ(fields.out.find("REG = "), std::string::npos);
 
-    const CliRun pll = RunCli({"--pll-n", "1", "--vco-freq", "-1", "--pll-m=-1"});
+    const ProcessResult pll = RunCli({"--pll-n", "1", "--vco-freq", "-1", "--pll-m=-1"});
     EXPECT_EQ(pll.status, 0) << pll.err;
     EXPECT_NE(pll.out.find("REG = 0x0010, 0x0130\t\t//pll_dividers = 304\r\n"), std::string::npos);
 }
@@ -142,50 +144,50 @@ const BadInput kBadInputs[] = {
 };
 
 TEST(Cli, BadInputGetsOneLineAndStatus2AndWritesNothing) {
-    TempFolder folder;
+    ScratchFolder folder;
     const std::string output = folder.File("settings.ini");
-    WriteFileBytes(output, "previous");
+    WriteBytes(output, "previous");
     for (const BadInput& bad : kBadInputs) {
         std::vector<std::string> args = bad.args;
         args.insert(args.begin(), {"-o", output});
         SCOPED_TRACE(bad.line);
-        const CliRun run = RunCli(args);
+        const ProcessResult run = RunCli(args);
         EXPECT_EQ(run.status, 2);
         EXPECT_EQ(run.err, std::string(bad.line) + "\n");
         EXPECT_EQ(run.out, "");
-        EXPECT_EQ(ReadFileBytes(output), "previous");
+        EXPECT_EQ(ReadBytes(output), "previous");
     }
 }
 
 TEST(Cli, OutputOptionReplacesTheFileWithTheSameBytes) {
-    TempFolder folder;
+    ScratchFolder folder;
     const std::string output = folder.File("settings.ini");
-    WriteFileBytes(output, std::string(20000, 'o'));
-    const CliRun run = RunCli({"--output", output});
+    WriteBytes(output, std::string(20000, 'o'));
+    const ProcessResult run = RunCli({"--output", output});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(ReadFileBytes(output), DefaultFile());
+    EXPECT_EQ(ReadBytes(output), DefaultFile());
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1);
 }
 
 TEST(Cli, AFailedWriteReportsStatus1AndKeepsWhatWasThere) {
-    TempFolder folder;
+    ScratchFolder folder;
     fs::create_directory(folder.Path() / "taken");
-    WriteFileBytes(folder.File("taken/inside.ini"), "kept");
+    WriteBytes(folder.File("taken/inside.ini"), "kept");
     for (const std::string& target :
          {folder.File("taken"), folder.File("missing/settings.ini"), std::string("/dev/full")}) {
         SCOPED_TRACE(target);
-        const CliRun run = RunCli({"-o", target});
+        const ProcessResult run = RunCli({"-o", target});
         EXPECT_EQ(run.status, 1);
         EXPECT_EQ(run.err.rfind("qx7r310-wizard-cli: cannot write \"" + target + "\"", 0), 0u)
             << run.err;
         EXPECT_EQ(run.out, "");
     }
     EXPECT_TRUE(fs::is_directory(folder.Path() / "taken"));
-    EXPECT_EQ(ReadFileBytes(folder.File("taken/inside.ini")), "kept");
+    EXPECT_EQ(ReadBytes(folder.File("taken/inside.ini")), "kept");
     EXPECT_FALSE(fs::exists(folder.Path() / "missing"));
 
-    const CliRun full = RunCli({}, {}, "/dev/full");
+    const ProcessResult full = RunCli({}, OutputTo("/dev/full"));
     EXPECT_EQ(full.status, 1);
     EXPECT_EQ(full.err, "qx7r310-wizard-cli: cannot write to standard output\n");
 }
@@ -193,22 +195,21 @@ TEST(Cli, AFailedWriteReportsStatus1AndKeepsWhatWasThere) {
 TEST(Cli, AnOutputFileInAReadOnlyFolderSurvives) {
     if (::geteuid() == 0)
         GTEST_SKIP() << "permission bits do not stop root";
-    TempFolder folder;
+    ScratchFolder folder;
     const std::string output = folder.File("settings.ini");
-    WriteFileBytes(output, "previous");
+    WriteBytes(output, "previous");
     fs::permissions(folder.Path(), fs::perms::owner_read | fs::perms::owner_exec);
-    const CliRun run = RunCli({"-o", output});
+    const ProcessResult run = RunCli({"-o", output});
     fs::permissions(folder.Path(), fs::perms::owner_all);
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(ReadFileBytes(output), "previous");
+    EXPECT_EQ(ReadBytes(output), "previous");
 }
 
 TEST(Cli, StandardIniSpliceAndItsFailure) {
-    TempFolder folder;
+    ScratchFolder folder;
     const std::string standard = folder.File("standard.ini");
-    WriteFileBytes(standard,
-                   "[PLL_settings]\n// DO NOT REMOVE\n[Timing_settings]\n// DO NOT REMOVE\n");
-    const CliRun spliced = RunCli({"--standard-ini", standard});
+    WriteBytes(standard, "[PLL_settings]\n// DO NOT REMOVE\n[Timing_settings]\n// DO NOT REMOVE\n");
+    const ProcessResult spliced = RunCli({"--standard-ini", standard});
     EXPECT_EQ(spliced.status, 0);
     EXPECT_EQ(spliced.err, "qx7r310-wizard-cli: Do you want to use the Standard INI file? Yes\n");
     const std::string top = "; This file was generated by: QX7R310 Register Wizard\r\n;  " +
@@ -217,11 +218,11 @@ TEST(Cli, StandardIniSpliceAndItsFailure) {
     EXPECT_EQ(spliced.out.substr(0, top.size()), top);
 
     // The standard file is read whole before the output replaces it, so both may be one file.
-    const CliRun inPlace = RunCli({"--standard-ini", standard, "-o", standard});
+    const ProcessResult inPlace = RunCli({"--standard-ini", standard, "-o", standard});
     EXPECT_EQ(inPlace.status, 0);
-    EXPECT_EQ(ReadFileBytes(standard), spliced.out);
+    EXPECT_EQ(ReadBytes(standard), spliced.out);
 
-    const CliRun failed = RunCli({"--standard-ini", folder.File("missing.ini")});
+    const ProcessResult failed = RunCli({"--standard-ini", folder.File("missing.ini")});
     EXPECT_EQ(failed.status, 3);
     EXPECT_EQ(failed.err, "qx7r310-wizard-cli: Do you want to use the Standard INI file? Yes\n"
                           "qx7r310-wizard-cli: Unable to open standard ini file!\n"
@@ -230,13 +231,13 @@ TEST(Cli, StandardIniSpliceAndItsFailure) {
 }
 
 TEST(Cli, JsonCarriesEveryParameterAndResult) {
-    TempFolder folder;
+    ScratchFolder folder;
     const std::string standard = folder.File("standard.ini");
     // Bytes that are no UTF-8 must not break the JSON.
-    WriteFileBytes(standard,
-                   "\xFF\xFE latin \xE9\n[PLL_settings]\n// DO NOT REMOVE\n[Timing_settings]\n"
-                   "// DO NOT REMOVE\n");
-    const CliRun plain = RunCli({"--json"});
+    WriteBytes(standard,
+               "\xFF\xFE latin \xE9\n[PLL_settings]\n// DO NOT REMOVE\n[Timing_settings]\n"
+               "// DO NOT REMOVE\n");
+    const ProcessResult plain = RunCli({"--json"});
     ASSERT_EQ(plain.status, 0);
     const nlohmann::json json = nlohmann::json::parse(plain.out);
     EXPECT_EQ(json["version"], GetVersionText());
@@ -254,7 +255,7 @@ TEST(Cli, JsonCarriesEveryParameterAndResult) {
     EXPECT_EQ(json["results"]["registers"][5]["value"], 7);
     EXPECT_EQ(json["settingsFile"], DefaultFile());
 
-    const CliRun spliced = RunCli({"--json", "--standard-ini", standard});
+    const ProcessResult spliced = RunCli({"--json", "--standard-ini", standard});
     ASSERT_EQ(spliced.status, 0);
     const nlohmann::json splicedJson = nlohmann::json::parse(spliced.out);
     EXPECT_TRUE(splicedJson["standardIniSpliced"].get<bool>());
@@ -275,7 +276,7 @@ TEST(Cli, VariableFrameRateSetsTheMinimumAsItsCheckBoxDoes) {
     for (const Case& c : cases) {
         std::vector<std::string> args = c.args;
         args.push_back("--json");
-        const CliRun run = RunCli(args);
+        const ProcessResult run = RunCli(args);
         ASSERT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(nlohmann::json::parse(run.out)["parameters"]["minFrameRate"], c.minFrameRate)
             << args[1];
@@ -283,7 +284,7 @@ TEST(Cli, VariableFrameRateSetsTheMinimumAsItsCheckBoxDoes) {
 }
 
 TEST(Cli, HelpAndVersion) {
-    const CliRun help = RunCli({"--help"});
+    const ProcessResult help = RunCli({"--help"});
     EXPECT_EQ(help.status, 0);
     for (const char* text : {"--input-freq",   "--system-freq",
                              "--vco-freq",     "--pll-m",
@@ -300,7 +301,7 @@ TEST(Cli, HelpAndVersion) {
                              "--version",      "3  the standard INI splice failed"})
         EXPECT_NE(help.out.find(text), std::string::npos) << text;
 
-    const CliRun version = RunCli({"--version"});
+    const ProcessResult version = RunCli({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "QX7R310 Register Wizard command line, " + GetVersionText() + "\n");
 }

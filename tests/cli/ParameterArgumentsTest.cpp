@@ -1,7 +1,8 @@
 // The parameter options and --params as a library, the way another program takes the wizard's
 // parameters after its own arguments.
-#include "CliRunner.h"
+#include "CliProcess.h"
 #include "CommandLine.h"
+#include "ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +17,8 @@ std::variant<ParameterSet, CliExit> Parse(std::vector<std::string> args) {
 }
 
 TEST(ParameterArguments, FileThenOptionsThenTheCheckBoxRule) {
-    TempFolder folder;
-    WriteFileBytes(folder.File("p.json"), R"({"frameRate": 8, "blanking": "hb=300"})");
+    ScratchFolder folder;
+    WriteBytes(folder.File("p.json"), R"({"frameRate": 8, "blanking": "hb=300"})");
     const auto parsed = Parse({"--variable-frame-rate", "--params", folder.File("p.json"),
                                "--columns", "320", "--standard-ini", "std.ini"});
     ASSERT_TRUE(std::holds_alternative<ParameterSet>(parsed));

@@ -1,6 +1,7 @@
 // Parameters as JSON in (--params) and several modes in one run (--batch): round trips, batch runs
 // against single runs, and every refusal of bad input.
-#include "CliRunner.h"
+#include "CliProcess.h"
+#include "ScratchFolder.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -13,7 +14,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kPrefix = "qx7r310-wizard-cli: ";
+const std::string kPrefix = kCliPrefix;
 
 // Parameter sets that between them turn every flag on and off and use every blanking mode, the
 // field form, indirect addressing, fixed PLL values and a timing that is "n/a". The standard INI
@@ -36,9 +37,9 @@ std::vector<std::vector<std::string>> ParameterSets(const std::string& standardI
     };
 }
 
-std::string StandardIni(const TempFolder& folder) {
+std::string StandardIni(const ScratchFolder& folder) {
     const std::string path = folder.File("standard.ini");
-    WriteFileBytes(path, "[PLL_settings]\n// DO NOT REMOVE\n[Timing_settings]\n// DO NOT REMOVE\n");
+    WriteBytes(path, "[PLL_settings]\n// DO NOT REMOVE\n[Timing_settings]\n// DO NOT REMOVE\n");
     return path;
 }
 
@@ -52,31 +53,33 @@ nlohmann::json Parsed(const std::string& text) {
 }
 
 TEST(Params, JsonOutputFedBackGivesTheSameBytes) {
-    TempFolder folder;
+    ScratchFolder folder;
     for (const std::vector<std::string>& args : ParameterSets(StandardIni(folder))) {
         SCOPED_TRACE(testing::PrintToString(args));
-        const CliRun direct = RunCli(args);
-        const CliRun json = RunCli(With(args, {"--json"}));
+        const ProcessResult direct = RunCli(args);
+        const ProcessResult json = RunCli(With(args, {"--json"}));
         ASSERT_EQ(json.status, 0) << json.err;
-        WriteFileBytes(folder.File("whole.json"), json.out);
-        WriteFileBytes(folder.File("parameters.json"), Parsed(json.out)["parameters"].dump());
+        WriteBytes(folder.File("whole.json"), json.out);
+        WriteBytes(folder.File("parameters.json"), Parsed(json.out)["parameters"].dump());
 
-        const CliRun fromWhole = RunCli({"--params", folder.File("whole.json")});
+        const ProcessResult fromWhole = RunCli({"--params", folder.File("whole.json")});
         EXPECT_EQ(fromWhole.status, direct.status);
         EXPECT_EQ(fromWhole.out, direct.out);
         EXPECT_EQ(fromWhole.err, direct.err);
-        const CliRun jsonAgain = RunCli({"--params", folder.File("parameters.json"), "--json"});
+        const ProcessResult jsonAgain =
+            RunCli({"--params", folder.File("parameters.json"), "--json"});
         EXPECT_EQ(jsonAgain.out, json.out);
-        const CliRun fromStdin = RunCli({"--params", "-"}, {}, {}, folder.File("parameters.json"));
+        const ProcessResult fromStdin =
+            RunCli({"--params", "-"}, InputFrom(folder.File("parameters.json")));
         EXPECT_EQ(fromStdin.out, direct.out);
     }
 }
 
 TEST(Params, OptionsOverrideTheFileAndKeysLeftOutKeepTheirDefaults) {
-    TempFolder folder;
-    WriteFileBytes(folder.File("p.json"),
-                   R"({"frameRate": 8, "variableFrameRate": true, "outputAs": "fields"})");
-    const CliRun run = RunCli({"--params", folder.File("p.json"), "--fps", "15", "--json"});
+    ScratchFolder folder;
+    WriteBytes(folder.File("p.json"),
+               R"({"frameRate": 8, "variableFrameRate": true, "outputAs": "fields"})");
+    const ProcessResult run = RunCli({"--params", folder.File("p.json"), "--fps", "15", "--json"});
     ASSERT_EQ(run.status, 0) << run.err;
     const nlohmann::json parameters = Parsed(run.out)["parameters"];
     EXPECT_EQ(parameters["frameRate"], 15.0);
@@ -89,7 +92,7 @@ TEST(Params, OptionsOverrideTheFileAndKeysLeftOutKeepTheirDefaults) {
 }
 
 TEST(Batch, EachLineGivesTheFileOfASingleRun) {
-    TempFolder folder;
+    ScratchFolder folder;
     const std::vector<std::vector<std::string>> sets = ParameterSets(StandardIni(folder));
     std::string lines = "# one mode per line\n\n";
     for (std::size_t i = 0; i < sets.size(); ++i) {
@@ -97,19 +100,19 @@ TEST(Batch, EachLineGivesTheFileOfASingleRun) {
         line["name"] = "mode-" + std::to_string(i);
         lines += line.dump() + "\n";
     }
-    WriteFileBytes(folder.File("modes.jsonl"), lines);
+    WriteBytes(folder.File("modes.jsonl"), lines);
 
-    const CliRun batch = RunCli(
+    const ProcessResult batch = RunCli(
         {"--batch", folder.File("modes.jsonl"), "--out-dir", folder.File("out"), "--skipping"});
     EXPECT_EQ(batch.status, 0) << batch.err;
-    const CliRun json = RunCli({"--batch", folder.File("modes.jsonl"), "--json"});
+    const ProcessResult json = RunCli({"--batch", folder.File("modes.jsonl"), "--json"});
     EXPECT_EQ(json.status, 0) << json.err;
     std::istringstream jsonLines(json.out);
     std::string jsonLine;
     for (std::size_t i = 0; i < sets.size(); ++i) {
         SCOPED_TRACE(testing::PrintToString(sets[i]));
         const std::string name = "mode-" + std::to_string(i);
-        EXPECT_EQ(ReadFileBytes(folder.File("out/" + name + ".ini")),
+        EXPECT_EQ(ReadBytes(folder.File("out/" + name + ".ini")),
                   RunCli(With(sets[i], {"--skipping"})).out);
         ASSERT_TRUE(std::getline(jsonLines, jsonLine));
         nlohmann::json fromBatch = Parsed(jsonLine);
@@ -156,44 +159,44 @@ const BadObject kBadObjects[] = {
 };
 
 TEST(Params, BadInputGetsStatus2AndOneLineAndWritesNothing) {
-    TempFolder folder;
+    ScratchFolder folder;
     const std::string output = folder.File("settings.ini");
     const std::string params = folder.File("params.json");
     for (const BadObject& bad : kBadObjects) {
         SCOPED_TRACE(bad.text);
-        WriteFileBytes(output, "previous");
-        WriteFileBytes(params, bad.text);
-        const CliRun run = RunCli({"--params", params, "-o", output});
+        WriteBytes(output, "previous");
+        WriteBytes(params, bad.text);
+        const ProcessResult run = RunCli({"--params", params, "-o", output});
         EXPECT_EQ(run.status, 2);
         EXPECT_EQ(run.err, kPrefix + "\"" + params + "\": " + bad.message + "\n");
-        EXPECT_EQ(ReadFileBytes(output), "previous");
-        const CliRun piped = RunCli({"--params", "-", "-o", output}, {}, {}, params);
+        EXPECT_EQ(ReadBytes(output), "previous");
+        const ProcessResult piped = RunCli({"--params", "-", "-o", output}, InputFrom(params));
         EXPECT_EQ(piped.err, kPrefix + "standard input: " + bad.message + "\n");
     }
     for (const std::string& unreadable : {folder.File("missing.json"), folder.Path().string()}) {
-        const CliRun run = RunCli({"--params", unreadable, "-o", output});
+        const ProcessResult run = RunCli({"--params", unreadable, "-o", output});
         EXPECT_EQ(run.status, 2);
         EXPECT_EQ(
             run.err.rfind(kPrefix + "option --params: cannot read \"" + unreadable + "\": ", 0), 0u)
             << run.err;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1);
-        EXPECT_EQ(ReadFileBytes(output), "previous");
+        EXPECT_EQ(ReadBytes(output), "previous");
     }
 }
 
 TEST(Batch, ABadLineFailsAloneWithItsLineNumber) {
-    TempFolder folder;
+    ScratchFolder folder;
     const std::string batch = folder.File("modes.jsonl");
     for (const BadObject& bad : kBadObjects) {
         SCOPED_TRACE(bad.text);
-        WriteFileBytes(batch, std::string("{\"name\": \"before\"}\n") + bad.text +
-                                  "\n{\"name\": \"after\", \"frameRate\": 15}\n");
+        WriteBytes(batch, std::string("{\"name\": \"before\"}\n") + bad.text +
+                              "\n{\"name\": \"after\", \"frameRate\": 15}\n");
         fs::remove_all(folder.Path() / "out");
-        const CliRun run = RunCli({"--batch", batch, "--out-dir", folder.File("out")});
+        const ProcessResult run = RunCli({"--batch", batch, "--out-dir", folder.File("out")});
         EXPECT_EQ(run.status, 1);
         EXPECT_EQ(run.err, kPrefix + "\"" + batch + "\" line 2: " + bad.message + "\n");
-        EXPECT_EQ(ReadFileBytes(folder.File("out/before.ini")), RunCli({}).out);
-        EXPECT_EQ(ReadFileBytes(folder.File("out/after.ini")), RunCli({"--fps", "15"}).out);
+        EXPECT_EQ(ReadBytes(folder.File("out/before.ini")), RunCli({}).out);
+        EXPECT_EQ(ReadBytes(folder.File("out/after.ini")), RunCli({"--fps", "15"}).out);
         EXPECT_EQ(
             std::distance(fs::directory_iterator(folder.Path() / "out"), fs::directory_iterator()),
             2);
@@ -201,20 +204,20 @@ TEST(Batch, ABadLineFailsAloneWithItsLineNumber) {
 }
 
 TEST(Batch, NamesAreFileNamesOfTheirOwn) {
-    TempFolder folder;
+    ScratchFolder folder;
     const std::string batch = folder.File("modes.jsonl");
-    WriteFileBytes(batch, "{\"name\": \"video\"}\r\n"
-                          "  # a comment after blanks\n"
-                          "\t\n"
-                          "{}\n"
-                          "{\"name\": \"video\", \"frameRate\": 15}\n"
-                          "{\"name\": \"line-4\"}\n"
-                          "{\"name\": \"\"}\n"
-                          "{\"name\": \"..\"}\n"
-                          "{\"name\": \"a/b\"}\n"
-                          "{\"name\": \"tab\\there\"}\n"
-                          "{\"name\": 7}\n");
-    const CliRun run = RunCli({"--batch", batch, "--out-dir", folder.File("new/out")});
+    WriteBytes(batch, "{\"name\": \"video\"}\r\n"
+                      "  # a comment after blanks\n"
+                      "\t\n"
+                      "{}\n"
+                      "{\"name\": \"video\", \"frameRate\": 15}\n"
+                      "{\"name\": \"line-4\"}\n"
+                      "{\"name\": \"\"}\n"
+                      "{\"name\": \"..\"}\n"
+                      "{\"name\": \"a/b\"}\n"
+                      "{\"name\": \"tab\\there\"}\n"
+                      "{\"name\": 7}\n");
+    const ProcessResult run = RunCli({"--batch", batch, "--out-dir", folder.File("new/out")});
     EXPECT_EQ(run.status, 1);
     const std::string line = kPrefix + "\"" + batch + "\" line ";
     const std::string plain = "; accepted: a name that is not empty, \".\" or \"..\" and has no "
@@ -228,26 +231,27 @@ TEST(Batch, NamesAreFileNamesOfTheirOwn) {
                   "9: name \"a/b\" is no plain file name" + plain + line +
                   "10: name \"tab\\x09here\" is no plain file name" + plain + line +
                   "11: key \"name\": a number where a string is due\n");
-    EXPECT_EQ(ReadFileBytes(folder.File("new/out/video.ini")), RunCli({}).out);
-    EXPECT_EQ(ReadFileBytes(folder.File("new/out/line-4.ini")), RunCli({}).out);
+    EXPECT_EQ(ReadBytes(folder.File("new/out/video.ini")), RunCli({}).out);
+    EXPECT_EQ(ReadBytes(folder.File("new/out/line-4.ini")), RunCli({}).out);
     EXPECT_EQ(
         std::distance(fs::directory_iterator(folder.Path() / "new/out"), fs::directory_iterator()),
         2);
 }
 
 TEST(Batch, FilesAreReplacedWholeKeepingTheirPermissions) {
-    TempFolder folder;
+    ScratchFolder folder;
     const fs::path out = folder.Path() / "out";
     fs::create_directories(out / "taken.ini");
-    WriteFileBytes((out / "kept.ini").string(), "previous");
+    WriteBytes((out / "kept.ini").string(), "previous");
     ::chmod((out / "kept.ini").c_str(), 0640);
-    WriteFileBytes(folder.File("modes.jsonl"),
-                   "{\"name\": \"kept\", \"lowPower\": true}\n{\"name\": \"taken\"}\n");
-    const CliRun run = RunCli({"--batch", folder.File("modes.jsonl"), "--out-dir", out.string()});
+    WriteBytes(folder.File("modes.jsonl"),
+               "{\"name\": \"kept\", \"lowPower\": true}\n{\"name\": \"taken\"}\n");
+    const ProcessResult run =
+        RunCli({"--batch", folder.File("modes.jsonl"), "--out-dir", out.string()});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, kPrefix + "\"" + folder.File("modes.jsonl") + "\" line 2: cannot write \"" +
                            (out / "taken.ini").string() + "\": it is a folder\n");
-    EXPECT_EQ(ReadFileBytes((out / "kept.ini").string()), RunCli({"--low-power"}).out);
+    EXPECT_EQ(ReadBytes((out / "kept.ini").string()), RunCli({"--low-power"}).out);
     struct stat info {};
     ASSERT_EQ(::stat((out / "kept.ini").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
@@ -256,12 +260,12 @@ TEST(Batch, FilesAreReplacedWholeKeepingTheirPermissions) {
 }
 
 TEST(Batch, TheExampleModesOfTheReadmeRun) {
-    TempFolder folder;
-    const CliRun run = RunCli({"--batch", QX_EXAMPLE_MODES, "--out-dir", folder.File("settings")});
+    ScratchFolder folder;
+    const ProcessResult run =
+        RunCli({"--batch", QX_EXAMPLE_MODES, "--out-dir", folder.File("settings")});
     EXPECT_EQ(run.status, 0) << run.err;
     for (const char* mode : {"preview", "capture", "video"}) {
-        const std::string file =
-            ReadFileBytes(folder.File("settings/" + std::string(mode) + ".ini"));
+        const std::string file = ReadBytes(folder.File("settings/" + std::string(mode) + ".ini"));
         EXPECT_NE(file.find("[Timing_settings]"), std::string::npos) << mode;
         EXPECT_EQ(file.find("cannot match"), std::string::npos) << mode;
     }
@@ -287,7 +291,7 @@ TEST(Batch, CommandLinesThatCannotRunAreRefused) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
-        const CliRun run = RunCli(c.args);
+        const ProcessResult run = RunCli(c.args);
         EXPECT_EQ(run.status, 2);
         EXPECT_EQ(run.err.rfind(kPrefix + c.line, 0), 0u) << run.err;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1);

@@ -2,6 +2,7 @@
 // to.
 #include "TimingDiagram.h"
 #include "TestDocument.h"
+#include "TimingRequest.h"
 
 #include <gtest/gtest.h>
 
@@ -19,38 +20,6 @@ DiagramFont FixedFont() {
                            return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
                        }));
             }};
-}
-
-struct Request {
-    double systemFreq = 44.0;
-    double frameRate = 30.0;
-    int columns = 640;
-    int rows = 480;
-    int skipping = 0;
-    int lowPower = 0;
-    int mode = 0;
-    int hBlank = 500;
-    int vBlank = 500;
-
-    CImageContext Context() const {
-        CImageContext ctx;
-        ApplyImageFormDefaults(ctx);
-        ctx.m_dFrameRate = frameRate;
-        ctx.m_nOutputColumns = columns;
-        ctx.m_nOutputRows = rows;
-        ctx.m_bAllowSkipping = skipping;
-        ctx.m_bLowPower = lowPower;
-        ctx.m_nBlankingMode = mode;
-        ctx.m_nHBlank = hBlank;
-        ctx.m_nVBlank = vBlank;
-        return ctx;
-    }
-};
-
-Request With(void (*change)(Request&)) {
-    Request q;
-    change(q);
-    return q;
 }
 
 struct DiagramCase {

@@ -2,6 +2,7 @@
 #include "FormatDecimal.h"
 #include "TestDocument.h"
 #include "TimingCalc.h"
+#include "TimingRequest.h"
 
 #include <gtest/gtest.h>
 
@@ -9,30 +10,8 @@
 
 namespace {
 
-struct Request {
-    double systemFreq = 44.0;
-    double frameRate = 30.0;
-    int columns = 640;
-    int rows = 480;
-    int skipping = 0;
-    int lowPower = 0;
-    int mode = 0;
-    int hBlank = 500;
-    int vBlank = 500;
-};
-
 TimingFigures Calc(const Request& q) {
-    CImageContext ctx;
-    ApplyImageFormDefaults(ctx);
-    ctx.m_dFrameRate = q.frameRate;
-    ctx.m_nOutputColumns = q.columns;
-    ctx.m_nOutputRows = q.rows;
-    ctx.m_bAllowSkipping = q.skipping;
-    ctx.m_bLowPower = q.lowPower;
-    ctx.m_nBlankingMode = q.mode;
-    ctx.m_nHBlank = q.hBlank;
-    ctx.m_nVBlank = q.vBlank;
-    return CalculateTiming(ctx, q.systemFreq);
+    return CalculateTiming(q.Context(), q.systemFreq);
 }
 
 struct GeometryCase {
@@ -41,12 +20,6 @@ struct GeometryCase {
     int a, r, h, v, l, f, extraDelay;
     bool valid;
 };
-
-Request With(void (*change)(Request&)) {
-    Request q;
-    change(q);
-    return q;
-}
 
 // clang-format off
 const GeometryCase kGeometryCases[] = {

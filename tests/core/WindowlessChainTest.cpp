@@ -1,23 +1,37 @@
 // The recalculation chain that the command line and tools run without windows.
+#include "Parameters.h"
 #include "TestDocument.h"
 
 #include <gtest/gtest.h>
 
+#include <variant>
+
 namespace {
 
+// Every image-context field of the parameter table takes the table's default, whatever it held.
 TEST(WindowlessChain, ImageFormDefaultsReplaceTheConstructionValues) {
     CImageContext ctx;
-    ctx.m_nHBlank = 7;
-    ctx.m_nBlankingMode = 5;
+    int fields = 0;
+    for (const ParameterInfo& row : kParameters) {
+        if (const auto* real = std::get_if<double CImageContext::*>(&row.field)) {
+            ctx.*(*real) = row.defaultValue + 7.0;
+            ++fields;
+        } else if (const auto* whole = std::get_if<int CImageContext::*>(&row.field)) {
+            ctx.*(*whole) = static_cast<int>(row.defaultValue) + 7;
+            ++fields;
+        }
+    }
+    ASSERT_GE(fields, 10);
+
     ApplyImageFormDefaults(ctx);
-    EXPECT_EQ(ctx.m_dFrameRate, 30.0);
-    EXPECT_EQ(ctx.m_nOutputColumns, 640);
-    EXPECT_EQ(ctx.m_nOutputRows, 480);
-    EXPECT_EQ(ctx.m_nHBlank, 500);
-    EXPECT_EQ(ctx.m_nVBlank, 500);
-    EXPECT_EQ(ctx.m_bAllowSkipping, 0);
-    EXPECT_EQ(ctx.m_bLowPower, 0);
-    EXPECT_EQ(ctx.m_nBlankingMode, 0);
+
+    for (const ParameterInfo& row : kParameters) {
+        if (const auto* real = std::get_if<double CImageContext::*>(&row.field)) {
+            EXPECT_EQ(ctx.*(*real), row.defaultValue) << row.key;
+        } else if (const auto* whole = std::get_if<int CImageContext::*>(&row.field)) {
+            EXPECT_EQ(ctx.*(*whole), static_cast<int>(row.defaultValue)) << row.key;
+        }
+    }
 }
 
 TEST(WindowlessChain, DrainRunsTheTimingOncePerTimingMessageOnly) {

@@ -1,6 +1,6 @@
 // Whole-or-nothing replacement of a file.
 #include "AtomicSave.h"
-#include "TestSupport.h"
+#include "ScratchFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,10 @@
 // Reading a settings file back: the round trip over every form, what a file does not hold, and
 // the refusals.
 #include "SettingsReader.h"
+#include "GoldenFile.h"
+#include "RecordingPrompt.h"
+#include "ScratchFolder.h"
 #include "SettingsWriter.h"
-#include "TestSupport.h"
 #include "WindowlessChain.h"
 #include "WizardDoc.h"
 
@@ -46,22 +48,6 @@ constexpr std::string_view kStandardIni = "[General]\r\n"
                                           "[PLL_settings]\r\n"
                                           "// DO NOT REMOVE\r\n"
                                           "[End]\r\n";
-
-// A new document as the forms set it up: the register table and the image form's defaults.
-CKXC2280RegisterWizardDoc NewDocument() {
-    CKXC2280RegisterWizardDoc doc;
-    WizardMessageQueue queue;
-    doc.m_pMainFrame = &queue;
-    doc.OnNewDocument();
-    ApplyImageFormDefaults(doc.m_Contexts[0]);
-    doc.m_pMainFrame = nullptr;
-    return doc;
-}
-
-void Recalculate(CKXC2280RegisterWizardDoc& doc) {
-    WizardMessageQueue queue;
-    RecalculateClocksWithoutWindows(doc, queue);
-}
 
 std::string Save(CKXC2280RegisterWizardDoc& doc, bool spliced, const std::string& standardPath) {
     doc.m_bUseStandardIni = spliced ? 1 : 0;
@@ -255,7 +241,7 @@ TEST(SettingsReader, ApplyingLeavesWhatTheFileDoesNotHold) {
 
 // The default file with one line (counted from 1) replaced.
 std::string DefaultFileWithLine(int number, const std::string& text) {
-    std::string bytes = WrittenFile({.name = "defaults"}, "");
+    std::string bytes = ExpectedDefaultFile();
     std::size_t start = 0;
     for (int i = 1; i < number; ++i)
         start = bytes.find('\n', start) + 1;

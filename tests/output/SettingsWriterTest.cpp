@@ -1,6 +1,6 @@
 // Settings file writer: number texts, comment marking, the line forms and the plain file.
 #include "SettingsWriter.h"
-#include "TestSupport.h"
+#include "RecordingPrompt.h"
 #include "Version.h"
 #include "WizardDoc.h"
 

@@ -1,8 +1,10 @@
 // Standard INI file: reading, the check with each of its messages, and the splice.
 #include "StandardIni.h"
 #include "AtomicSave.h"
+#include "GoldenFile.h"
+#include "RecordingPrompt.h"
+#include "ScratchFolder.h"
 #include "SettingsWriter.h"
-#include "TestSupport.h"
 #include "Version.h"
 #include "WizardDoc.h"
 
@@ -110,13 +112,10 @@ TEST(CheckStandardIni, ShowsTheFirstProblemItMeets) {
     }
 }
 
-// A document with short report texts and the register table's values, set to splice.
+// The default document with short report texts, set to splice.
 class Splice : public ::testing::Test {
 protected:
-    Splice() {
-        for (const RegisterTableRow& row : kRegisterTable)
-            doc.m_Registers.push_back(MakeRegister(row));
-        doc.m_bOutputAsRegisters = 1;
+    Splice() : doc(DefaultDocument()) {
         doc.m_strClockSummary = "CS\r\n";
         doc.m_strClockReport = "CR\r\n";
         doc.m_Contexts[0].m_strTimingSummary = "TS\r\n";
@@ -166,48 +165,38 @@ const char* const kStandardText = "; standard header\n"
                                   "// DO NOT REMOVE timing\n"
                                   "tail\n";
 
-const char* const kPllBlock = "[PLL_settings]\r\n"
-                              "\r\n"
-                              "; CS\r\n"
-                              "; CR\r\n"
-                              "; \r\n"
-                              "REG = 0x0010, 0x0366\t\t//pll_dividers = 870\r\n"
-                              "REG = 0x0012, 0x0F5\t\t//pll_p_dividers = 245\r\n"
-                              "\r\n";
+// The sections the splice writes for the fixture's document: its short reports and the register
+// lines of the hand-written file.
+std::string PllBlock() {
+    return "[PLL_settings]\r\n"
+           "\r\n"
+           "; CS\r\n"
+           "; CR\r\n"
+           "; \r\n" +
+           GoldenRegisterLines("[PLL_settings]") + "\r\n";
+}
 
-const char* const kTimingBlock = "[Timing_settings]\r\n"
-                                 "\r\n"
-                                 "; TS\r\n"
-                                 "; TR\r\n"
-                                 "; \r\n"
-                                 "; \r\n"
-                                 "; \r\n"
-                                 "REG = 0x98E, 0x1000\r\n"
-                                 "REG = 0x300A, 0x01F9\t\t//frame_length_lines = 505\r\n"
-                                 "REG = 0x300C, 0x02D6\t\t//line_length_pck = 726\r\n"
-                                 "REG = 0x3010, 0x0010\t\t//fine_correction = 16\r\n"
-                                 "REG = 0x9803, 0x04\t\t//stat_fd_zone_height = 4\r\n"
-                                 "REG = 0xA06E, 0x0097\t\t//cam_fd_config_fdperiod_50hz = 151\r\n"
-                                 "REG = 0xA070, 0x0099\t\t//cam_fd_config_fdperiod_60hz = 153\r\n"
-                                 "REG = 0xA072, 0x0C\t\t//cam_fd_config_search_f1_50 = 12\r\n"
-                                 "REG = 0xA073, 0x0E\t\t//cam_fd_config_search_f2_50 = 14\r\n"
-                                 "REG = 0xA074, 0x0F\t\t//cam_fd_config_search_f1_60 = 15\r\n"
-                                 "REG = 0xA075, 0x11\t\t//cam_fd_config_search_f2_60 = 17\r\n"
-                                 "REG = 0xA076, 0x000E\t\t//cam_fd_config_max_fdzone_50hz = 14\r\n"
-                                 "REG = 0xA078, 0x0010\t\t//cam_fd_config_max_fdzone_60hz = 16\r\n"
-                                 "REG = 0xA01A, 0x0004\t\t//cam_ae_config_target_fdzone = 4\r\n"
-                                 "\r\n";
+std::string TimingBlock() {
+    return "[Timing_settings]\r\n"
+           "\r\n"
+           "; TS\r\n"
+           "; TR\r\n"
+           "; \r\n"
+           "; \r\n"
+           "; \r\n" +
+           GoldenRegisterLines("[Timing_settings]") + "\r\n";
+}
 
 TEST_F(Splice, ReplacesBothBodiesWhateverTheLineEnds) {
     const std::string expected = Top() +
                                  "; standard header\r\n"
                                  "LOAD= PLL_settings\r\n"
                                  "//LOAD= PLL Setup - 16MHz External\r\n" +
-                                 kPllBlock +
+                                 PllBlock() +
                                  "// DO NOT REMOVE pll\r\n"
                                  "between\r\n"
                                  "// DO NOT REMOVE stray\r\n" +
-                                 kTimingBlock +
+                                 TimingBlock() +
                                  "// DO NOT REMOVE timing\r\n"
                                  "tail\r\n";
     struct Ends {
@@ -239,10 +228,10 @@ TEST_F(Splice, ReplacesEveryPllSectionAndCopiesLookalikes) {
                                "// DO NOT REMOVE 3\r\n");
     RecordingPrompt prompt;
     const std::string spliced = Save(prompt, SerializeResult::SplicedFile);
-    std::string pllBlockWithTag = kPllBlock;
+    std::string pllBlockWithTag = PllBlock();
     pllBlockWithTag.replace(0, 14, "[PLL_settings] // DO NOT REMOVE");
     EXPECT_EQ(spliced, Top() + "[pll_settings]\r\n" + pllBlockWithTag + "// DO NOT REMOVE 1\r\n" +
-                           kTimingBlock + "// DO NOT REMOVE 2\r\n" + kPllBlock +
+                           TimingBlock() + "// DO NOT REMOVE 2\r\n" + PllBlock() +
                            "// DO NOT REMOVE 3\r\n");
     EXPECT_TRUE(prompt.messages.empty());
 }

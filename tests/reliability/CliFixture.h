@@ -1,17 +1,10 @@
 // The command-line wizard as the failure tests run it, and the plain settings file it writes.
 #pragma once
 
-#include "Process.h"
+#include "CliProcess.h"
 
 #include <string>
 #include <vector>
-
-inline constexpr const char* kCliPrefix = "qx7r310-wizard-cli: ";
-
-inline ProcessResult RunCli(const std::vector<std::string>& args,
-                            const ProcessOptions& options = {}) {
-    return RunProcess(QX_CLI_PATH, args, options);
-}
 
 // The plain settings file for the default parameters, as the command line prints it.
 const std::string& PlainSettingsFile();

@@ -2,6 +2,8 @@
 // inputs always give the same bytes.
 #include "CliFixture.h"
 
+#include "RecordingPrompt.h"
+#include "ScratchFolder.h"
 #include "SettingsWriter.h"
 #include "WindowlessChain.h"
 #include "WizardDoc.h"
@@ -67,10 +69,7 @@ Texts Compute(const Request& r) {
     doc.OnNewDocument();
     RecalculateClocksWithoutWindows(doc, queue);
 
-    class NoPrompt : public IWizardPrompt {
-        void MessageBoxOk(std::string_view) override {}
-        bool AskYesNo(std::string_view) override { return false; }
-    } prompt;
+    RecordingPrompt prompt(false);
     CMemoryOutputFile file;
     CArchive archive(CArchive::store, file, prompt);
     Serialize(doc, archive);

@@ -1,6 +1,7 @@
 // Saving the settings file where it cannot go: one line on standard error, a failing status, the
 // file that was there before intact, and nothing left behind.
 #include "CliFixture.h"
+#include "ScratchFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,9 @@
 // file, and nothing else written; files that can be spliced however odd their bytes.
 #include "CliFixture.h"
 
+#include "RecordingPrompt.h"
+#include "ScratchFolder.h"
 #include "StandardIni.h"
-#include "WizardPrompt.h"
 
 #include <gtest/gtest.h>
 
@@ -172,12 +173,7 @@ TEST(StandardIniInPlace, SavingOverTheStandardFileReplacesItWhole) {
 // The check and the splice read one snapshot, taken when the file is opened: a file changed
 // between the two cannot give an output mixed from two versions.
 TEST(StandardIniSnapshot, AChangeAfterOpeningIsNotSeenByCheckOrSplice) {
-    class Prompt : public IWizardPrompt {
-    public:
-        void MessageBoxOk(std::string_view text) override { messages.emplace_back(text); }
-        bool AskYesNo(std::string_view) override { return true; }
-        std::vector<std::string> messages;
-    } prompt;
+    RecordingPrompt prompt;
     ScratchFolder folder;
     const std::string path = folder.File("standard.ini");
     WriteBytes(path, kSections);

@@ -149,10 +149,7 @@ public:
     }
     // Types the text key by key over the selected entry.
     void Type(int id, const QString& text) {
-        QLineEdit* edit = Edit(id);
-        edit->setFocus(Qt::TabFocusReason);
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
+        TypeOver(Edit(id), Edit(id), text);
         PumpEvents();
     }
     // Commits the entry with Enter.

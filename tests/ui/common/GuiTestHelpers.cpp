@@ -1,9 +1,11 @@
-// Prompt recorder, event pump and screenshot saver shared by the GUI suites.
+// Prompt recorder, event pump, typing and screenshot saver shared by the GUI suites.
 #include "GuiTestHelpers.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QPixmap>
+#include <QTest>
 #include <QWidget>
 
 CPromptRecorder::CPromptRecorder()
@@ -36,6 +38,17 @@ void PumpEvents() {
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
     }
+}
+
+void TypeOver(QWidget* focus, QLineEdit* edit, const QString& text) {
+    focus->setFocus(Qt::TabFocusReason);
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+}
+
+void LeaveWithTab(QLineEdit* edit) {
+    QTest::keyClick(edit, Qt::Key_Tab);
+    PumpEvents();
 }
 
 QString SaveScreenshot(QWidget& widget, const QString& name) {

@@ -1,4 +1,4 @@
-// Helpers for the GUI suites: recorded prompts, event pumping and page screenshots.
+// Helpers for the GUI suites: recorded prompts, event pumping, typing and page screenshots.
 #pragma once
 
 #include "MessageBox.h"
@@ -8,6 +8,7 @@
 #include <ostream>
 #include <vector>
 
+class QLineEdit;
 class QWidget;
 
 // Lets GoogleTest print QString values in failure messages.
@@ -43,6 +44,14 @@ private:
 
 // Delivers every posted event (wizard messages included) until none is pending.
 void PumpEvents();
+
+// Types text key by key over the whole text of edit, as a user does who tabbed to the entry:
+// focus is the control that takes the focus (the edit itself, or the combo box it belongs to).
+void TypeOver(QWidget* focus, QLineEdit* edit, const QString& text);
+
+// Leaves the edit with the Tab key, as a user moves on to the next entry, and delivers what that
+// posts.
+void LeaveWithTab(QLineEdit* edit);
 
 // Saves widget as <build>/screenshots/<name>.png for people to look at; returns the path written,
 // or an empty string when the image could not be saved.

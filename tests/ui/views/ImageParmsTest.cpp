@@ -32,17 +32,9 @@ protected:
             return FrameRate()->lineEdit();
         return Form().Item<QLineEdit>(id);
     }
-    void TypeInto(int id, const QString& text) {
-        Form().GetDlgItem(id)->setFocus(Qt::TabFocusReason);
-        Edit(id)->selectAll();
-        QTest::keyClicks(Edit(id), text);
-    }
+    void TypeInto(int id, const QString& text) { TypeOver(Form().GetDlgItem(id), Edit(id), text); }
     void Click(int id) { QTest::mouseClick(Form().GetDlgItem(id), Qt::LeftButton); }
-    // Leaves the entry with the Tab key, as a user moves on to the next one.
-    void Leave(int id) {
-        QTest::keyClick(Edit(id), Qt::Key_Tab);
-        PumpEvents();
-    }
+    void Leave(int id) { LeaveWithTab(Edit(id)); }
     // The radios that are checked, in mode order.
     std::vector<int> CheckedRadios() {
         std::vector<int> checked;
@@ -442,32 +434,15 @@ TEST_F(ImageParmsTest, ReducedFormHidesEverythingAndFollowsContextZero) {
     CViewHost<CImageParms> reduced;
     reduced.view->SetContext(1);
     ASSERT_TRUE(reduced.Start());
-    for (int id : {IDC_IMAGE_GROUP,
-                   IDC_HORZ_MIRROR,
-                   IDC_VERT_FLIP,
-                   IDC_SKIPPING,
-                   IDC_TIMING_REPORT,
-                   IDC_FRAME_RATE,
-                   IDC_OUTPUT_COLUMNS,
-                   IDC_OUTPUT_ROWS,
-                   IDC_VARIABLE_FRAME_RATE,
-                   IDC_MIN_FRAME_RATE,
-                   IDC_HBLANK_MIN,
-                   IDC_HBLANK_MAX,
-                   IDC_VBLANK_MIN,
-                   IDC_VBLANK_MAX,
-                   IDC_HBLANK_FIXED,
-                   IDC_VBLANK_FIXED,
-                   IDC_VBLANK,
-                   IDC_HBLANK,
-                   IDC_MIN_FRAME_RATE_LABEL,
-                   IDC_SKIPPING_LABEL,
-                   IDC_FRAME_RATE_LABEL,
-                   IDC_OUTPUT_COLUMNS_LABEL,
-                   IDC_OUTPUT_ROWS_LABEL,
-                   IDC_HBLANK_GROUP,
-                   IDC_VBLANK_GROUP})
-        EXPECT_FALSE(reduced.view->GetDlgItem(id)->isVisible()) << id;
+    // Every control of the form is hidden.
+    int controls = 0;
+    for (const QWidget* control : reduced.view->findChildren<QWidget*>()) {
+        if (const int id = reduced.view->GetDlgCtrlID(control); id != 0) {
+            ++controls;
+            EXPECT_FALSE(control->isVisible()) << id;
+        }
+    }
+    EXPECT_EQ(controls, 33);
     EXPECT_EQ(reduced.view->m_nContext, 0);
     EXPECT_EQ(reduced.view->m_bFollowOtherContext, 1);
     // It does not overwrite the context at its initial update...

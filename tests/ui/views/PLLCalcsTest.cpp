@@ -22,18 +22,9 @@ protected:
     QString Report() { return Form().GetDlgItemText(IDC_CLOCK_REPORT); }
     bool IsRed(int id) { return Form().GetDlgItem(id)->palette().color(QPalette::Base) == kRed; }
     bool Enabled(int id) { return Form().GetDlgItem(id)->isEnabled(); }
-    // Gives the edit the focus (which selects its text) and types text over it.
-    void TypeInto(int id, const QString& text) {
-        Edit(id)->setFocus(Qt::TabFocusReason);
-        Edit(id)->selectAll();
-        QTest::keyClicks(Edit(id), text);
-    }
+    void TypeInto(int id, const QString& text) { TypeOver(Edit(id), Edit(id), text); }
     void Click(int id) { QTest::mouseClick(Form().GetDlgItem(id), Qt::LeftButton); }
-    // Leaves the edit with the Tab key, as a user moves on to the next entry.
-    void Leave(int id) {
-        QTest::keyClick(Edit(id), Qt::Key_Tab);
-        PumpEvents();
-    }
+    void Leave(int id) { LeaveWithTab(Edit(id)); }
 
     CPromptRecorder prompts;
     CViewHost<CPLLCalcs> host;

@@ -1,10 +1,11 @@
-// Child processes with captured output and a file-size limit, and scratch folders.
+// Child processes with captured output, chosen input and limits on file size and time.
 #include "Process.h"
 
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <stdexcept>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -32,7 +33,7 @@ std::string ReadAllFrom(int fd) {
 
 // A file the child writes to, read back afterwards; pipes could fill up and stall the child.
 int ScratchDescriptor(std::string& path) {
-    path = (fs::temp_directory_path() / "qx-reliability-out-XXXXXX").string();
+    path = (fs::temp_directory_path() / "qx-test-out-XXXXXX").string();
     const int fd = ::mkstemp(path.data());
     if (fd < 0)
         throw std::runtime_error("cannot create a capture file");
@@ -50,6 +51,10 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
     const int errFd = ScratchDescriptor(errPath);
     if (outFd < 0)
         throw std::runtime_error("cannot open " + options.stdoutPath);
+    const std::string inPath = options.stdinPath.empty() ? "/dev/null" : options.stdinPath;
+    const int inFd = ::open(inPath.c_str(), O_RDONLY | O_CLOEXEC);
+    if (inFd < 0)
+        throw std::runtime_error("cannot open " + inPath);
 
     std::vector<std::string> envStrings;
     for (char** e = environ; *e != nullptr; ++e)
@@ -68,6 +73,7 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
 
     const pid_t pid = ::fork();
     if (pid == 0) {
+        ::dup2(inFd, STDIN_FILENO);
         ::dup2(outFd, STDOUT_FILENO);
         ::dup2(errFd, STDERR_FILENO);
         if (options.fileSizeLimit >= 0) {
@@ -96,6 +102,7 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
     ::lseek(errFd, 0, SEEK_SET);
     result.err = ReadAllFrom(errFd);
     ::unlink(errPath.c_str());
+    ::close(inFd);
     ::close(outFd);
     ::close(errFd);
     return result;

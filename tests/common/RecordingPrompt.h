@@ -1,7 +1,6 @@
-// Helpers shared by the settings output tests: a recording prompt and scratch files.
+// The prompt of the settings output as tests and benchmarks use it: it records, it never asks.
 #pragma once
 
-#include "ScratchFolder.h"
 #include "WizardPrompt.h"
 
 #include <string>
