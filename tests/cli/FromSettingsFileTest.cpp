@@ -138,8 +138,9 @@ TEST(From, FilesThatCannotBeReadGiveStatus2AndWriteNothing) {
         std::string path;
         std::string start; // of the one line after the program name
     } cases[] = {
-        {folder.File("missing.ini"), "option --from: cannot open \"" + folder.File("missing.ini") +
-                                         "\": No such file or directory"},
+        // The system's reason follows in the user's language.
+        {folder.File("missing.ini"),
+         "option --from: cannot open \"" + folder.File("missing.ini") + "\": "},
         {folder.Path().string(),
          "option --from: cannot open \"" + folder.Path().string() + "\": not a regular file"},
         {"", "option --from: invalid value \"\"; accepted: a file name"},
