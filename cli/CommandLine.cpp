@@ -19,18 +19,26 @@ constexpr const char* kDescription =
 constexpr const char* kHelpFooter =
     "Writes the settings file that File > Save writes, to standard output unless -o is given.\n"
     "\n"
+    "The parameters come in layers, each over the ones before, wherever the options stand:\n"
+    "the defaults, --params, --from, the --batch line, then the parameter options.\n"
+    "\n"
     "With --batch, each line of FILE gives one settings file, DIR/NAME.ini or DIR/line-N.ini.\n"
+    "\n"
+    "With --list-pll, every PLL divider setting for the clock parameters instead, one row each:\n"
+    "the closest to the target system frequency first (then the divider nearest to 8), the one\n"
+    "the wizard picks marked *. A bypassed PLL uses no divider setting, so none is listed.\n"
     "\n"
     "Exit status:\n"
     "  0  done\n"
     "  1  the output could not be written; an existing output file is left as it was;\n"
     "     with --batch: a line failed (its error names the line), the other lines were written\n"
-    "  2  bad command line or --params input (one line on standard error); nothing is written\n"
+    "  2  bad command line, --params or --from input (one line on standard error); nothing is\n"
+    "     written\n"
     "  3  the standard INI splice failed (its message on standard error); the plain settings\n"
     "     file was written instead";
 constexpr const char* kFileAccepted = "a file name";
 constexpr const char* kFolderAccepted = "a folder name";
-constexpr std::string_view kOwnFlags[] = {"--json", "--version", "--help"};
+constexpr std::string_view kOwnFlags[] = {"--json", "--list-pll", "--version", "--help"};
 constexpr std::string_view kHelpFlag[] = {"--help"};
 
 CliExit Usage(std::string_view program, const std::string& what) {
@@ -128,6 +136,10 @@ public:
         app.add_flag("--json", request.json,
                      "print every parameter and result as JSON (the settings file included) "
                      "instead of the settings file; with --batch one line per run (JSON Lines)");
+        m_listPll = app.add_flag("--list-pll", request.listPll,
+                                 "print every PLL divider setting for the clock parameters as a "
+                                 "table (with --json as one JSON object) instead of the settings "
+                                 "file; -o writes it to FILE");
         m_batch = app.add_option("--batch", request.batchPath,
                                  "one run per line of FILE (JSON Lines: a parameter object as "
                                  "--params takes it, with an optional \"name\"; blank lines and "
@@ -160,6 +172,9 @@ private:
     std::optional<std::string> CheckBatch(const CliRequest& request) const {
         const bool batch = m_batch->count() != 0;
         const bool outDir = m_outDir->count() != 0;
+        if (batch && m_listPll->count() != 0)
+            return std::string("option --list-pll: not with --batch; it lists the settings of "
+                               "one set of clock parameters");
         if (!batch && outDir)
             return std::string("option --out-dir: only with --batch");
         if (batch && m_output->count() != 0)
@@ -179,6 +194,7 @@ private:
     CLI::Option* m_output = nullptr;
     CLI::Option* m_batch = nullptr;
     CLI::Option* m_outDir = nullptr;
+    CLI::Option* m_listPll = nullptr;
     bool m_version = false;
 };
 
@@ -209,7 +225,8 @@ std::variant<CliRequest, CliExit> ParseCommandLine(int argc, const char* const* 
 }
 
 std::variant<ParameterSet, CliExit> ParseParameterArguments(std::string_view program, int argc,
-                                                            const char* const* argv) {
+                                                            const char* const* argv,
+                                                            std::vector<std::string>* notes) {
     CLI::App app{"The QX7R310 Register Wizard's parameters.", std::string(program)};
     SetUpApp(app);
     const ParameterOptions parameters(app);
@@ -222,7 +239,11 @@ std::variant<ParameterSet, CliExit> ParseParameterArguments(std::string_view pro
     if (const std::string* refused = std::get_if<std::string>(&collected))
         return Usage(program, *refused);
     ParameterArguments& arguments = std::get<ParameterArguments>(collected);
-    if (std::optional<std::string> refused = arguments.ReadParamsFile())
+    if (std::optional<std::string> refused = arguments.ReadFiles())
         return Usage(program, *refused);
+    if (notes != nullptr) {
+        for (const std::string& note : arguments.notes)
+            notes->push_back(std::string(program) + ": " + note);
+    }
     return arguments.Complete(arguments.base);
 }

@@ -1,5 +1,5 @@
-// The command-line wizard's command line: the parameter options, --params, and what the tool
-// writes and where; parsed without touching any file.
+// The command-line wizard's command line: the parameter options, --params, --from, and what the
+// tool writes and where; parsed without touching any file.
 #pragma once
 
 #include "MessageText.h"
@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 inline constexpr const char* kCliName = "qx7r310-wizard-cli";
 
@@ -23,6 +24,7 @@ struct CliRequest {
     ParameterArguments arguments;
     std::string outputPath; // empty: standard output
     bool json = false;
+    bool listPll = false;  // --list-pll: the PLL divider settings instead of the settings file
     std::string batchPath; // --batch: one run per line of this file; empty for a single run
     std::string outDir;    // --out-dir: where the batch's settings files go
 };
@@ -36,8 +38,11 @@ struct CliExit {
 
 std::variant<CliRequest, CliExit> ParseCommandLine(int argc, const char* const* argv);
 
-// The parameter options and --params alone, for a program that takes the wizard's parameters the
-// way the command-line wizard does: argv[0] is the program's name, every other argument a
-// parameter option (--help lists them). The --params file is read; messages start with program.
-std::variant<ParameterSet, CliExit> ParseParameterArguments(std::string_view program, int argc,
-                                                            const char* const* argv);
+// The parameter options, --params and --from alone, for a program that takes the wizard's
+// parameters the way the command-line wizard does: argv[0] is the program's name, every other
+// argument a parameter option (--help lists them). Both files are read; messages start with
+// program. The notes of the --from file, when notes is given, go there as whole lines ("program:
+// \"x.ini\": note: ...").
+std::variant<ParameterSet, CliExit>
+ParseParameterArguments(std::string_view program, int argc, const char* const* argv,
+                        std::vector<std::string>* notes = nullptr);

@@ -1,15 +1,23 @@
 // Escaping values and texts for the command line's one-line messages.
 #include "MessageText.h"
 
-std::string EscapeText(std::string_view text) {
+namespace {
+
+void AppendHex(std::string& text, unsigned char byte) {
     static constexpr char kHex[] = "0123456789ABCDEF";
+    text += "\\x";
+    text += kHex[byte >> 4];
+    text += kHex[byte & 0xF];
+}
+
+} // namespace
+
+std::string EscapeText(std::string_view text) {
     std::string escaped;
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20 || byte >= 0x7F) {
-            escaped += "\\x";
-            escaped += kHex[byte >> 4];
-            escaped += kHex[byte & 0xF];
+            AppendHex(escaped, byte);
         } else {
             if (c == '"' || c == '\\')
                 escaped += '\\';
@@ -24,4 +32,16 @@ std::string QuoteValue(std::string_view value) {
     quoted += EscapeText(value);
     quoted += '"';
     return quoted;
+}
+
+std::string OneLine(std::string_view text) {
+    std::string line;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F)
+            AppendHex(line, byte);
+        else
+            line += c;
+    }
+    return line;
 }

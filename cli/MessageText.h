@@ -10,3 +10,6 @@ std::string QuoteValue(std::string_view value);
 
 // The same escapes without the quotes, for texts that are no value of the user's.
 std::string EscapeText(std::string_view text);
+
+// A message of another part kept to one line: control bytes escaped as \xHH, nothing else.
+std::string OneLine(std::string_view text);

@@ -5,6 +5,7 @@
 #include "InputFile.h"
 #include "MessageText.h"
 #include "ParameterJson.h"
+#include "SettingsReader.h"
 
 #include <CLI/CLI.hpp>
 
@@ -17,6 +18,12 @@ constexpr const char* kParamsAccepted = "a file name, or - for standard input";
 constexpr const char* kParamsHelp =
     "parameters from a JSON object in FILE (- for standard input): the \"parameters\" object of "
     "--json, or a whole --json output; the options given here override it";
+constexpr const char* kFromOption = "--from";
+constexpr const char* kFromAccepted = "a file name";
+constexpr const char* kFromHelp =
+    "parameters from a settings file the wizard wrote, over the defaults and --params; the "
+    "options given here override it. What the file does not hold (always the variable frame "
+    "rate and its minimum) keeps its value from below, and a note on standard error says so";
 
 bool ParseReal(const std::string& text, double& value) {
     const char* end = text.data() + text.size();
@@ -58,15 +65,25 @@ bool TakeText(std::size_t index, const std::string& text, ParameterSet& set) {
 
 } // namespace
 
-std::optional<std::string> ParameterArguments::ReadParamsFile() {
-    if (!paramsPath)
-        return std::nullopt;
-    std::string text;
-    if (std::optional<std::string> unreadable = ReadInputFile(*paramsPath, text))
-        return "option " + std::string(kParamsOption) + ": " + *unreadable;
-    const ParameterJsonRead read = ReadParameterJson(text, base);
-    if (!read)
-        return InputName(*paramsPath) + ": " + read.error;
+std::optional<std::string> ParameterArguments::ReadFiles() {
+    if (paramsPath) {
+        std::string text;
+        if (std::optional<std::string> unreadable = ReadInputFile(*paramsPath, text))
+            return "option " + std::string(kParamsOption) + ": " + *unreadable;
+        const ParameterJsonRead read = ReadParameterJson(text, base);
+        if (!read)
+            return InputName(*paramsPath) + ": " + read.error;
+    }
+    if (fromPath) {
+        const SettingsFileReadResult read = LoadSettingsFile(*fromPath);
+        if (read.status == SettingsFileStatus::CannotOpen)
+            return "option " + std::string(kFromOption) + ": " + OneLine(read.message);
+        if (!read)
+            return QuoteValue(*fromPath) + ": " + OneLine(read.message);
+        base.Overlay(read.parameters);
+        for (const std::string& note : read.notes)
+            notes.push_back(QuoteValue(*fromPath) + ": note: " + OneLine(note));
+    }
     return std::nullopt;
 }
 
@@ -92,6 +109,9 @@ ParameterOptions::ParameterOptions(CLI::App& app) {
     m_params = app.add_option(kParamsOption, m_paramsPath, kParamsHelp)
                    ->type_name("FILE|-")
                    ->multi_option_policy(CLI::MultiOptionPolicy::Throw);
+    m_from = app.add_option(kFromOption, m_fromPath, kFromHelp)
+                 ->type_name("FILE.ini")
+                 ->multi_option_policy(CLI::MultiOptionPolicy::Throw);
 }
 
 std::variant<ParameterArguments, std::string> ParameterOptions::Collect() const {
@@ -110,6 +130,12 @@ std::variant<ParameterArguments, std::string> ParameterOptions::Collect() const 
                    QuoteValue(m_paramsPath) + "; accepted: " + kParamsAccepted;
         arguments.paramsPath = m_paramsPath;
     }
+    if (m_from->count() != 0) {
+        if (m_fromPath.empty())
+            return "option " + std::string(kFromOption) + ": invalid value " +
+                   QuoteValue(m_fromPath) + "; accepted: " + kFromAccepted;
+        arguments.fromPath = m_fromPath;
+    }
     return arguments;
 }
 
@@ -121,6 +147,8 @@ bool ParameterOptions::IsFlag(std::string_view option) {
 std::string ParameterOptions::AcceptedFor(std::string_view option) {
     if (option == kParamsOption)
         return kParamsAccepted;
+    if (option == kFromOption)
+        return kFromAccepted;
     const ParameterInfo* row = FindParameterByOption(option);
     return row != nullptr ? AcceptedValues(*row) : std::string();
 }

@@ -72,13 +72,8 @@ std::string JsonText(const ParameterSet& parameters, const CKXC2280RegisterWizar
 
 WizardRun RunWizard(const ParameterSet& parameters, IWizardPrompt& prompt, RunOutput output,
                     const std::string& name) {
-    CKXC2280RegisterWizardDoc::s_dLastSystemFreq = 0.0;
-    WizardMessageQueue queue;
     CKXC2280RegisterWizardDoc doc;
-    doc.m_pMainFrame = &queue;
-    doc.OnNewDocument();
-    ApplyParameters(parameters, doc);
-    RecalculateClocksWithoutWindows(doc, queue);
+    RunNewDocument(parameters, doc);
 
     WizardRun run;
     CMemoryOutputFile file;

@@ -19,7 +19,7 @@ struct WizardRun {
     std::string bytes; // what the run writes
 };
 
-// The process-wide last announced system frequency starts again at 0, as in a new process, so a
-// run never depends on the runs before it. name is the batch line's name, for RunOutput::JsonLine.
+// A new document runs the recalculation chain for the parameters (RunNewDocument). name is the
+// batch line's name, for RunOutput::JsonLine.
 WizardRun RunWizard(const ParameterSet& parameters, IWizardPrompt& prompt, RunOutput output,
                     const std::string& name = {});

@@ -1,9 +1,10 @@
 // qx7r310-wizard-cli: sets the parameters as a user would in the two forms, runs the forms'
 // recalculation chain and writes what File > Save writes (or everything as JSON), once or for
-// every line of a batch.
+// every line of a batch, or lists the PLL divider settings for the clock parameters.
 #include "AtomicSave.h"
 #include "Batch.h"
 #include "CommandLine.h"
+#include "PllListing.h"
 #include "StderrPrompt.h"
 #include "WizardRun.h"
 
@@ -28,6 +29,12 @@ bool Deliver(const std::string& path, const std::string& bytes) {
         return false;
     }
     return true;
+}
+
+int ListPll(const CliRequest& request) {
+    const std::string text =
+        ListPllSettings(request.arguments.Complete(request.arguments.base), request.json);
+    return Deliver(request.outputPath, text) ? kExitOk : kExitWriteFailed;
 }
 
 int RunOnce(const CliRequest& request) {
@@ -55,9 +62,13 @@ int main(int argc, char** argv) {
         return exit->status;
     }
     CliRequest& request = std::get<CliRequest>(parsed);
-    if (std::optional<std::string> refused = request.arguments.ReadParamsFile()) {
+    if (std::optional<std::string> refused = request.arguments.ReadFiles()) {
         std::cerr << kCliName << ": " << *refused << '\n';
         return kExitBadUsage;
     }
+    for (const std::string& note : request.arguments.notes)
+        std::cerr << kCliName << ": " << note << '\n';
+    if (request.listPll)
+        return ListPll(request);
     return request.batchPath.empty() ? RunOnce(request) : RunBatch(request);
 }

@@ -23,3 +23,15 @@ void RecalculateClocksWithoutWindows(CKXC2280RegisterWizardDoc& doc, WizardMessa
     DrainWizardMessages(doc, queue);
     doc.m_pMainFrame = previous;
 }
+
+void RunNewDocument(const ParameterSet& parameters, CKXC2280RegisterWizardDoc& doc) {
+    CKXC2280RegisterWizardDoc::s_dLastSystemFreq = 0.0;
+    WizardMessageQueue queue;
+    // The new document's own clock calculation announces its clock as well; the chain below
+    // handles that message with the rest.
+    doc.m_pMainFrame = &queue;
+    doc.OnNewDocument();
+    ApplyParameters(parameters, doc);
+    RecalculateClocksWithoutWindows(doc, queue);
+    doc.m_pMainFrame = nullptr;
+}

@@ -15,3 +15,9 @@ void RecalculateClocksWithoutWindows(CKXC2280RegisterWizardDoc& doc, WizardMessa
 
 // Handles every queued message as above; returns how many timing recalculations ran.
 int DrainWizardMessages(CKXC2280RegisterWizardDoc& doc, WizardMessageQueue& queue);
+
+// A new document as one run of the command-line wizard makes it: the process-wide last announced
+// system frequency back at 0 (as in a new process, so a run never depends on the runs before
+// it), the register rows filled, the parameters applied and the recalculation chain above run.
+// The document is left without a poster.
+void RunNewDocument(const ParameterSet& parameters, CKXC2280RegisterWizardDoc& doc);

@@ -286,19 +286,20 @@ TEST(Cli, VariableFrameRateSetsTheMinimumAsItsCheckBoxDoes) {
 TEST(Cli, HelpAndVersion) {
     const ProcessResult help = RunCli({"--help"});
     EXPECT_EQ(help.status, 0);
-    for (const char* text : {"--input-freq",   "--system-freq",
-                             "--vco-freq",     "--pll-m",
-                             "--pll-n",        "--bypass-pll",
-                             "--use-min-freq", "--hw-rev",
-                             "--fps",          "--columns",
-                             "--rows",         "--skipping",
-                             "--low-power",    "--variable-frame-rate",
-                             "--min-fps",      "--blanking",
-                             "--output-as",    "--addressing",
-                             "--standard-ini", "-o,--output",
-                             "--json",         "--params",
-                             "--batch",        "--out-dir",
-                             "--version",      "3  the standard INI splice failed"})
+    for (const char* text : {"--input-freq",    "--system-freq",
+                             "--vco-freq",      "--pll-m",
+                             "--pll-n",         "--bypass-pll",
+                             "--use-min-freq",  "--hw-rev",
+                             "--fps",           "--columns",
+                             "--rows",          "--skipping",
+                             "--low-power",     "--variable-frame-rate",
+                             "--min-fps",       "--blanking",
+                             "--output-as",     "--addressing",
+                             "--standard-ini",  "-o,--output",
+                             "--json",          "--params",
+                             "--batch",         "--out-dir",
+                             "--from FILE.ini", "--list-pll",
+                             "--version",       "3  the standard INI splice failed"})
         EXPECT_NE(help.out.find(text), std::string::npos) << text;
 
     const ProcessResult version = RunCli({"--version"});

@@ -1,4 +1,5 @@
 // Entry point of the wizard's window program.
+#include "ExportDiagramCommand.h"
 #include "Version.h"
 #include "WizardApp.h"
 
@@ -12,6 +13,7 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: qx7r310-wizard [FILE.ini]\n"
+    "       qx7r310-wizard --export-diagram FILE.svg|FILE.png [PARAMETERS...]\n"
     "Starts the QX7R310 Register Wizard window; FILE.ini is the settings file to open.\n"
     "\n"
     "Options:\n"
@@ -23,7 +25,7 @@ constexpr const char* kUsage =
 int AnswerInfoOption(int argc, char** argv) {
     for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
         if (std::strcmp(argv[i], "--help") == 0)
-            std::cout << kUsage;
+            std::cout << kUsage << DiagramExportHelp();
         else if (std::strcmp(argv[i], "--version") == 0)
             std::cout << kAppTitle << ", " << GetVersionText() << '\n';
         else
@@ -39,6 +41,8 @@ int AnswerInfoOption(int argc, char** argv) {
 int main(int argc, char** argv) {
     if (const int status = AnswerInfoOption(argc, argv); status >= 0)
         return status;
+    if (AsksForDiagramExport(argc, argv))
+        return ExportDiagramCommand(argc, argv);
     QApplication application(argc, argv);
     // Ties the windows to the installed menu entry and its icon (Wayland matches them by name).
     QGuiApplication::setDesktopFileName(QStringLiteral("qx7r310-wizard"));
