@@ -76,8 +76,8 @@ bool CWizardDocTemplate::CreateDocumentAndFrame() {
     return true;
 }
 
-bool CWizardDocTemplate::CreateFirstDocument() {
-    if (!CreateDocumentAndFrame())
+bool CWizardDocTemplate::NewDocument() {
+    if (m_frame == nullptr && !CreateDocumentAndFrame())
         return false;
     if (!m_doc->OnNewDocument()) {
         AfxMessageBox(QStringLiteral("Failed to create empty document."),
@@ -95,7 +95,7 @@ OpenResult CWizardDocTemplate::OpenDocumentFile(const QString& path) {
         return OpenResult::Opened;
     }
     if (path.isEmpty()) {
-        if (m_frame == nullptr ? !CreateFirstDocument() : !m_doc->OnNewDocument())
+        if (!NewDocument())
             return OpenResult::Refused;
         SetPathName(path);
         m_context.InitialUpdateViews();
@@ -127,7 +127,8 @@ OpenResult CWizardDocTemplate::OpenDocumentFile(const QString& path) {
     }
 
     if (m_frame == nullptr) {
-        if (!CreateFirstDocument())
+        // The forms compute on the register rows and first clock run of a new document.
+        if (!NewDocument())
             return OpenResult::Refused;
         m_context.InitialUpdateViews();
     }

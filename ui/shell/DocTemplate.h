@@ -69,8 +69,8 @@ signals:
 
 private:
     bool CreateDocumentAndFrame();
-    // Document, frame, layout and views for a first document.
-    bool CreateFirstDocument();
+    // The frame with its layout when there is none yet, then the document's OnNewDocument.
+    bool NewDocument();
     bool IsOpen(const QString& path) const;
     void SetPathName(const QString& path);
     void UpdateFrameTitle();
