@@ -1,6 +1,8 @@
 // Saving from the window: the same bytes as the command-line wizard, atomic failures, Save As.
 #include "WizardFixture.h"
 
+#include "SettingsFiles.h"
+
 #include <QComboBox>
 #include <QDir>
 #include <QFile>

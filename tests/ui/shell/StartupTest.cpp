@@ -1,6 +1,8 @@
 // Start-up as a whole: window placement, title, settings key, recent files, command line, About.
 #include "WizardFixture.h"
 
+#include "SettingsFiles.h"
+
 #include "Version.h"
 
 #include <QFile>

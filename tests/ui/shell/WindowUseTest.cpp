@@ -2,6 +2,8 @@
 // bar, the report fonts and the pictures of every page.
 #include "WizardFixture.h"
 
+#include "SettingsFiles.h"
+
 #include "DialogUnits.h"
 
 #include <QFile>

@@ -19,8 +19,6 @@
 #include "WizardMessages.h"
 
 #include <QDialog>
-#include <QFile>
-#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -35,25 +33,6 @@ inline constexpr int kTimingDiagramPage = 1;
 inline constexpr int kClockSettingsPage = 2;
 inline constexpr int kPllSolutionsPage = 3;
 inline constexpr int kRegisterOutputPage = 4;
-
-inline QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline bool WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-// The settings file the command-line wizard writes for arguments.
-inline QByteArray CliOutput(const QStringList& arguments) {
-    QProcess cli;
-    cli.start(QStringLiteral(QX_CLI_PATH), arguments);
-    if (!cli.waitForFinished(30000) || cli.exitCode() != 0)
-        return "command-line wizard failed: " + cli.readAllStandardError();
-    return cli.readAllStandardOutput();
-}
 
 // Records the wizard messages that reach the windows it watches, in arrival order.
 class CMessageSpy : public QObject {
