@@ -25,6 +25,11 @@ inline constexpr unsigned WM_WIZ_CLOCKS_RECALCULATED = 0x423;
 // Posted by the PLL Solutions page; wParam = PackPllSetting(N, M, D) of the row to use. The Clock
 // Settings form fixes M and N and targets the row's system clock.
 inline constexpr unsigned WM_WIZ_USE_PLL_SOLUTION = 0x424;
+// Sent by the main frame, after a settings file was read and its parameters put into the document,
+// to the Clock Settings form, the full Image Timing form and the register view, in this order.
+// wParam = address of the ParameterSet read, valid only during the call: each view reloads the
+// parameters it gives from the document, keeps the others, and recalculates as Set Defaults does.
+inline constexpr unsigned WM_WIZ_RESTORE_PARAMETERS = 0x425;
 
 // N, M and D of a PLL setting in one message parameter, 8 bits each.
 constexpr std::uintptr_t PackPllSetting(int n, int m, int d) {

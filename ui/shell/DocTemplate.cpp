@@ -3,9 +3,11 @@
 
 #include "AtomicSave.h"
 #include "FileDialogs.h"
+#include "FormatDecimal.h"
 #include "MainFrame.h"
 #include "MessageBox.h"
 #include "MessageBoxPrompt.h"
+#include "SettingsReader.h"
 #include "SettingsWriter.h"
 #include "ShellIds.h"
 #include "TimingDiagramExport.h"
@@ -16,6 +18,34 @@
 
 #include <exception>
 #include <string_view>
+
+namespace {
+
+QString SettingsFileFilter() {
+    return QStringLiteral("%1 (*%2)")
+        .arg(GetDocString(DocString::FilterName), GetDocString(DocString::FilterExt));
+}
+
+// A settings file edited by hand may hold values no form takes (a HW Rev of 3, say); such a file
+// is refused like a damaged one. Empty when every value given is taken.
+QString RefusedValue(const ParameterSet& read) {
+    for (std::size_t i = 0; i < kParameterCount; ++i) {
+        const ParameterInfo& row = kParameters[i];
+        if (!read.Given(i) || row.kind == ParameterKind::Text)
+            continue;
+        ParameterSet checked;
+        const bool taken = row.kind == ParameterKind::Choice
+                               ? ChoiceName(row, read.Number(i)) != nullptr
+                               : SetCheckedNumber(checked, i, read.Number(i));
+        if (!taken)
+            return QStringLiteral("The settings file gives %1 for \"%2\", which takes %3.")
+                .arg(QString::fromStdString(FormatDecimal(read.Number(i), 3)),
+                     QString::fromLatin1(row.label), QString::fromStdString(AcceptedValues(row)));
+    }
+    return {};
+}
+
+} // namespace
 
 CWizardDocTemplate::CWizardDocTemplate() = default;
 
@@ -28,6 +58,7 @@ bool CWizardDocTemplate::CreateDocumentAndFrame() {
     m_doc = std::make_unique<CKXC2280RegisterWizardDoc>();
     m_doc->m_pMainFrame = &m_poster;
     m_frame = std::make_unique<CMainFrame>();
+    connect(m_frame.get(), &CMainFrame::OpenRequested, this, &CWizardDocTemplate::OnFileOpen);
     connect(m_frame.get(), &CMainFrame::SaveRequested, this, &CWizardDocTemplate::OnFileSave);
     connect(m_frame.get(), &CMainFrame::SaveAsRequested, this, &CWizardDocTemplate::OnFileSaveAs);
     connect(m_frame.get(), &CMainFrame::ExportDiagramRequested, this,
@@ -45,46 +76,89 @@ bool CWizardDocTemplate::CreateDocumentAndFrame() {
     return true;
 }
 
-bool CWizardDocTemplate::OpenDocumentFile(const QString& path) {
+bool CWizardDocTemplate::NewDocument() {
+    if (m_frame == nullptr && !CreateDocumentAndFrame())
+        return false;
+    if (!m_doc->OnNewDocument()) {
+        AfxMessageBox(QStringLiteral("Failed to create empty document."),
+                      MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    return true;
+}
+
+OpenResult CWizardDocTemplate::OpenDocumentFile(const QString& path) {
     if (m_frame != nullptr && IsOpen(path)) {
         // Opening it again would start every view afresh and lose what the user set.
         m_frame->raise();
         m_frame->activateWindow();
-        return true;
+        return OpenResult::Opened;
     }
-    if (!path.isEmpty()) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            AfxMessageBox(QStringLiteral("Cannot open the document \"%1\": %2.")
-                              .arg(QDir::toNativeSeparators(path), file.errorString()),
-                          MB_OK | MB_ICONEXCLAMATION);
-            return false;
-        }
-    }
-    if (m_frame == nullptr && !CreateDocumentAndFrame())
-        return false;
     if (path.isEmpty()) {
-        if (!m_doc->OnNewDocument()) {
-            AfxMessageBox(QStringLiteral("Failed to create empty document."),
-                          MB_OK | MB_ICONEXCLAMATION);
-            return false;
-        }
-    } else {
-        // A document opened into a new frame still needs its register rows and first clock run,
-        // which the forms compute on; the file itself contributes nothing.
-        if (m_doc->m_Registers.empty())
-            m_doc->OnNewDocument();
+        if (!NewDocument())
+            return OpenResult::Refused;
+        SetPathName(path);
+        m_context.InitialUpdateViews();
+        m_frame->InitialUpdateFrame();
+        return OpenResult::Opened;
+    }
+
+    // The whole file is read and checked before anything changes, so a refused file leaves the
+    // document, the forms, the title and the recent-file list as they were.
+    const std::string localPath = QFile::encodeName(path).toStdString();
+    const SettingsFileReadResult read = LoadSettingsFile(localPath);
+    if (read.status == SettingsFileStatus::CannotOpen) {
+        // The reader names the file; the box names it the way the user knows it.
+        const std::string prefix = "cannot open \"" + localPath + "\": ";
+        const std::string reason =
+            read.message.starts_with(prefix) ? read.message.substr(prefix.size()) : read.message;
+        AfxMessageBox(QStringLiteral("Cannot open the document \"%1\": %2.")
+                          .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(reason)),
+                      MB_OK | MB_ICONEXCLAMATION);
+        return OpenResult::CannotOpen;
+    }
+    const QString refusal =
+        read ? RefusedValue(read.parameters) : QString::fromStdString(read.message);
+    if (!refusal.isEmpty()) {
+        AfxMessageBox(QStringLiteral("Cannot open the document \"%1\":\n%2")
+                          .arg(QDir::toNativeSeparators(path), refusal),
+                      MB_OK | MB_ICONEXCLAMATION);
+        return OpenResult::Refused;
+    }
+
+    if (m_frame == nullptr) {
+        // The forms compute on the register rows and first clock run of a new document.
+        if (!NewDocument())
+            return OpenResult::Refused;
+        m_context.InitialUpdateViews();
+    }
+    {
+        // The loading direction of the document's serialisation only empties its buffers.
         CMemoryOutputFile nothing;
         CMessageBoxPrompt prompt;
         CArchive archive(CArchive::load, nothing, prompt);
         Serialize(*m_doc, archive);
     }
+    ApplyGivenParameters(read.parameters, *m_doc);
+    m_frame->OnRestoreParameters(read.parameters);
     SetPathName(path);
-    m_context.InitialUpdateViews();
-    m_frame->InitialUpdateFrame();
-    if (!path.isEmpty())
-        emit DocumentPathChanged(path);
-    return true;
+    // What the file does not hold is said where it does not interrupt: the status bar.
+    QStringList notes;
+    for (const std::string& note : read.notes)
+        notes << QString::fromStdString(note);
+    m_frame->SetMessageText(notes.join(QLatin1Char(' ')));
+    emit DocumentPathChanged(path);
+    return OpenResult::Opened;
+}
+
+bool CWizardDocTemplate::OnFileOpen() {
+    const QString folder =
+        m_strPathName.isEmpty() ? QString() : QFileInfo(m_strPathName).absolutePath();
+    const QString path = AskForFilePath({FileDialogRequest::Mode::Open, m_frame.get(),
+                                         QStringLiteral("Open"), folder, SettingsFileFilter()});
+    if (path.isEmpty())
+        return false;
+    return OpenDocumentFile(path) == OpenResult::Opened;
 }
 
 bool CWizardDocTemplate::IsOpen(const QString& path) const {
@@ -113,11 +187,8 @@ bool CWizardDocTemplate::OnFileSaveAs() {
         return false;
     const QString proposed =
         m_strPathName.isEmpty() ? m_strTitle + GetDocString(DocString::FilterExt) : m_strPathName;
-    const QString filter =
-        QStringLiteral("%1 (*%2)")
-            .arg(GetDocString(DocString::FilterName), GetDocString(DocString::FilterExt));
     QString path = AskForFilePath({FileDialogRequest::Mode::Save, m_frame.get(),
-                                   QStringLiteral("Save As"), proposed, filter});
+                                   QStringLiteral("Save As"), proposed, SettingsFileFilter()});
     if (path.isEmpty())
         return false;
     // A name typed without an extension gets the settings file's one.

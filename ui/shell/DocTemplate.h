@@ -12,6 +12,13 @@
 
 class CMainFrame;
 
+// What opening a document came to.
+enum class OpenResult {
+    Opened,     // the document is open (or was already)
+    CannotOpen, // the file could not be opened or read at all; a message was shown
+    Refused,    // the file or the window refused; a message was shown and nothing changed
+};
+
 class CWizardDocTemplate : public QObject {
     Q_OBJECT
 
@@ -20,10 +27,13 @@ public:
     ~CWizardDocTemplate() override;
 
     // With an empty path creates the new document: document, frame and layout, OnNewDocument,
-    // then every view's initial update. With a path opens that file into the document, which
-    // reads nothing from it; the file the document already belongs to only brings its window
-    // forward. False, with a message shown, when that cannot be done.
-    bool OpenDocumentFile(const QString& path);
+    // then every view's initial update. With a path reads that settings file whole and restores
+    // the parameters it holds into the document and the forms, which recalculate; the parameters
+    // it does not hold keep their values. A file that cannot be read back changes nothing. The
+    // file the document already belongs to only brings its window forward.
+    OpenResult OpenDocumentFile(const QString& path);
+    // File > Open: asks for a settings file, then OpenDocumentFile.
+    bool OnFileOpen();
 
     CKXC2280RegisterWizardDoc* GetDocument() const { return m_doc.get(); }
     CMainFrame* GetFrame() const { return m_frame.get(); }
@@ -59,6 +69,8 @@ signals:
 
 private:
     bool CreateDocumentAndFrame();
+    // The frame with its layout when there is none yet, then the document's OnNewDocument.
+    bool NewDocument();
     bool IsOpen(const QString& path) const;
     void SetPathName(const QString& path);
     void UpdateFrameTitle();

@@ -67,7 +67,7 @@ QString TipOf(int id) {
 constexpr int kUnhandledCommands[] = {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
                                       ID_WINDOW_SPLIT};
 // Commands kept disabled in menus, toolbar and accelerators alike.
-constexpr int kAlwaysDisabled[] = {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_PRINT};
+constexpr int kAlwaysDisabled[] = {ID_FILE_NEW, ID_FILE_PRINT};
 
 // The window class of a page that is one view; the Image Timing page is the timing splitter.
 const TWindowClass* PageViewClass(int layoutId) {
@@ -144,7 +144,9 @@ void CMainFrame::CreateMenus() {
     connect(AddCommand(m_fileMenu, ID_FILE_SET_DEFAULTS, QStringLiteral("Set &Defaults")),
             &QAction::triggered, this, &CMainFrame::OnSetDefaults);
     AddCommand(m_fileMenu, ID_FILE_NEW, QStringLiteral("&New"), {QKS(Qt::CTRL | Qt::Key_N)});
-    AddCommand(m_fileMenu, ID_FILE_OPEN, QStringLiteral("&Open..."), {QKS(Qt::CTRL | Qt::Key_O)});
+    connect(AddCommand(m_fileMenu, ID_FILE_OPEN, QStringLiteral("&Open..."),
+                       {QKS(Qt::CTRL | Qt::Key_O)}),
+            &QAction::triggered, this, &CMainFrame::OpenRequested);
     connect(
         AddCommand(m_fileMenu, ID_FILE_SAVE, QStringLiteral("&Save"), {QKS(Qt::CTRL | Qt::Key_S)}),
         &QAction::triggered, this, &CMainFrame::SaveRequested);
@@ -229,6 +231,8 @@ void CMainFrame::CreateStatusBar() {
     m_wndStatusBar = new QStatusBar(this);
     m_wndStatusBar->setObjectName(QStringLiteral("statusbar%1").arg(ID_VIEW_STATUS_BAR));
     m_messagePane = new QLabel(LoadShellString(AFX_IDS_IDLEMESSAGE), m_wndStatusBar);
+    // A long text is cut at the pane's end rather than widening the window.
+    m_messagePane->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_wndStatusBar->addWidget(m_messagePane, 1);
     // When a menu or toolbar prompt goes, the pane shows the idle message, not an older hint.
     connect(m_wndStatusBar, &QStatusBar::messageChanged, this, [this](const QString& message) {
@@ -296,6 +300,12 @@ std::vector<int> CMainFrame::GetToolBarCommands() const {
 
 QString CMainFrame::GetMessageText() const {
     return m_messagePane->text();
+}
+
+void CMainFrame::SetMessageText(const QString& text) {
+    m_wndStatusBar->clearMessage();
+    m_messagePane->setText(text);
+    m_messagePane->setToolTip(text);
 }
 
 void CMainFrame::SetRecentFiles(const QStringList& paths) {
@@ -407,14 +417,21 @@ void CMainFrame::OnSetDefaults() {
         SendWizardMessage(m_Framework.GetWnd(id), WM_WIZ_SET_DEFAULTS, 0, 0);
 }
 
+void CMainFrame::OnRestoreParameters(const ParameterSet& given) {
+    // The order of Set Defaults: the clock first, then the image request, the lists last.
+    for (const int id : {ID_LAYOUT_PLL, ID_LAYOUT_TIMING_TOP, ID_LAYOUT_REGISTERS})
+        SendWizardMessage(m_Framework.GetWnd(id), WM_WIZ_RESTORE_PARAMETERS,
+                          reinterpret_cast<std::uintptr_t>(&given), 0);
+    // The opened document starts on the first page, in the tabs and the tree alike.
+    ShowPage(0);
+}
+
 bool CMainFrame::OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_t) {
     switch (message) {
     case WM_WIZ_STATUS_TEXT:
         // wParam is the address of a text that lives only during this call.
-        if (const auto* text = reinterpret_cast<const QString*>(wParam)) {
-            m_wndStatusBar->clearMessage();
-            m_messagePane->setText(*text);
-        }
+        if (const auto* text = reinterpret_cast<const QString*>(wParam))
+            SetMessageText(*text);
         break;
     case WM_WIZ_SHOW_PAGE:
         if (const WizardPage* page = FindPageById(static_cast<int>(wParam))) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "KeyLocks.h"
+#include "Parameters.h"
 #include "VisualFramework.h"
 #include "WindowClass.h"
 #include "WizardMessage.h"
@@ -28,6 +29,9 @@ public:
     bool OnCreateClient(CCreateContext* context);
     // Sends WM_WIZ_SET_DEFAULTS to the clock form, the full timing form and the register view.
     void OnSetDefaults();
+    // After a settings file was read into the document: sends WM_WIZ_RESTORE_PARAMETERS with the
+    // parameters it gave to the same views in the same order, and shows the first page.
+    void OnRestoreParameters(const ParameterSet& given);
     bool OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
     // Tears the layout down; the frame's own destruction calls it too.
     void OnDestroy();
@@ -45,6 +49,8 @@ public:
     QStatusBar* GetStatusBar() const { return m_wndStatusBar; }
     // The text of the status bar's message pane.
     QString GetMessageText() const;
+    // Shows text in the message pane until the next prompt or help text replaces it.
+    void SetMessageText(const QString& text);
     // Puts the recent-file entries in place of the File menu's "Recent File" entry.
     void SetRecentFiles(const QStringList& paths);
     // Applies the enable state that the command update handlers give.
@@ -65,6 +71,8 @@ signals:
     void RecentFileChosen(const QString& path);
     // Help > About was chosen.
     void AboutRequested();
+    // File > Open was chosen.
+    void OpenRequested();
     // File > Save and File > Save As were chosen.
     void SaveRequested();
     void SaveAsRequested();

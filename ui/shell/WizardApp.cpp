@@ -62,7 +62,7 @@ bool CKXC2280RegisterWizardApp::ProcessShellCommand(const QStringList& arguments
             break;
         }
     }
-    return m_pDocTemplate->OpenDocumentFile(file);
+    return m_pDocTemplate->OpenDocumentFile(file) == OpenResult::Opened;
 }
 
 CMainFrame* CKXC2280RegisterWizardApp::GetMainWnd() const {
@@ -110,9 +110,10 @@ void CKXC2280RegisterWizardApp::AddToRecentFileList(const QString& path) {
 }
 
 void CKXC2280RegisterWizardApp::OnOpenRecentFile(const QString& path) {
-    if (m_pDocTemplate->OpenDocumentFile(path))
+    // A file that can no longer be opened leaves the list, so it is not offered again; one that
+    // opens but is refused stays, as the list does.
+    if (m_pDocTemplate->OpenDocumentFile(path) != OpenResult::CannotOpen)
         return;
-    // A file that can no longer be opened leaves the list, so it is not offered again.
     m_recentFiles.removeAll(path);
     SaveStdProfileSettings();
     if (CMainFrame* frame = GetMainWnd())

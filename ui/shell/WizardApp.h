@@ -29,7 +29,8 @@ public:
 
     // Help > About: the About box, modally.
     void OnAppAbout();
-    // A recent-file entry was chosen: opens it, or drops it from the list when it cannot be opened.
+    // A recent-file entry was chosen: opens it, or drops it from the list when its file cannot be
+    // opened.
     void OnOpenRecentFile(const QString& path);
     // Puts path at the top of the recent-file list and stores the list.
     void AddToRecentFileList(const QString& path);

@@ -282,6 +282,37 @@ void CImageParms::Recompute(bool bNotify) {
     }
 }
 
+void CImageParms::RestoreParameters(const ParameterSet& given) {
+    const CImageContext& ctx = GetDocument().m_Contexts[static_cast<std::size_t>(ContextIndex())];
+    if (given.Given(ParameterIndex("frameRate")))
+        m_dFrameRate = ctx.m_dFrameRate;
+    if (given.Given(ParameterIndex("outputColumns")))
+        m_nOutputColumns = ctx.m_nOutputColumns;
+    if (given.Given(ParameterIndex("outputRows")))
+        m_nOutputRows = ctx.m_nOutputRows;
+    if (given.Given(ParameterIndex("allowSkipping"))) {
+        m_bAllowSkipping = ctx.m_bAllowSkipping != 0 ? 1 : 0;
+        CheckDlgButton(IDC_SKIPPING, m_bAllowSkipping != 0);
+    }
+    if (given.Given(ParameterIndex("lowPower"))) {
+        m_bLowPower = ctx.m_bLowPower != 0 ? 1 : 0;
+        CheckDlgButton(IDC_LOW_POWER, m_bLowPower != 0);
+    }
+    if (given.Given(ParameterIndex("blankingMode")) && ctx.m_nBlankingMode >= 0 &&
+        ctx.m_nBlankingMode < static_cast<int>(kBlankingRadios.size())) {
+        m_nBlankingMode = ctx.m_nBlankingMode;
+        SelectBlankingRadio(kBlankingRadios[static_cast<std::size_t>(m_nBlankingMode)]);
+    }
+    if (given.Given(ParameterIndex("hBlank")))
+        m_nHBlank = ctx.m_nHBlank;
+    if (given.Given(ParameterIndex("vBlank")))
+        m_nVBlank = ctx.m_nVBlank;
+    UpdateData(false);
+    Recompute(false);
+    // A new request: a clock that is the minimum for it must follow.
+    PostToMainFrame(WM_WIZ_IMAGE_REQUEST_CHANGED);
+}
+
 void CImageParms::SelectBlankingRadio(int radioId) {
     for (int id : kBlankingRadios)
         CheckDlgButton(id, id == radioId);
@@ -390,6 +421,10 @@ bool CImageParms::OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_
         return true;
     case WM_WIZ_RECALC_TIMING:
         Recompute(false);
+        return true;
+    case WM_WIZ_RESTORE_PARAMETERS:
+        if (const auto* given = reinterpret_cast<const ParameterSet*>(wParam))
+            RestoreParameters(*given);
         return true;
     case WM_WIZ_SET_DEFAULTS:
         m_dFrameRate = ParameterDefault<double>("frameRate");

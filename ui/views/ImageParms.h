@@ -96,6 +96,9 @@ private:
     void OnTextChanged(int id);
     void EnableXOnly();
     int ContextIndex() const;
+    // Takes the image request given of a settings file from the document, keeps the rest (the
+    // variable frame rate and its minimum), and recomputes.
+    void RestoreParameters(const ParameterSet& given);
 
     QColor m_crText{255, 255, 255};   // text of a red box
     QColor m_crBackground{255, 0, 0}; // background of a red box

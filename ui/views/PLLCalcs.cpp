@@ -223,6 +223,40 @@ void CPLLCalcs::UsePllSolution(std::uintptr_t packed) {
     Recalculate();
 }
 
+void CPLLCalcs::RestoreParameters(const ParameterSet& given) {
+    const CKXC2280RegisterWizardDoc& doc = GetDocument();
+    if (given.Given(ParameterIndex("inputFreqMHz")))
+        m_dInputFreq = doc.m_dInputFreq;
+    if (given.Given(ParameterIndex("systemFreqMHz")))
+        m_dTargetSystemFreq = doc.m_dTargetSystemFreq;
+    if (given.Given(ParameterIndex("bypassPll")))
+        m_bBypassPll = doc.m_bBypassPll != 0 ? 1 : 0;
+    if (given.Given(ParameterIndex("useMinFreq")))
+        CheckDlgButton(IDC_USE_MIN_FREQ, doc.m_bUseMinFreq != 0);
+    // An unspecified value clears its box and leaves the edit with the value last entered.
+    if (given.Given(ParameterIndex("vcoFreqMHz"))) {
+        CheckDlgButton(IDC_USE_VCO, doc.m_dTargetVcoFreq != -1.0);
+        if (doc.m_dTargetVcoFreq != -1.0)
+            m_dTargetVcoFreq = doc.m_dTargetVcoFreq;
+    }
+    if (given.Given(ParameterIndex("pllM"))) {
+        CheckDlgButton(IDC_USE_PLL_M, doc.m_nPllM != -1);
+        if (doc.m_nPllM != -1)
+            m_nPllM = doc.m_nPllM;
+    }
+    if (given.Given(ParameterIndex("pllN"))) {
+        CheckDlgButton(IDC_USE_PLL_N, doc.m_nPllN != -1);
+        if (doc.m_nPllN != -1)
+            m_nPllN = doc.m_nPllN;
+    }
+    auto* hwRev = Item<QComboBox>(IDC_HW_REV);
+    if (given.Given(ParameterIndex("hwRev")) && doc.m_nHwRev >= 1 && doc.m_nHwRev <= hwRev->count())
+        hwRev->setCurrentIndex(doc.m_nHwRev - 1);
+    UpdateData(false);
+    UpdateControlStates();
+    Recalculate();
+}
+
 void CPLLCalcs::UpdateControlStates() {
     const bool bypass = IsDlgButtonChecked(IDC_BYPASS_PLL);
     EnableDlgItem(IDC_TARGET_SYSTEM_FREQ, !bypass && !IsDlgButtonChecked(IDC_USE_MIN_FREQ));
@@ -308,6 +342,10 @@ bool CPLLCalcs::OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_t 
         return true;
     case WM_WIZ_USE_PLL_SOLUTION:
         UsePllSolution(wParam);
+        return true;
+    case WM_WIZ_RESTORE_PARAMETERS:
+        if (const auto* given = reinterpret_cast<const ParameterSet*>(wParam))
+            RestoreParameters(*given);
         return true;
     case WM_WIZ_SET_DEFAULTS:
         m_dInputFreq = ParameterDefault<double>("inputFreqMHz");

@@ -68,4 +68,7 @@ private:
     void ShowTarget(double mhz);
     // Fixes M and N of the packed setting and targets its system clock, so the search takes it.
     void UsePllSolution(std::uintptr_t packed);
+    // Takes the clock parameters given of a settings file from the document, keeps the others,
+    // and recalculates.
+    void RestoreParameters(const ParameterSet& given);
 };

@@ -104,9 +104,32 @@ void CRegOutView::FillRegisterLists() {
     }
 }
 
+void CRegOutView::RestoreParameters(const ParameterSet& given) {
+    const CKXC2280RegisterWizardDoc& doc = GetDocument();
+    if (given.Given(ParameterIndex("outputAs"))) {
+        CheckDlgButton(IDC_OUTPUT_AS_REGISTERS, doc.m_bOutputAsRegisters != 0);
+        EnableAddressing();
+    }
+    if (given.Given(ParameterIndex("addressing")))
+        CheckDlgButton(
+            doc.m_bDirectAddressing != 0 ? IDC_DIRECT_ADDRESSING : IDC_INDIRECT_ADDRESSING, true);
+    FillRegisterLists();
+}
+
+void CRegOutView::EnableAddressing() {
+    const bool ticked = IsDlgButtonChecked(IDC_OUTPUT_AS_REGISTERS);
+    EnableDlgItem(IDC_DIRECT_ADDRESSING, ticked);
+    EnableDlgItem(IDC_INDIRECT_ADDRESSING, ticked);
+}
+
 bool CRegOutView::OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
     if (message == WM_WIZ_SET_DEFAULTS) {
         FillRegisterLists();
+        return true;
+    }
+    if (message == WM_WIZ_RESTORE_PARAMETERS) {
+        if (const auto* given = reinterpret_cast<const ParameterSet*>(wParam))
+            RestoreParameters(*given);
         return true;
     }
     return CWizardFormView::OnWndMsg(message, wParam, lParam);
@@ -117,13 +140,10 @@ void CRegOutView::OnNotify(int id, Notify code) {
         return;
     CKXC2280RegisterWizardDoc& doc = GetDocument();
     switch (id) {
-    case IDC_OUTPUT_AS_REGISTERS: {
-        const bool ticked = IsDlgButtonChecked(IDC_OUTPUT_AS_REGISTERS);
-        doc.m_bOutputAsRegisters = ticked ? 1 : 0;
-        EnableDlgItem(IDC_DIRECT_ADDRESSING, ticked);
-        EnableDlgItem(IDC_INDIRECT_ADDRESSING, ticked);
+    case IDC_OUTPUT_AS_REGISTERS:
+        doc.m_bOutputAsRegisters = IsDlgButtonChecked(IDC_OUTPUT_AS_REGISTERS) ? 1 : 0;
+        EnableAddressing();
         break;
-    }
     case IDC_DIRECT_ADDRESSING:
         doc.m_bDirectAddressing = 1;
         break;

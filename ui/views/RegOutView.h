@@ -25,4 +25,11 @@ public:
 protected:
     void OnNotify(int id, Notify code) override;
     void showEvent(QShowEvent* event) override;
+
+private:
+    // Output form and addressing from the document where a settings file gave them; both lists
+    // refilled.
+    void RestoreParameters(const ParameterSet& given);
+    // The addressing choice applies to the register form only.
+    void EnableAddressing();
 };

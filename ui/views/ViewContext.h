@@ -16,8 +16,8 @@
 //   WM_WIZ_RECALC_CONTEXT and WM_WIZ_TIMING_CHANGED are posted. It may be null (nothing is
 //   sent) and may be set later with SetMainFrame, e.g. when the frame exists only after its views.
 // - The framework calls OnInitialUpdate once the document's OnNewDocument has run, and sends
-//   WM_WIZ_SET_DEFAULTS, WM_WIZ_RECALC_TIMING, WM_WIZ_RECALC_CONTEXT, WM_WIZ_RECALC_CLOCKS
-//   directly to the view that acts on them.
+//   WM_WIZ_SET_DEFAULTS, WM_WIZ_RESTORE_PARAMETERS, WM_WIZ_RECALC_TIMING, WM_WIZ_RECALC_CONTEXT,
+//   WM_WIZ_RECALC_CLOCKS directly to the view that acts on them.
 struct CViewContext {
     CKXC2280RegisterWizardDoc* m_pDoc = nullptr;
     QObject* m_pMainFrame = nullptr;

@@ -155,25 +155,32 @@ TEST_F(MainFrameTest, SetDefaultsGoesToClockThenTimingThenRegisters) {
     EXPECT_EQ(list->item(0, 3)->text(), QString::number(Doc().m_Registers[0].m_nValue));
 }
 
-TEST_F(MainFrameTest, NewOpenAndPrintStayDisabledInEveryState) {
-    auto expectDisabled = [this](const char* when) {
-        for (const int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_PRINT})
+TEST_F(MainFrameTest, NewAndPrintStayDisabledInEveryStateAndOpenIsEnabled) {
+    auto expectStates = [this](const char* when) {
+        for (const int id : {ID_FILE_NEW, ID_FILE_PRINT})
             EXPECT_FALSE(Frame().GetCommand(id)->isEnabled()) << id << " " << when;
+        EXPECT_TRUE(Frame().GetCommand(ID_FILE_OPEN)->isEnabled()) << when;
         EXPECT_TRUE(Frame().GetCommand(ID_FILE_SET_DEFAULTS)->isEnabled()) << when;
     };
-    expectDisabled("after start-up");
+    expectStates("after start-up");
     Frame().UpdateCommandStates();
-    expectDisabled("after an update");
+    expectStates("after an update");
     Trigger(ID_FILE_SET_DEFAULTS);
-    expectDisabled("after Set Defaults");
+    expectStates("after Set Defaults");
     ClickTreeItem(kClockSettingsPage);
-    expectDisabled("on the PLL page");
-    // The accelerators are dead too: no dialog, no new document.
+    expectStates("on the PLL page");
+    // Ctrl+N is dead; Ctrl+O asks for a settings file (cancelled here, so nothing opens).
     QTest::keyClick(&Frame(), Qt::Key_N, Qt::ControlModifier);
-    QTest::keyClick(&Frame(), Qt::Key_O, Qt::ControlModifier);
     PumpEvents();
     EXPECT_TRUE(m_dialogs.empty());
-    expectDisabled("after Ctrl+N and Ctrl+O");
+    QTest::keyClick(&Frame(), Qt::Key_O, Qt::ControlModifier);
+    PumpEvents();
+    ASSERT_EQ(m_dialogs.size(), 1u);
+    EXPECT_EQ(m_dialogs[0].mode, FileDialogRequest::Mode::Open);
+    EXPECT_EQ(m_dialogs[0].filter, ".ini (*.ini)");
+    EXPECT_EQ(Frame().windowTitle(), "QX7R310_Init - QX7R310 Register Wizard");
+    EXPECT_TRUE(m_prompts.Texts().empty());
+    expectStates("after Ctrl+N and Ctrl+O");
 }
 
 struct CommandCase {

@@ -1,36 +1,17 @@
 // Saving from the window: the same bytes as the command-line wizard, atomic failures, Save As.
 #include "WizardFixture.h"
 
+#include "SettingsFiles.h"
+
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QProcess>
 #include <unistd.h>
 
 #include <ostream>
 
 namespace {
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-// The settings file the command-line wizard writes for arguments.
-QByteArray CliOutput(const QStringList& arguments) {
-    QProcess cli;
-    cli.start(QStringLiteral(QX_CLI_PATH), arguments);
-    if (!cli.waitForFinished(30000) || cli.exitCode() != 0)
-        return "command-line wizard failed: " + cli.readAllStandardError();
-    return cli.readAllStandardOutput();
-}
 
 class SaveTest : public WizardTest {
 protected:
@@ -180,7 +161,7 @@ TEST_F(SaveTest, FolderWithoutWritePermissionKeepsTheOldFile) {
     const QString folder = Path("locked");
     ASSERT_TRUE(QDir().mkpath(folder));
     const QString target = folder + "/settings.ini";
-    WriteFile(target, "old bytes\r\n");
+    ASSERT_TRUE(WriteFile(target, "old bytes\r\n"));
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     m_paths.push_back(target);
     Trigger(ID_FILE_SAVE);
@@ -192,8 +173,9 @@ TEST_F(SaveTest, FolderWithoutWritePermissionKeepsTheOldFile) {
 
 TEST_F(SaveTest, StandardIniCommandSplicesAndCanBeTurnedOff) {
     const QString standard = Path("standard.ini");
-    WriteFile(standard, "[Camera]\r\nLOAD= PLL Setup - 16MHz External\r\n[PLL_settings]\r\nold\r\n"
-                        "// DO NOT REMOVE\r\n[Timing_settings]\r\nold\r\n// DO NOT REMOVE\r\n");
+    ASSERT_TRUE(WriteFile(
+        standard, "[Camera]\r\nLOAD= PLL Setup - 16MHz External\r\n[PLL_settings]\r\nold\r\n"
+                  "// DO NOT REMOVE\r\n[Timing_settings]\r\nold\r\n// DO NOT REMOVE\r\n"));
     m_paths.push_back(standard);
     Trigger(ID_FILE_STANDARD_INI);
     EXPECT_EQ(m_dialogs.back().mode, FileDialogRequest::Mode::Open);
@@ -217,7 +199,7 @@ TEST_F(SaveTest, StandardIniCommandSplicesAndCanBeTurnedOff) {
 
 TEST_F(SaveTest, BadStandardIniFallsBackToThePlainFileWithItsMessage) {
     const QString standard = Path("wrong.ini");
-    WriteFile(standard, "[Camera]\r\nnothing here\r\n");
+    ASSERT_TRUE(WriteFile(standard, "[Camera]\r\nnothing here\r\n"));
     m_paths.push_back(standard);
     Trigger(ID_FILE_STANDARD_INI);
     m_paths.push_back(Path("plain.ini"));

@@ -2,6 +2,8 @@
 // bar, the report fonts and the pictures of every page.
 #include "WizardFixture.h"
 
+#include "SettingsFiles.h"
+
 #include "DialogUnits.h"
 
 #include <QFile>
@@ -114,12 +116,8 @@ int MarkedTreeItem(CLeftView& tree) {
 class ReopenTest : public WizardTest {
 protected:
     QStringList Arguments() const override { return {m_file}; }
-    void PrepareSettings() override { ASSERT_TRUE(WriteEmptyFile(m_file)); }
+    void PrepareSettings() override { ASSERT_TRUE(WriteFile(m_file, CliOutput({}))); }
 
-    static bool WriteEmptyFile(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::WriteOnly);
-    }
     // The File menu's recent-file entry of path.
     QAction* RecentEntry(const QString& path) const {
         for (QAction* item : Frame().menuBar()->actions().first()->menu()->actions()) {
@@ -156,7 +154,7 @@ TEST_F(ReopenTest, RecentEntryOfTheOpenFileKeepsTheFormsAndThePage) {
 TEST_F(ReopenTest, AnotherFileOpensOnThePageTheTreeMarks) {
     ClickTreeItem(kRegisterOutputPage);
     const QString other = m_dir.filePath("other.ini");
-    ASSERT_TRUE(WriteEmptyFile(other));
+    ASSERT_TRUE(WriteFile(other, Template().SerializeDocument()));
     m_app->OnOpenRecentFile(other);
     PumpEvents();
     EXPECT_EQ(Frame().windowTitle(), "other.ini - QX7R310 Register Wizard");
