@@ -56,7 +56,6 @@ CPllSolutionsView::CPllSolutionsView(const CViewContext& context, QWidget* paren
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_summary->setWordWrap(true);
 
     auto* buttons = new QHBoxLayout;
@@ -77,6 +76,18 @@ CPllSolutionsView::CPllSolutionsView(const CViewContext& context, QWidget* paren
     connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CPllSolutionsView::UpdateUseButton);
     UpdateUseButton();
+}
+
+// The columns fit their contents only while the page is shown: measuring every candidate row of
+// a hidden page on each clock run (and at start-up) costs more than building the whole window.
+void CPllSolutionsView::showEvent(QShowEvent* event) {
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    CWndT<QWidget>::showEvent(event);
+}
+
+void CPllSolutionsView::hideEvent(QHideEvent* event) {
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    CWndT<QWidget>::hideEvent(event);
 }
 
 void CPllSolutionsView::OnInitialUpdate() {

@@ -34,6 +34,10 @@ public:
     QPushButton* UseButton() const { return m_useButton; }
     QLabel* Summary() const { return m_summary; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
 private:
     void SelectChosenRow();
     void UpdateUseButton();
