@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -83,6 +84,9 @@ CPllSolutionsView::CPllSolutionsView(const CViewContext& context, QWidget* paren
 void CPllSolutionsView::showEvent(QShowEvent* event) {
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     CWndT<QWidget>::showEvent(event);
+    if (std::exchange(m_scrollToChosen, false) && m_table->selectionModel()->hasSelection())
+        m_table->scrollTo(m_table->selectionModel()->currentIndex(),
+                          QAbstractItemView::PositionAtCenter);
 }
 
 void CPllSolutionsView::hideEvent(QHideEvent* event) {
@@ -121,7 +125,11 @@ void CPllSolutionsView::SelectChosenRow() {
     if (index.isValid()) {
         m_table->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
                                                               QItemSelectionModel::Rows);
-        m_table->scrollTo(index, QAbstractItemView::PositionAtCenter);
+        // A hidden table does not know its height yet, so it could not centre the row.
+        if (isVisible())
+            m_table->scrollTo(index, QAbstractItemView::PositionAtCenter);
+        else
+            m_scrollToChosen = true;
     } else {
         m_table->clearSelection();
     }

@@ -50,4 +50,5 @@ private:
     QCheckBox* m_exactOnly;
     QTableView* m_table;
     QPushButton* m_useButton;
+    bool m_scrollToChosen = false; // a hidden page scrolls to the chosen row when next shown
 };
