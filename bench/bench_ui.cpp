@@ -37,7 +37,11 @@ void BM_StartProgram_Wizard(benchmark::State& state) {
 void BM_StartProgram_BareMainWindow(benchmark::State& state) {
     RunProbe(state, {QStringLiteral("bare")});
 }
+void BM_StartProgram_BareMainWindowWithText(benchmark::State& state) {
+    RunProbe(state, {QStringLiteral("text")});
+}
 BENCHMARK(BM_StartProgram_BareMainWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_StartProgram_BareMainWindowWithText)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_StartProgram_Wizard)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The same inside one process: only building, showing and painting the window.

@@ -2,6 +2,7 @@
 #include "MessageBox.h"
 
 #include <QApplication>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <utility>
 
@@ -10,6 +11,18 @@ namespace {
 PromptHandler& CurrentHandler() {
     static PromptHandler handler;
     return handler;
+}
+
+// The window a box belongs to: the active one, else the program's shown main window. A box
+// without an owner is no transient of the program's window, so window managers treat it as a
+// window of its own (own taskbar entry, placed anywhere, left behind when the window is raised).
+QWidget* BoxOwner() {
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible() && qobject_cast<QMainWindow*>(window) != nullptr)
+            return window;
+    return nullptr;
 }
 
 } // namespace
@@ -25,7 +38,7 @@ void SetFixedDialogFrame(QWidget& dialog) {
 }
 
 std::unique_ptr<QMessageBox> CreateQtMessageBox(const QString& text, unsigned type) {
-    auto box = std::make_unique<QMessageBox>(QApplication::activeWindow());
+    auto box = std::make_unique<QMessageBox>(BoxOwner());
     SetFixedDialogFrame(*box);
     box->setWindowTitle(QApplication::applicationDisplayName());
     box->setText(text);

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -56,7 +57,6 @@ CPllSolutionsView::CPllSolutionsView(const CViewContext& context, QWidget* paren
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
     m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_summary->setWordWrap(true);
 
     auto* buttons = new QHBoxLayout;
@@ -77,6 +77,21 @@ CPllSolutionsView::CPllSolutionsView(const CViewContext& context, QWidget* paren
     connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CPllSolutionsView::UpdateUseButton);
     UpdateUseButton();
+}
+
+// The columns fit their contents only while the page is shown: measuring every candidate row of
+// a hidden page on each clock run (and at start-up) costs more than building the whole window.
+void CPllSolutionsView::showEvent(QShowEvent* event) {
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    CWndT<QWidget>::showEvent(event);
+    if (std::exchange(m_scrollToChosen, false) && m_table->selectionModel()->hasSelection())
+        m_table->scrollTo(m_table->selectionModel()->currentIndex(),
+                          QAbstractItemView::PositionAtCenter);
+}
+
+void CPllSolutionsView::hideEvent(QHideEvent* event) {
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    CWndT<QWidget>::hideEvent(event);
 }
 
 void CPllSolutionsView::OnInitialUpdate() {
@@ -110,7 +125,11 @@ void CPllSolutionsView::SelectChosenRow() {
     if (index.isValid()) {
         m_table->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
                                                               QItemSelectionModel::Rows);
-        m_table->scrollTo(index, QAbstractItemView::PositionAtCenter);
+        // A hidden table does not know its height yet, so it could not centre the row.
+        if (isVisible())
+            m_table->scrollTo(index, QAbstractItemView::PositionAtCenter);
+        else
+            m_scrollToChosen = true;
     } else {
         m_table->clearSelection();
     }

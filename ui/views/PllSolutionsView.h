@@ -34,6 +34,10 @@ public:
     QPushButton* UseButton() const { return m_useButton; }
     QLabel* Summary() const { return m_summary; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
 private:
     void SelectChosenRow();
     void UpdateUseButton();
@@ -46,4 +50,5 @@ private:
     QCheckBox* m_exactOnly;
     QTableView* m_table;
     QPushButton* m_useButton;
+    bool m_scrollToChosen = false; // a hidden page scrolls to the chosen row when next shown
 };

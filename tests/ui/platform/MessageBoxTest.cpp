@@ -2,6 +2,8 @@
 #include "MessageBox.h"
 #include "GuiTestHelpers.h"
 
+#include <QApplication>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <gtest/gtest.h>
 
@@ -40,6 +42,19 @@ TEST(MessageBox, QtBoxIsADialogWithACloseButtonOnly) {
         EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint)) << type;
         EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint)) << type;
         EXPECT_EQ(box->text(), QStringLiteral("Enter a number.")) << type;
+    }
+}
+
+// A box is owned by the program's window even while no window is active (the user is in another
+// program), so the window manager keeps it with the window as a transient dialog.
+TEST(MessageBox, QtBoxBelongsToTheMainWindowWithOrWithoutFocus) {
+    QMainWindow window;
+    window.show();
+    for (const bool active : {true, false}) {
+        QApplication::setActiveWindow(active ? &window : nullptr);
+        const auto box = CreateQtMessageBox(QStringLiteral("Enter a number."), MB_OK);
+        EXPECT_EQ(box->parentWidget(), &window) << active;
+        EXPECT_TRUE(box->isWindow()) << active;
     }
 }
 
