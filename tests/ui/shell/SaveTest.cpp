@@ -17,15 +17,6 @@ class SaveTest : public WizardTest {
 protected:
     QString Path(const QString& name) const { return m_dir.filePath(name); }
 
-    // Replaces the text of an edit the way a user does: select everything, type the new text.
-    static void TypeInto(QLineEdit* edit, const QString& text) {
-        ASSERT_NE(edit, nullptr);
-        edit->setFocus(Qt::MouseFocusReason);
-        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(edit, text);
-        PumpEvents();
-    }
-
     QTemporaryDir m_dir;
 };
 

@@ -20,14 +20,6 @@ protected:
                            [&text](const DiagramLabel& label) { return label.text == text; });
     }
 
-    void TypeInto(QLineEdit* edit, const QString& text) {
-        ASSERT_NE(edit, nullptr);
-        QApplication::setActiveWindow(&Frame());
-        edit->setFocus(Qt::MouseFocusReason);
-        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(edit, text);
-        PumpEvents();
-    }
     QLineEdit* FrameRate() const { return TimingTop().Item<QComboBox>(IDC_FRAME_RATE)->lineEdit(); }
     QLineEdit* TimingEdit(int id) const { return TimingTop().Item<QLineEdit>(id); }
 

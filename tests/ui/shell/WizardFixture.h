@@ -19,6 +19,7 @@
 #include "WizardMessages.h"
 
 #include <QDialog>
+#include <QLineEdit>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -121,6 +122,17 @@ protected:
     CRegOutView& Registers() const { return *dynamic_cast<CRegOutView*>(Wnd(ID_LAYOUT_REGISTERS)); }
     CTimingDiagramView& Diagram() const {
         return *dynamic_cast<CTimingDiagramView*>(Wnd(ID_LAYOUT_TIMING_DIAGRAM));
+    }
+
+    // Replaces the text of an edit the way a user does who clicked into it: select everything,
+    // type the new text; then delivers what the typing posted.
+    void TypeInto(QLineEdit* edit, const QString& text) {
+        ASSERT_NE(edit, nullptr);
+        QApplication::setActiveWindow(&Frame());
+        edit->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(edit, text);
+        PumpEvents();
     }
 
     // Clicks the tree item at index, as a user would.
