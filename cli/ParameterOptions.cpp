@@ -80,6 +80,8 @@ std::optional<std::string> ParameterArguments::ReadFiles() {
             return "option " + std::string(kFromOption) + ": " + OneLine(read.message);
         if (!read)
             return QuoteValue(*fromPath) + ": " + OneLine(read.message);
+        if (const std::string untaken = UntakenValue(read.parameters); !untaken.empty())
+            return QuoteValue(*fromPath) + ": the settings file gives " + OneLine(untaken);
         base.Overlay(read.parameters);
         for (const std::string& note : read.notes)
             notes.push_back(QuoteValue(*fromPath) + ": note: " + OneLine(note));

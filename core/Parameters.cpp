@@ -235,6 +235,21 @@ bool SetCheckedNumber(ParameterSet& set, std::size_t index, double value) {
     return true;
 }
 
+std::string UntakenValue(const ParameterSet& set) {
+    for (std::size_t i = 0; i < kParameterCount; ++i) {
+        const ParameterInfo& row = kParameters[i];
+        if (!set.Given(i) || row.kind == ParameterKind::Text)
+            continue;
+        const bool taken = row.kind == ParameterKind::Choice
+                               ? ChoiceName(row, set.Number(i)) != nullptr
+                               : Accepts(row, set.Number(i));
+        if (!taken)
+            return FormatDecimal(set.Number(i), 3) + " for \"" + row.label + "\", which takes " +
+                   AcceptedValues(row);
+    }
+    return {};
+}
+
 bool SetChoice(ParameterSet& set, std::size_t index, std::string_view text) {
     for (const ParameterChoice& choice : kParameters[index].choices) {
         if (text == choice.name) {

@@ -358,6 +358,10 @@ bool SetCheckedNumber(ParameterSet& set, std::size_t index, double value);
 bool SetChoice(ParameterSet& set, std::size_t index, std::string_view text);
 // The name of a choice's value; nullptr when no choice has it.
 const char* ChoiceName(const ParameterInfo& row, double value);
+// The first value a set gives that its parameter does not take (a HW Rev of 3 in a settings file
+// edited by hand, say), as the messages say it: "3 for \"HW Rev.\", which takes an integer from 1
+// to 2". Empty when every value given is taken.
+std::string UntakenValue(const ParameterSet& set);
 
 // The Variable Frame Rate box, when it is checked, drops the minimum frame rate to the frame rate
 // when the minimum lies above it, and otherwise resets it to the default minimum.

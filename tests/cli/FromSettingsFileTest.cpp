@@ -134,6 +134,11 @@ TEST(From, FilesThatCannotBeReadGiveStatus2AndWriteNothing) {
     const std::string fps = "; Requested Frames Per Second: 15.000";
     damaged.replace(damaged.find(fps), fps.size(), "; Requested Frames Per Second: 15,000");
     WriteBytes(badNumber, damaged);
+    const std::string hwRev3 = folder.File("hw-rev-3.ini");
+    std::string edited = good;
+    const std::string hwRev = "; HW Rev: 2";
+    edited.replace(edited.find(hwRev), hwRev.size(), "; HW Rev: 3");
+    WriteBytes(hwRev3, edited);
 
     const struct {
         std::string path;
@@ -153,6 +158,9 @@ TEST(From, FilesThatCannotBeReadGiveStatus2AndWriteNothing) {
                    "\": Line 1 of the settings file cannot be read: the file is larger "
                    "than 1 MiB"},
         {badNumber, "\"" + badNumber + "\": Line "},
+        {hwRev3, "\"" + hwRev3 +
+                     "\": the settings file gives 3 for \"HW Rev.\", which takes an integer from 1 "
+                     "to 2"},
     };
     const std::string output = folder.File("out.ini");
     for (const auto& c : cases) {

@@ -3,7 +3,6 @@
 
 #include "AtomicSave.h"
 #include "FileDialogs.h"
-#include "FormatDecimal.h"
 #include "MainFrame.h"
 #include "MessageBox.h"
 #include "MessageBoxPrompt.h"
@@ -26,23 +25,13 @@ QString SettingsFileFilter() {
         .arg(GetDocString(DocString::FilterName), GetDocString(DocString::FilterExt));
 }
 
-// A settings file edited by hand may hold values no form takes (a HW Rev of 3, say); such a file
-// is refused like a damaged one. Empty when every value given is taken.
+// A settings file edited by hand may hold values no form takes; such a file is refused like a
+// damaged one. Empty when every value given is taken.
 QString RefusedValue(const ParameterSet& read) {
-    for (std::size_t i = 0; i < kParameterCount; ++i) {
-        const ParameterInfo& row = kParameters[i];
-        if (!read.Given(i) || row.kind == ParameterKind::Text)
-            continue;
-        ParameterSet checked;
-        const bool taken = row.kind == ParameterKind::Choice
-                               ? ChoiceName(row, read.Number(i)) != nullptr
-                               : SetCheckedNumber(checked, i, read.Number(i));
-        if (!taken)
-            return QStringLiteral("The settings file gives %1 for \"%2\", which takes %3.")
-                .arg(QString::fromStdString(FormatDecimal(read.Number(i), 3)),
-                     QString::fromLatin1(row.label), QString::fromStdString(AcceptedValues(row)));
-    }
-    return {};
+    const std::string untaken = UntakenValue(read);
+    if (untaken.empty())
+        return {};
+    return QStringLiteral("The settings file gives %1.").arg(QString::fromStdString(untaken));
 }
 
 } // namespace
