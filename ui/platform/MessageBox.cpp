@@ -2,11 +2,16 @@
 #include "MessageBox.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <utility>
 
 namespace {
+
+// Room a window manager's title bar takes beside the caption: the frame's icon and up to three
+// buttons, with their gaps.
+constexpr int kTitleBarControlsWidth = 120;
 
 PromptHandler& CurrentHandler() {
     static PromptHandler handler;
@@ -23,6 +28,17 @@ QWidget* BoxOwner() {
         if (window->isVisible() && qobject_cast<QMainWindow*>(window) != nullptr)
             return window;
     return nullptr;
+}
+
+// Window managers draw the caption in a bold face beside their icon and buttons; a box sized
+// for its text alone cuts the program's name short ("QX7R310 Register W...").
+void WidenForCaption(QMessageBox& box) {
+    QFont captionFont = box.font();
+    captionFont.setBold(true);
+    const int width =
+        QFontMetrics(captionFont).horizontalAdvance(box.windowTitle()) + kTitleBarControlsWidth;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0), grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 } // namespace
@@ -62,6 +78,8 @@ std::unique_ptr<QMessageBox> CreateQtMessageBox(const QString& text, unsigned ty
     } else {
         box->setStandardButtons(QMessageBox::Ok);
     }
+    // Last: setting the icon or the buttons lays the box out anew.
+    WidenForCaption(*box);
     return box;
 }
 

@@ -45,6 +45,23 @@ TEST(MessageBox, QtBoxIsADialogWithACloseButtonOnly) {
     }
 }
 
+// The caption must fit the title bar of a window manager, which draws it in bold beside its
+// icon and buttons; the box's text alone would make the box narrower than that.
+TEST(MessageBox, QtBoxIsWideEnoughForItsCaption) {
+    const QString name = QGuiApplication::applicationDisplayName();
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("QX7R310 Register Wizard"));
+    for (const unsigned type : {MB_OK | MB_ICONEXCLAMATION, MB_YESNO | MB_ICONQUESTION, MB_OK}) {
+        const auto box = CreateQtMessageBox(QStringLiteral("Enter a number."), type);
+        box->show();
+        QFont bold = box->font();
+        bold.setBold(true);
+        const int caption = QFontMetrics(bold).horizontalAdvance(box->windowTitle());
+        EXPECT_GE(box->width(), caption + 3 * 24) << type;
+        EXPECT_EQ(box->text(), QStringLiteral("Enter a number.")) << type;
+    }
+    QGuiApplication::setApplicationDisplayName(name);
+}
+
 // A box is owned by the program's window even while no window is active (the user is in another
 // program), so the window manager keeps it with the window as a transient dialog.
 TEST(MessageBox, QtBoxBelongsToTheMainWindowWithOrWithoutFocus) {
