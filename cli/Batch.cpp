@@ -89,6 +89,8 @@ public:
     int Finish();
 
 private:
+    // A line on standard error about the batch line; Report also fails the batch.
+    void Note(std::size_t line, const std::string& message);
     void Report(std::size_t line, const std::string& message);
     std::optional<std::string> ClaimName(std::size_t line, const std::string& name);
     void Deliver(std::size_t line, const std::string& name, const WizardRun& run);
@@ -104,9 +106,13 @@ private:
     std::vector<std::size_t> m_stagedLines; // the line of each staged file
 };
 
-void BatchRun::Report(std::size_t line, const std::string& message) {
+void BatchRun::Note(std::size_t line, const std::string& message) {
     m_progress.Clear();
     std::cerr << kCliName << ": " << m_input << " line " << line << ": " << message << '\n';
+}
+
+void BatchRun::Report(std::size_t line, const std::string& message) {
+    Note(line, message);
     m_failed = true;
 }
 
@@ -135,9 +141,16 @@ void BatchRun::Run(const BatchLine& line) {
         return Report(line.number, read.error);
     StderrPrompt prompt(std::string(kCliName) + ": " + m_input + " line " +
                         std::to_string(line.number) + ": ");
-    const WizardRun run =
-        RunWizard(m_request.arguments.Complete(parameters), prompt,
-                  m_request.json ? RunOutput::JsonLine : RunOutput::SettingsFile, name);
+    const WizardRun run = RunWizard(m_request.arguments.Complete(parameters), prompt,
+                                    m_request.json ? RunOutput::JsonLine : RunOutput::SettingsFile,
+                                    m_request.strict, name);
+    if (!m_request.json)
+        for (const std::string& message : CheckMessages(run))
+            Note(line.number, message);
+    if (run.refused) {
+        m_failed = true;
+        return;
+    }
     if (!run.error.empty())
         return Report(line.number, run.error);
     m_spliceFailed = m_spliceFailed || run.result == SerializeResult::PlainFileAfterFailure;

@@ -35,10 +35,18 @@ constexpr const char* kHelpFooter =
     "  2  bad command line, --params or --from input (one line on standard error); nothing is\n"
     "     written\n"
     "  3  the standard INI splice failed (its message on standard error); the plain settings\n"
-    "     file was written instead";
+    "     file was written instead\n"
+    "  4  the timing of the request is n/a (a size outside the sensor, a frame rate too low\n"
+    "     for its clock), or --strict refused a request the wizard had to adjust; one line on\n"
+    "     standard error names the value and its limit, and nothing is written; with --batch\n"
+    "     such a line fails alone, with status 1\n"
+    "\n"
+    "A request the wizard adjusts (an input clock outside 4 to 44 MHz, a target it cannot\n"
+    "match) is written with a warning line for each adjustment on standard error.";
 constexpr const char* kFileAccepted = "a file name";
 constexpr const char* kFolderAccepted = "a folder name";
-constexpr std::string_view kOwnFlags[] = {"--json", "--list-pll", "--version", "--help"};
+constexpr std::string_view kOwnFlags[] = {"--json", "--list-pll", "--strict", "--version",
+                                          "--help"};
 constexpr std::string_view kHelpFlag[] = {"--help"};
 
 CliExit Usage(std::string_view program, const std::string& what) {
@@ -150,6 +158,9 @@ public:
                                   "folder for the --batch settings files, NAME.ini or "
                                   "line-N.ini, replaced whole; created when missing")
                        ->type_name("DIR");
+        app.add_flag("--strict", request.strict,
+                     "refuse a request the wizard has to adjust (exit status 4) instead of "
+                     "writing it with warnings");
         app.add_flag("--version", m_version, "print the version and exit");
         for (CLI::Option* option : {m_output, m_batch, m_outDir})
             option->multi_option_policy(CLI::MultiOptionPolicy::Throw);

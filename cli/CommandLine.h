@@ -19,12 +19,15 @@ inline constexpr int kExitWriteFailed =
 inline constexpr int kExitBadUsage = 2; // a bad option, value or input; nothing was written
 inline constexpr int kExitSpliceFailed =
     3; // the standard INI splice failed; the plain file went out
+// The request's timing is "n/a", or --strict refused an adjusted request; nothing was written.
+inline constexpr int kExitRequestRefused = 4;
 
 struct CliRequest {
     ParameterArguments arguments;
     std::string outputPath; // empty: standard output
     bool json = false;
     bool listPll = false;  // --list-pll: the PLL divider settings instead of the settings file
+    bool strict = false;   // --strict: an adjusted request is refused like an "n/a" one
     std::string batchPath; // --batch: one run per line of this file; empty for a single run
     std::string outDir;    // --out-dir: where the batch's settings files go
 };

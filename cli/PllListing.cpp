@@ -88,7 +88,8 @@ Json OptionalJson(const std::optional<double>& value) {
     return value ? Json(*value) : Json(nullptr);
 }
 
-std::string JsonText(const std::vector<PllCandidate>& candidates, bool bypassed) {
+std::string JsonText(const std::vector<PllCandidate>& candidates, bool bypassed,
+                     const RequestCheck& check) {
     Json list = Json::array();
     for (const PllCandidate& c : candidates) {
         list.push_back({
@@ -109,14 +110,18 @@ std::string JsonText(const std::vector<PllCandidate>& candidates, bool bypassed)
     Json json = Json::object();
     json["pllSolutions"] = std::move(list);
     json["pllBypassed"] = bypassed;
+    json["timingValid"] = !check.Refused();
+    json["adjustments"] = check.adjusted;
     return json.dump(2) + "\n";
 }
 
 } // namespace
 
-std::string ListPllSettings(const ParameterSet& parameters, bool json) {
+PllListing ListPllSettings(const ParameterSet& parameters, bool json) {
     CKXC2280RegisterWizardDoc doc;
     RunNewDocument(parameters, doc);
+    PllListing listing;
+    listing.check = CheckRequest(doc);
     const bool bypassed = doc.m_bBypassPll != 0;
     std::vector<PllCandidate> candidates;
     if (!bypassed) {
@@ -125,6 +130,8 @@ std::string ListPllSettings(const ParameterSet& parameters, bool json) {
         SortForListing(candidates);
     }
     if (json)
-        return JsonText(candidates, bypassed);
-    return bypassed ? std::string(kBypassedText) : Table(candidates);
+        listing.text = JsonText(candidates, bypassed, listing.check);
+    else
+        listing.text = bypassed ? std::string(kBypassedText) : Table(candidates);
+    return listing;
 }

@@ -62,7 +62,10 @@ std::string JsonText(const ParameterSet& parameters, const CKXC2280RegisterWizar
     json["parameters"] = ParametersJson(parameters);
     json["results"] = ResultsJson(doc);
     json["standardIniSpliced"] = run.result == SerializeResult::SplicedFile;
-    json["settingsFile"] = run.bytes;
+    json["refusal"] = run.check.Refused() ? Json(RefusalMessage(run.check)) : Json(nullptr);
+    json["adjustments"] = run.check.adjusted;
+    // The bytes of a request whose timing is "n/a" would contradict themselves: no settings file.
+    json["settingsFile"] = run.check.Refused() ? Json(nullptr) : Json(run.bytes);
     // Bytes copied from a standard INI file need not be UTF-8; they are replaced, not fatal.
     const int indent = output == RunOutput::JsonLine ? -1 : 2;
     return json.dump(indent, ' ', false, Json::error_handler_t::replace) + "\n";
@@ -71,11 +74,17 @@ std::string JsonText(const ParameterSet& parameters, const CKXC2280RegisterWizar
 } // namespace
 
 WizardRun RunWizard(const ParameterSet& parameters, IWizardPrompt& prompt, RunOutput output,
-                    const std::string& name) {
+                    bool strict, const std::string& name) {
     CKXC2280RegisterWizardDoc doc;
     RunNewDocument(parameters, doc);
 
     WizardRun run;
+    run.check = CheckRequest(doc);
+    if (output == RunOutput::SettingsFile &&
+        (run.check.Refused() || (strict && !run.check.adjusted.empty()))) {
+        run.refused = true;
+        return run;
+    }
     CMemoryOutputFile file;
     try {
         CArchive archive(CArchive::store, file, prompt);
@@ -88,4 +97,24 @@ WizardRun RunWizard(const ParameterSet& parameters, IWizardPrompt& prompt, RunOu
     if (output != RunOutput::SettingsFile)
         run.bytes = JsonText(parameters, doc, run, output, name);
     return run;
+}
+
+std::vector<std::string> CheckMessages(const WizardRun& run) {
+    if (run.check.Refused())
+        return {RefusalMessage(run.check)};
+    std::vector<std::string> lines;
+    for (const std::string& adjusted : run.check.adjusted)
+        lines.push_back("warning: " + adjusted);
+    if (run.refused)
+        lines.push_back("--strict: the request was adjusted, so no settings file was written.");
+    return lines;
+}
+
+std::vector<std::string> ReportCheckMessages(const RequestCheck& check) {
+    std::vector<std::string> lines;
+    for (const std::string& reason : check.notAvailable)
+        lines.push_back("warning: " + reason + ": the timing is n/a");
+    for (const std::string& adjusted : check.adjusted)
+        lines.push_back("warning: " + adjusted);
+    return lines;
 }

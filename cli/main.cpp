@@ -32,15 +32,25 @@ bool Deliver(const std::string& path, const std::string& bytes) {
 }
 
 int ListPll(const CliRequest& request) {
-    const std::string text =
+    const PllListing listing =
         ListPllSettings(request.arguments.Complete(request.arguments.base), request.json);
-    return Deliver(request.outputPath, text) ? kExitOk : kExitWriteFailed;
+    // The JSON carries the check itself; the table stays a table.
+    if (!request.json)
+        for (const std::string& line : ReportCheckMessages(listing.check))
+            std::cerr << kCliName << ": " << line << '\n';
+    return Deliver(request.outputPath, listing.text) ? kExitOk : kExitWriteFailed;
 }
 
 int RunOnce(const CliRequest& request) {
     StderrPrompt prompt(std::string(kCliName) + ": ");
-    const WizardRun run = RunWizard(request.arguments.Complete(request.arguments.base), prompt,
-                                    request.json ? RunOutput::Json : RunOutput::SettingsFile);
+    const WizardRun run =
+        RunWizard(request.arguments.Complete(request.arguments.base), prompt,
+                  request.json ? RunOutput::Json : RunOutput::SettingsFile, request.strict);
+    if (!request.json)
+        for (const std::string& line : CheckMessages(run))
+            std::cerr << kCliName << ": " << line << '\n';
+    if (run.refused)
+        return kExitRequestRefused;
     if (!run.error.empty()) {
         std::cerr << kCliName << ": " << run.error << '\n';
         return kExitWriteFailed;

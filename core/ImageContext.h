@@ -8,7 +8,9 @@
 inline constexpr std::uint32_t kWarnFrameRate = 0x1;       // achieved rate misses the request
 inline constexpr std::uint32_t kWarnHBlank = 0x2;          // mode 4 changed the requested HBlank
 inline constexpr std::uint32_t kWarnVBlank = 0x4;          // mode 5 changed the requested VBlank
-inline constexpr std::uint32_t kWarnTimingBits = 0xF;      // bits the image form clears
+inline constexpr std::uint32_t kWarnOutputColumns = 0x8;   // columns outside the sensor
+inline constexpr std::uint32_t kWarnOutputRows = 0x10;     // rows outside the sensor
+inline constexpr std::uint32_t kWarnTimingBits = 0x1F;     // bits the image form clears
 inline constexpr std::uint32_t kWarnSystemFreq = 0x100000; // target system clock not matched
 inline constexpr std::uint32_t kWarnVcoFreq = 0x200000;    // target VCO frequency not matched
 inline constexpr std::uint32_t kWarnInputFreq = 0x400000;  // input clock outside 4 to 44 MHz

@@ -96,6 +96,26 @@ struct Lander {
     }
 };
 
+// Reads the field a parameter lands in into a set.
+struct Reader {
+    const CKXC2280RegisterWizardDoc& doc;
+    ParameterSet& set;
+    std::size_t index;
+
+    void operator()(std::monostate) const {}
+    template <class Owner, class Field> void operator()(Field Owner::*field) const {
+        const Owner* owner = nullptr;
+        if constexpr (std::is_same_v<Owner, CImageContext>)
+            owner = &doc.m_Contexts[0];
+        else
+            owner = &doc;
+        if constexpr (std::is_same_v<Field, std::string>)
+            set.SetText(index, owner->*field);
+        else
+            set.SetNumber(index, static_cast<double>(owner->*field));
+    }
+};
+
 bool Accepts(const ParameterInfo& row, double value) {
     if (!std::isfinite(value))
         return false;
@@ -304,6 +324,13 @@ void ApplyParameters(const ParameterSet& set, CImageContext& context) {
 
 void ApplyGivenParameters(const ParameterSet& set, CKXC2280RegisterWizardDoc& doc) {
     Land(set, &doc, &doc.m_Contexts[0], true);
+}
+
+ParameterSet ParametersOf(const CKXC2280RegisterWizardDoc& doc) {
+    ParameterSet set;
+    for (std::size_t i = 0; i < kParameterCount; ++i)
+        std::visit(Reader{doc, set, i}, kParameters[i].field);
+    return set;
 }
 
 CImageContext::CImageContext() {

@@ -378,3 +378,5 @@ void ApplyParameters(const ParameterSet& set, CImageContext& context);
 // Only what the set's source gave, into the document and image context 0; every other field keeps
 // its value.
 void ApplyGivenParameters(const ParameterSet& set, CKXC2280RegisterWizardDoc& doc);
+// Every parameter as the document and image context 0 hold it, all given.
+ParameterSet ParametersOf(const CKXC2280RegisterWizardDoc& doc);

@@ -211,6 +211,10 @@ void CKXC2280RegisterWizardDoc::ComputeTiming(bool bQuiet) {
         ctx.m_nWarnings |= kWarnHBlank;
     if (!bQuiet && t.vBlankChanged)
         ctx.m_nWarnings |= kWarnVBlank;
+    if (!bQuiet && (ctx.m_nOutputColumns < 1 || ctx.m_nOutputColumns > S::kColumns))
+        ctx.m_nWarnings |= kWarnOutputColumns;
+    if (!bQuiet && (ctx.m_nOutputRows < 1 || ctx.m_nOutputRows > S::kRows))
+        ctx.m_nWarnings |= kWarnOutputRows;
 
     ctx.m_strTimingSummary = BuildTimingSummary(ctx);
     ctx.m_strTimingReport = BuildTimingReport(t, ctx, m_nHwRev, bQuiet);

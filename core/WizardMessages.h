@@ -30,6 +30,9 @@ inline constexpr unsigned WM_WIZ_USE_PLL_SOLUTION = 0x424;
 // wParam = address of the ParameterSet read, valid only during the call: each view reloads the
 // parameters it gives from the document, keeps the others, and recalculates as Set Defaults does.
 inline constexpr unsigned WM_WIZ_RESTORE_PARAMETERS = 0x425;
+// Posted by the register view after the user chose the output form or the addressing of the
+// settings lines.
+inline constexpr unsigned WM_WIZ_OUTPUT_FORM_CHANGED = 0x426;
 
 // N, M and D of a PLL setting in one message parameter, 8 bits each.
 constexpr std::uintptr_t PackPllSetting(int n, int m, int d) {

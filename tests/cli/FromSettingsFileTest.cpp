@@ -44,7 +44,7 @@ TEST(From, ASettingsFileIsWrittenAgainByteForByte) {
         {{"--blanking", "hb=300", "--addressing", "indirect"}, {}},
         {{"--blanking", "vb-min", "--output-as", "fields"}, {}},
         {{"--vco-freq", "500", "--pll-m", "24", "--pll-n", "0", "--system-freq", "10"}, {}},
-        {{"--fps", "0", "--columns", "649", "--rows", "0"}, {}},
+        {{"--fps", "0.5", "--columns", "648", "--rows", "1"}, {}},
         {{"--variable-frame-rate", "--min-fps", "2.5", "--fps", "8"},
          {"--variable-frame-rate", "--min-fps", "2.5"}},
     };
@@ -100,7 +100,8 @@ TEST(From, OptionsOverTheFileAndTheFileOverParams) {
 
 TEST(From, NotesOfWhatTheFileDoesNotHoldGoToStandardError) {
     ScratchFolder folder;
-    const std::string path = Written(folder, {"--bypass-pll", "--output-as", "fields"});
+    const std::string path =
+        Written(folder, {"--bypass-pll", "--input-freq", "44", "--output-as", "fields"});
     const ProcessResult run = RunCli({"--from", path});
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string name = kPrefix + "\"" + path + "\": note: ";

@@ -148,7 +148,9 @@ const WarningCase kWarningCases[] = {
     {"mode 5 VBlank 5 quiet", With([](Request& q) { q.mode = 5; q.vBlank = 5; }), true, 0},
     {"mode 5 VBlank 17", With([](Request& q) { q.mode = 5; q.vBlank = 17; }), false, 0},
     {"low power", With([](Request& q) { q.lowPower = 1; }), false, 0x1},
-    {"columns 700 (n/a)", With([](Request& q) { q.columns = 700; }), false, 0},
+    {"columns 700 (n/a)", With([](Request& q) { q.columns = 700; }), false, 0x8},
+    {"columns 700 (n/a) quiet", With([](Request& q) { q.columns = 700; }), true, 0},
+    {"rows 0 (n/a)", With([](Request& q) { q.rows = 0; }), false, 0x10},
     {"frame rate 0 (n/a)", With([](Request& q) { q.frameRate = 0.0; }), false, 0},
 };
 // clang-format on
