@@ -75,6 +75,10 @@ std::unique_ptr<QMessageBox> CreateQtMessageBox(const QString& text, unsigned ty
     if ((type & MB_TYPEMASK) == MB_YESNO) {
         box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box->setDefaultButton(QMessageBox::Yes);
+    } else if ((type & MB_TYPEMASK) == MB_YESNOCANCEL) {
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box->setDefaultButton(QMessageBox::Yes);
+        box->setEscapeButton(QMessageBox::Cancel);
     } else {
         box->setStandardButtons(QMessageBox::Ok);
     }
@@ -86,9 +90,14 @@ std::unique_ptr<QMessageBox> CreateQtMessageBox(const QString& text, unsigned ty
 int ShowQtMessageBox(const QString& text, unsigned type) {
     const std::unique_ptr<QMessageBox> box = CreateQtMessageBox(text, type);
     const int answer = box->exec();
-    if ((type & MB_TYPEMASK) == MB_YESNO)
+    switch (type & MB_TYPEMASK) {
+    case MB_YESNO:
         return answer == QMessageBox::Yes ? IDYES : IDNO;
-    return IDOK;
+    case MB_YESNOCANCEL:
+        return answer == QMessageBox::Yes ? IDYES : answer == QMessageBox::No ? IDNO : IDCANCEL;
+    default:
+        return IDOK;
+    }
 }
 
 int AfxMessageBox(const QString& text, unsigned type) {

@@ -11,6 +11,7 @@ class QWidget;
 
 // Box styles and answers, numbered as the original platform numbers them.
 inline constexpr unsigned MB_OK = 0x0;
+inline constexpr unsigned MB_YESNOCANCEL = 0x3;
 inline constexpr unsigned MB_YESNO = 0x4;
 inline constexpr unsigned MB_ICONQUESTION = 0x20;
 inline constexpr unsigned MB_ICONEXCLAMATION = 0x30;
@@ -19,11 +20,12 @@ inline constexpr unsigned MB_TYPEMASK = 0xF;
 inline constexpr unsigned MB_ICONMASK = 0xF0;
 
 inline constexpr int IDOK = 1;
+inline constexpr int IDCANCEL = 2;
 inline constexpr int IDYES = 6;
 inline constexpr int IDNO = 7;
 
-// Shows text with the buttons of type (MB_OK or MB_YESNO, optionally an icon) and returns the
-// answer (IDOK, IDYES or IDNO).
+// Shows text with the buttons of type (MB_OK, MB_YESNO or MB_YESNOCANCEL, optionally an icon) and
+// returns the answer (IDOK, IDYES, IDNO or IDCANCEL).
 using PromptHandler = std::function<int(const QString& text, unsigned type)>;
 
 // Installs handler for every later AfxMessageBox call and returns the previous one. An empty

@@ -6,6 +6,7 @@
 #include "MainFrame.h"
 #include "MessageBox.h"
 #include "MessageBoxPrompt.h"
+#include "RequestCheck.h"
 #include "SettingsReader.h"
 #include "SettingsWriter.h"
 #include "ShellIds.h"
@@ -34,6 +35,16 @@ QString RefusedValue(const ParameterSet& read) {
     return QStringLiteral("The settings file gives %1.").arg(QString::fromStdString(untaken));
 }
 
+// The request as the user gave it. The target system clock is the wizard's own while the PLL is
+// bypassed (the input clock) or "Use Min. Freq." is ticked (found from the image request), so
+// it is no change of the user's.
+ParameterSet EditedRequest(const CKXC2280RegisterWizardDoc& doc) {
+    ParameterSet request = ParametersOf(doc);
+    if (doc.m_bBypassPll != 0 || doc.m_bUseMinFreq != 0)
+        request.SetNumber(ParameterIndex("systemFreqMHz"), 0.0);
+    return request;
+}
+
 } // namespace
 
 CWizardDocTemplate::CWizardDocTemplate() = default;
@@ -54,6 +65,10 @@ bool CWizardDocTemplate::CreateDocumentAndFrame() {
             &CWizardDocTemplate::OnExportDiagram);
     connect(m_frame.get(), &CMainFrame::StandardIniRequested, this,
             &CWizardDocTemplate::UseStandardIni);
+    connect(m_frame.get(), &CMainFrame::DefaultsSet, this, [this] { SetModifiedFlag(true); });
+    connect(m_frame.get(), &CMainFrame::DocumentChanged, this,
+            &CWizardDocTemplate::UpdateFrameTitle);
+    m_frame->SetCanClose([this] { return SaveModified(); });
     m_poster.SetTarget(m_frame.get());
     m_context.m_view = CViewContext{m_doc.get(), m_frame.get()};
     if (!m_frame->OnCreateClient(&m_context)) {
@@ -77,18 +92,15 @@ bool CWizardDocTemplate::NewDocument() {
 }
 
 OpenResult CWizardDocTemplate::OpenDocumentFile(const QString& path) {
-    if (m_frame != nullptr && IsOpen(path)) {
-        // Opening it again would start every view afresh and lose what the user set.
-        m_frame->raise();
-        m_frame->activateWindow();
-        return OpenResult::Opened;
-    }
+    if (m_frame != nullptr && !SaveModified())
+        return OpenResult::Cancelled;
     if (path.isEmpty()) {
         if (!NewDocument())
             return OpenResult::Refused;
         SetPathName(path);
         m_context.InitialUpdateViews();
         m_frame->InitialUpdateFrame();
+        SetModifiedFlag(false);
         return OpenResult::Opened;
     }
 
@@ -130,6 +142,7 @@ OpenResult CWizardDocTemplate::OpenDocumentFile(const QString& path) {
     }
     ApplyGivenParameters(read.parameters, *m_doc);
     m_frame->OnRestoreParameters(read.parameters);
+    SetModifiedFlag(false);
     SetPathName(path);
     // What the file does not hold is said where it does not interrupt: the status bar.
     QStringList notes;
@@ -150,29 +163,20 @@ bool CWizardDocTemplate::OnFileOpen() {
     return OpenDocumentFile(path) == OpenResult::Opened;
 }
 
-bool CWizardDocTemplate::IsOpen(const QString& path) const {
-    if (path.isEmpty() || m_strPathName.isEmpty())
-        return false;
-    const QFileInfo wanted(path);
-    const QFileInfo open(m_strPathName);
-    // The same file under another spelling (a link, "..") is the same document.
-    const QString wantedPath = wanted.canonicalFilePath();
-    const QString openPath = open.canonicalFilePath();
-    if (!wantedPath.isEmpty() && !openPath.isEmpty())
-        return wantedPath == openPath;
-    return wanted.absoluteFilePath() == open.absoluteFilePath();
-}
-
 bool CWizardDocTemplate::OnFileSave() {
     if (m_strPathName.isEmpty())
         return OnFileSaveAs();
     if (m_frame != nullptr && !m_frame->CommitEdits())
+        return false;
+    if (!CheckRequestBeforeSave())
         return false;
     return DoSave(m_strPathName);
 }
 
 bool CWizardDocTemplate::OnFileSaveAs() {
     if (m_frame != nullptr && !m_frame->CommitEdits())
+        return false;
+    if (!CheckRequestBeforeSave())
         return false;
     const QString proposed =
         m_strPathName.isEmpty() ? m_strTitle + GetDocString(DocString::FilterExt) : m_strPathName;
@@ -215,9 +219,52 @@ bool CWizardDocTemplate::DoSave(const QString& path) {
                       MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
+    SetModifiedFlag(false);
     SetPathName(path);
     emit DocumentPathChanged(path);
     return true;
+}
+
+bool CWizardDocTemplate::CheckRequestBeforeSave() {
+    const RequestCheck check = CheckRequest(*m_doc);
+    if (check.Refused()) {
+        AfxMessageBox(QString::fromStdString(RefusalMessage(check)), MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    if (check.adjusted.empty())
+        return true;
+    QStringList adjusted;
+    for (const std::string& line : check.adjusted)
+        adjusted << QString::fromStdString(line) + QLatin1Char('.');
+    return AfxMessageBox(QStringLiteral("The wizard adjusted the request:\n\n%1\n\nSave the "
+                                        "settings file with the adjusted values?")
+                             .arg(adjusted.join(QLatin1Char('\n'))),
+                         MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+bool CWizardDocTemplate::IsModified() const {
+    return m_doc != nullptr && (m_bDefaultsSet || EditedRequest(*m_doc) != m_savedRequest);
+}
+
+void CWizardDocTemplate::SetModifiedFlag(bool modified) {
+    m_bDefaultsSet = modified;
+    if (!modified && m_doc != nullptr)
+        m_savedRequest = EditedRequest(*m_doc);
+    UpdateFrameTitle();
+}
+
+bool CWizardDocTemplate::SaveModified() {
+    if (!IsModified())
+        return true;
+    switch (AfxMessageBox(QStringLiteral("Save changes to %1?").arg(m_strTitle),
+                          MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
+    case IDYES:
+        return OnFileSave();
+    case IDNO:
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool CWizardDocTemplate::OnExportDiagram() {
@@ -268,6 +315,7 @@ bool CWizardDocTemplate::UseStandardIni(bool use) {
     const bool inUse = m_doc->m_bUseStandardIni != 0;
     if (m_frame != nullptr)
         m_frame->SetStandardIniInUse(inUse);
+    UpdateFrameTitle();
     return inUse;
 }
 
@@ -278,7 +326,8 @@ void CWizardDocTemplate::SetPathName(const QString& path) {
 }
 
 void CWizardDocTemplate::UpdateFrameTitle() {
+    // The usual mark of unsaved changes follows the document's name.
     if (m_frame != nullptr)
-        m_frame->setWindowTitle(m_strTitle + QStringLiteral(" - ") +
-                                GetDocString(DocString::WindowTitle));
+        m_frame->setWindowTitle(m_strTitle + (IsModified() ? QStringLiteral("*") : QString()) +
+                                QStringLiteral(" - ") + GetDocString(DocString::WindowTitle));
 }

@@ -3,6 +3,7 @@
 
 #include "CreateContext.h"
 #include "MainFramePoster.h"
+#include "Parameters.h"
 #include "WizardDoc.h"
 
 #include <QByteArray>
@@ -14,9 +15,10 @@ class CMainFrame;
 
 // What opening a document came to.
 enum class OpenResult {
-    Opened,     // the document is open (or was already)
+    Opened,     // the document is open
     CannotOpen, // the file could not be opened or read at all; a message was shown
     Refused,    // the file or the window refused; a message was shown and nothing changed
+    Cancelled,  // the user kept the unsaved changes of the open document; nothing changed
 };
 
 class CWizardDocTemplate : public QObject {
@@ -30,7 +32,8 @@ public:
     // then every view's initial update. With a path reads that settings file whole and restores
     // the parameters it holds into the document and the forms, which recalculate; the parameters
     // it does not hold keep their values. A file that cannot be read back changes nothing. The
-    // file the document already belongs to only brings its window forward.
+    // file the document already belongs to is read again, so what another program wrote shows.
+    // Unsaved changes of an open document are offered for saving first (SaveModified).
     OpenResult OpenDocumentFile(const QString& path);
     // File > Open: asks for a settings file, then OpenDocumentFile.
     bool OnFileOpen();
@@ -43,13 +46,25 @@ public:
     const QString& GetTitle() const { return m_strTitle; }
 
     // File > Save: asks for a path first when the document has none. Nothing is saved while a
-    // form refuses the text of one of its edits.
+    // form refuses the text of one of its edits, nor a request whose timing is "n/a"; a request
+    // the wizard adjusted is saved only when the user accepts the adjustments.
     bool OnFileSave();
-    // File > Save As: asks for a path, proposing the current one or the default name.
+    // File > Save As: the same checks, then asks for a path, proposing the current one or the
+    // default name.
     bool OnFileSaveAs();
-    // Writes the settings file to path whole or not at all; a failure shows one message that
-    // names the file and the reason, and leaves whatever file was there before.
+    // Writes the settings file to path whole or not at all, without checking the request; a
+    // failure shows one message that names the file and the reason, and leaves whatever file was
+    // there before.
     bool DoSave(const QString& path);
+
+    // True from the first change of the request after the document was created, opened or saved
+    // until it is saved again; File > Set Defaults is a change even where the defaults were there.
+    bool IsModified() const;
+    // true marks the document changed; false takes its request as the saved one.
+    void SetModifiedFlag(bool modified);
+    // With unsaved changes asks "Save changes to ...?": Yes saves (true only when the file was
+    // written), No discards (true), Cancel keeps everything (false). True without changes.
+    bool SaveModified();
     // The bytes that saving writes, built by the document's Serialize.
     QByteArray SerializeDocument();
 
@@ -71,7 +86,9 @@ private:
     bool CreateDocumentAndFrame();
     // The frame with its layout when there is none yet, then the document's OnNewDocument.
     bool NewDocument();
-    bool IsOpen(const QString& path) const;
+    // The checks of File > Save before anything is asked or written: a refused request is
+    // explained in a box, an adjusted one is saved only on Yes.
+    bool CheckRequestBeforeSave();
     void SetPathName(const QString& path);
     void UpdateFrameTitle();
 
@@ -82,4 +99,6 @@ private:
     std::unique_ptr<CMainFrame> m_frame;
     QString m_strPathName;
     QString m_strTitle;
+    ParameterSet m_savedRequest; // the request as last created, opened or saved
+    bool m_bDefaultsSet = false; // File > Set Defaults since then
 };

@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -415,6 +416,7 @@ void CMainFrame::OnSetDefaults() {
     // register lists are refilled last, from the final values.
     for (const int id : {ID_LAYOUT_PLL, ID_LAYOUT_TIMING_TOP, ID_LAYOUT_REGISTERS})
         SendWizardMessage(m_Framework.GetWnd(id), WM_WIZ_SET_DEFAULTS, 0, 0);
+    emit DefaultsSet();
 }
 
 void CMainFrame::OnRestoreParameters(const ParameterSet& given) {
@@ -449,6 +451,7 @@ bool CMainFrame::OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_t
         break;
     case WM_WIZ_TIMING_CHANGED:
         PostWizardMessage(m_Framework.GetWnd(ID_LAYOUT_TIMING_DIAGRAM), message, wParam, 0);
+        emit DocumentChanged();
         break;
     case WM_WIZ_IMAGE_REQUEST_CHANGED:
     case WM_WIZ_USE_PLL_SOLUTION:
@@ -456,11 +459,23 @@ bool CMainFrame::OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_t
         break;
     case WM_WIZ_CLOCKS_RECALCULATED:
         PostWizardMessage(m_Framework.GetWnd(ID_LAYOUT_PLL_SOLUTIONS), message, wParam, 0);
+        emit DocumentChanged();
+        break;
+    case WM_WIZ_OUTPUT_FORM_CHANGED:
+        emit DocumentChanged();
         break;
     default:
         break;
     }
     return false;
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (m_canClose && !m_canClose()) {
+        event->ignore();
+        return;
+    }
+    CWndT<QMainWindow>::closeEvent(event);
 }
 
 void CMainFrame::OnDestroy() {

@@ -65,6 +65,8 @@ public:
     bool CommitEdits();
     // The lock indicators of the status bar, by their indicator ids.
     QLabel* GetIndicator(int id) const;
+    // Asked when the window is about to close; false keeps it open.
+    void SetCanClose(std::function<bool()> canClose) { m_canClose = std::move(canClose); }
 
 signals:
     // A recent-file entry was chosen.
@@ -80,6 +82,13 @@ signals:
     void ExportDiagramRequested();
     // File > Use Standard INI File was chosen, to turn the use on or off.
     void StandardIniRequested(bool use);
+    // File > Set Defaults put the defaults into the document: a change even where they were there.
+    void DefaultsSet();
+    // A view recalculated or changed the document: the title's modified mark may change.
+    void DocumentChanged();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QAction* AddCommand(QMenu* menu, int id, const QString& text,
@@ -108,4 +117,5 @@ private:
     QPointer<QWidget> m_activeView;
     bool m_bStandardIniInUse = false;
     bool m_bDestroyed = false;
+    std::function<bool()> m_canClose;
 };

@@ -1,6 +1,8 @@
 // Image Timing form: data exchange, blanking radio group, notifications, colours and messages.
 #include "ImageParms.h"
 
+#include "TimingCalc.h"
+
 #include <QComboBox>
 #include <algorithm>
 #include <array>
@@ -111,14 +113,18 @@ constexpr int kReducedHidden[] = {IDC_IMAGE_GROUP,
 constexpr int kNeverShown[] = {IDC_BINNING, IDC_BINNING_LABEL, IDC_X_ONLY,     IDC_X_ONLY_LABEL,
                                IDC_JPEG,    IDC_VERT_FLIP,     IDC_HORZ_MIRROR};
 
+// A text that names a sensor size has it as %1.
 struct WizardString {
     int id;
     const char* text;
+    int sensorSize = 0;
 };
 constexpr WizardString kStrings[] = {
     {IDS_TIP_FRAME_RATE, "Enter the desired Frames Per Second (FPS) for this context (be exact)"},
-    {IDS_TIP_OUTPUT_COLUMNS, "Enter the desired # of columns in the final image (max = 1600)"},
-    {IDS_TIP_OUTPUT_ROWS, "Enter the desired # of rows in the final image (max = 1200)"},
+    {IDS_TIP_OUTPUT_COLUMNS, "Enter the desired # of columns in the final image (1 to %1)",
+     SensorLimits::kColumns},
+    {IDS_TIP_OUTPUT_ROWS, "Enter the desired # of rows in the final image (1 to %1)",
+     SensorLimits::kRows},
 };
 
 struct ControlString {
@@ -133,16 +139,23 @@ constexpr int kToolControls[] = {IDC_FRAME_RATE,    IDC_OUTPUT_COLUMNS, IDC_OUTP
                                  IDC_TIMING_REPORT, IDC_HBLANK,         IDC_VBLANK};
 constexpr int kToolTipMaxChars = 79;
 
+// A hint that names a sensor size has it as %1, and the sizes that skipping reads every second
+// and every fourth column or row of as %2 and %3: the full size holds them 2 and 4 times.
 struct FocusHint {
     int id;
     const char* text;
+    int sensorSize = 0;
 };
 constexpr FocusHint kFocusHints[] = {
     {IDC_FRAME_RATE, "Frames Per Second: Enter desired # of frames per second for this mode"},
     {IDC_OUTPUT_COLUMNS,
-     "Output Columns: Enter desired # of colums to output in final image for this mode"},
+     "Output Columns: Enter desired # of colums to output in final image for this mode (1 to "
+     "%1; with skipping, %2 or fewer read every 2nd column, %3 or fewer every 4th)",
+     SensorLimits::kColumns},
     {IDC_OUTPUT_ROWS,
-     "Output Rows: Enter desired # of rows to output in final image for this mode"},
+     "Output Rows: Enter desired # of rows to output in final image for this mode (1 to %1; "
+     "with skipping, %2 or fewer read every 2nd row, %3 or fewer every 4th)",
+     SensorLimits::kRows},
     {IDC_HBLANK, "HBlank Pixels: Enter desired # of horizontal blanking pixels for each row (or "
                  "check 'Min' or 'Max')"},
     {IDC_VBLANK, "VBlank Rows: Enter desired # of vertical blanking rows for each frame (or check "
@@ -154,8 +167,11 @@ struct WarningControl {
     int id;
     std::uint32_t bit;
 };
-constexpr WarningControl kWarningControls[] = {
-    {IDC_FRAME_RATE, kWarnFrameRate}, {IDC_HBLANK, kWarnHBlank}, {IDC_VBLANK, kWarnVBlank}};
+constexpr WarningControl kWarningControls[] = {{IDC_FRAME_RATE, kWarnFrameRate},
+                                               {IDC_HBLANK, kWarnHBlank},
+                                               {IDC_VBLANK, kWarnVBlank},
+                                               {IDC_OUTPUT_COLUMNS, kWarnOutputColumns},
+                                               {IDC_OUTPUT_ROWS, kWarnOutputRows}};
 
 // Hidden option boxes and the member each copies its state into.
 struct OptionBox {
@@ -177,8 +193,10 @@ int BlankingModeOf(int radioId) {
 
 QString LoadWizardString(int id) {
     for (const WizardString& entry : kStrings) {
-        if (entry.id == id)
-            return QString::fromLatin1(entry.text);
+        if (entry.id == id) {
+            const QString text = QString::fromLatin1(entry.text);
+            return entry.sensorSize == 0 ? text : text.arg(entry.sensorSize);
+        }
     }
     return {};
 }
@@ -366,7 +384,11 @@ void CImageParms::OnNotify(int id, Notify code) {
         for (const FocusHint& hint : kFocusHints) {
             if (hint.id == id) {
                 SelectAllText(id);
-                SendStatusText(QString::fromLatin1(hint.text));
+                const QString text = QString::fromLatin1(hint.text);
+                SendStatusText(hint.sensorSize == 0 ? text
+                                                    : text.arg(hint.sensorSize)
+                                                          .arg(hint.sensorSize / 2)
+                                                          .arg(hint.sensorSize / 4));
             }
         }
         return;

@@ -151,8 +151,9 @@ void CRegOutView::OnNotify(int id, Notify code) {
         doc.m_bDirectAddressing = 0;
         break;
     default:
-        break;
+        return;
     }
+    PostToMainFrame(WM_WIZ_OUTPUT_FORM_CHANGED);
 }
 
 void CRegOutView::showEvent(QShowEvent* event) {

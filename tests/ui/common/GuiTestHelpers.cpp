@@ -11,10 +11,11 @@
 CPromptRecorder::CPromptRecorder()
     : m_previous(SetPromptHandler([this](const QString& text, unsigned type) {
           m_prompts.push_back({text, type});
-          if ((type & MB_TYPEMASK) != MB_YESNO)
+          const unsigned buttons = type & MB_TYPEMASK;
+          if (buttons != MB_YESNO && buttons != MB_YESNOCANCEL)
               return IDOK;
           if (m_answers.empty())
-              return IDYES;
+              return buttons == MB_YESNO ? IDYES : IDNO;
           const int answer = m_answers.front();
           m_answers.pop_front();
           return answer;

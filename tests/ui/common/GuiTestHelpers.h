@@ -29,7 +29,9 @@ public:
     CPromptRecorder(const CPromptRecorder&) = delete;
     CPromptRecorder& operator=(const CPromptRecorder&) = delete;
 
-    // Answers for the next Yes/No questions, in order; when none is left the answer is IDYES.
+    // Answers for the next Yes/No and Yes/No/Cancel questions, in order; when none is left a
+    // Yes/No question gets IDYES and the question about unsaved changes IDNO, which goes on as
+    // the wizard did before it asked.
     void QueueAnswer(int answer) { m_answers.push_back(answer); }
 
     const std::vector<Prompt>& Prompts() const { return m_prompts; }

@@ -131,24 +131,31 @@ protected:
     QString m_file = m_dir.filePath("camera.ini");
 };
 
-TEST_F(ReopenTest, RecentEntryOfTheOpenFileKeepsTheFormsAndThePage) {
+TEST_F(ReopenTest, RecentEntryOfTheOpenFileReadsItAgainAfterTheQuestion) {
     ASSERT_TRUE(m_started);
     QTest::mouseClick(TimingTop().GetDlgItem(IDC_SKIPPING), Qt::LeftButton);
     QTest::mouseClick(TimingTop().GetDlgItem(IDC_VBLANK_MAX), Qt::LeftButton);
     ClickTreeItem(kRegisterOutputPage);
+    EXPECT_EQ(Frame().windowTitle(), "camera.ini* - QX7R310 Register Wizard");
     QAction* entry = RecentEntry(m_file);
     ASSERT_NE(entry, nullptr);
+    m_prompts.QueueAnswer(IDCANCEL);
     entry->trigger();
     PumpEvents();
-
-    EXPECT_TRUE(TimingTop().IsDlgButtonChecked(IDC_SKIPPING));
-    EXPECT_EQ(Doc().m_Contexts[0].m_bAllowSkipping, 1);
-    EXPECT_TRUE(TimingTop().IsDlgButtonChecked(IDC_VBLANK_MAX));
-    EXPECT_EQ(Doc().m_Contexts[0].m_nBlankingMode, 3);
+    EXPECT_TRUE(TimingTop().IsDlgButtonChecked(IDC_SKIPPING)) << "Cancel keeps the changes";
     EXPECT_EQ(Tabs().GetActiveTab(), kRegisterOutputPage);
-    EXPECT_EQ(MarkedTreeItem(Tree()), kRegisterOutputPage);
+
+    m_prompts.QueueAnswer(IDNO);
+    entry->trigger();
+    PumpEvents();
+    EXPECT_FALSE(TimingTop().IsDlgButtonChecked(IDC_SKIPPING));
+    EXPECT_EQ(Doc().m_Contexts[0].m_bAllowSkipping, 0);
+    EXPECT_TRUE(TimingTop().IsDlgButtonChecked(IDC_HBLANK_MIN));
+    EXPECT_EQ(Doc().m_Contexts[0].m_nBlankingMode, 0);
+    EXPECT_EQ(Tabs().GetActiveTab(), kImageTimingPage);
+    EXPECT_EQ(MarkedTreeItem(Tree()), kImageTimingPage);
     EXPECT_EQ(Frame().windowTitle(), "camera.ini - QX7R310 Register Wizard");
-    EXPECT_TRUE(m_prompts.Texts().empty());
+    EXPECT_EQ(m_prompts.Texts(), std::vector<QString>(2, "Save changes to camera.ini?"));
 }
 
 TEST_F(ReopenTest, AnotherFileOpensOnThePageTheTreeMarks) {

@@ -341,13 +341,26 @@ TEST_F(ImageParmsTest, ChangedHBlankTurnsItsEditRed) {
     EXPECT_FALSE(IsRed(IDC_HBLANK));
 }
 
+TEST_F(ImageParmsTest, SizeOutsideTheSensorTurnsItsEditRed) {
+    const std::pair<int, const char*> outside[] = {
+        {IDC_OUTPUT_COLUMNS, "9000"}, {IDC_OUTPUT_COLUMNS, "0"}, {IDC_OUTPUT_ROWS, "489"}};
+    for (const auto& [id, text] : outside) {
+        TypeInto(id, QString::fromLatin1(text));
+        EXPECT_TRUE(IsRed(id)) << text;
+        TypeInto(id, QStringLiteral("320"));
+        EXPECT_FALSE(IsRed(id)) << text;
+    }
+}
+
 TEST_F(ImageParmsTest, FocusHintsSelectTheTextAndGoToTheFrame) {
     const std::pair<int, const char*> cases[] = {
         {IDC_FRAME_RATE, "Frames Per Second: Enter desired # of frames per second for this mode"},
         {IDC_OUTPUT_COLUMNS,
-         "Output Columns: Enter desired # of colums to output in final image for this mode"},
+         "Output Columns: Enter desired # of colums to output in final image for this mode (1 to "
+         "648; with skipping, 324 or fewer read every 2nd column, 162 or fewer every 4th)"},
         {IDC_OUTPUT_ROWS,
-         "Output Rows: Enter desired # of rows to output in final image for this mode"},
+         "Output Rows: Enter desired # of rows to output in final image for this mode (1 to 488; "
+         "with skipping, 244 or fewer read every 2nd row, 122 or fewer every 4th)"},
         {IDC_HBLANK, "HBlank Pixels: Enter desired # of horizontal blanking pixels for each row "
                      "(or check 'Min' or 'Max')"},
         {IDC_VBLANK, "VBlank Rows: Enter desired # of vertical blanking rows for each frame (or "
@@ -371,9 +384,9 @@ TEST_F(ImageParmsTest, ToolTipsFromTheStringTable) {
         Form().GetDlgItem(IDC_FRAME_RATE)->toolTip(),
         QStringLiteral("Enter the desired Frames Per Second (FPS) for this context (be exact)"));
     EXPECT_EQ(Form().GetDlgItem(IDC_OUTPUT_COLUMNS)->toolTip(),
-              QStringLiteral("Enter the desired # of columns in the final image (max = 1600)"));
+              QStringLiteral("Enter the desired # of columns in the final image (1 to 648)"));
     EXPECT_EQ(Form().GetDlgItem(IDC_OUTPUT_ROWS)->toolTip(),
-              QStringLiteral("Enter the desired # of rows in the final image (max = 1200)"));
+              QStringLiteral("Enter the desired # of rows in the final image (1 to 488)"));
     EXPECT_TRUE(Form().GetDlgItem(IDC_HBLANK)->toolTip().isEmpty());
     EXPECT_TRUE(Form().GetDlgItem(IDC_TIMING_REPORT)->toolTip().isEmpty());
     EXPECT_EQ(LoadWizardString(135).size(), 69);
