@@ -205,6 +205,15 @@ void CMainFrame::CreateMenus() {
                        {QKS(Qt::SHIFT | Qt::Key_F6)}),
             &QAction::triggered, this, &CMainFrame::SwitchPane);
 
+    // The page switching keys of tabbed windows; past the last page comes the first again.
+    connect(AddCommand(nullptr, ID_NEXT_PAGE, QStringLiteral("Next Page"),
+                       {QKS(Qt::CTRL | Qt::Key_Tab), QKS(Qt::CTRL | Qt::Key_PageDown)}),
+            &QAction::triggered, this, [this] { StepPage(1); });
+    connect(
+        AddCommand(nullptr, ID_PREV_PAGE, QStringLiteral("Previous Page"),
+                   {QKS(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), QKS(Qt::CTRL | Qt::Key_PageUp)}),
+        &QAction::triggered, this, [this] { StepPage(-1); });
+
     // Menus are brought up to date as they open, the way update handlers run.
     for (QMenu* menu : {m_fileMenu, edit, view, help})
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
@@ -393,6 +402,14 @@ void CMainFrame::ShowPage(int index) {
     ShowTab(kWizardPages[index].layoutId);
     // The tree follows as it follows a click on the strip.
     PostWizardMessage(this, WM_WIZ_SELECT_TREE_ITEM, static_cast<std::uintptr_t>(index), 0);
+}
+
+void CMainFrame::StepPage(int step) {
+    const auto* tabs = qobject_cast<TTabWnd*>(m_Framework.GetWnd(ID_LAYOUT_TABS));
+    if (tabs == nullptr)
+        return;
+    const int count = static_cast<int>(std::size(kWizardPages));
+    ShowPage(((tabs->GetActiveTab() + step) % count + count) % count);
 }
 
 void CMainFrame::InitialUpdateFrame() {

@@ -101,6 +101,8 @@ private:
     void ShowPage(int index);
     // Moves the keyboard focus between the tree and the shown page.
     void SwitchPane();
+    // Shows the page step places after the shown one, round the page table.
+    void StepPage(int step);
     // Each indicator shows its text while its lock is on; greyed where the state is unknown.
     void UpdateKeyIndicators();
 

@@ -56,6 +56,8 @@ const WizardPage* FindPageByLayout(int layoutId);
 inline constexpr int ID_FILE_SET_DEFAULTS = 32782;
 inline constexpr int ID_FILE_STANDARD_INI = 32783;
 inline constexpr int ID_FILE_EXPORT_DIAGRAM = 32784;
+inline constexpr int ID_NEXT_PAGE = 32785;
+inline constexpr int ID_PREV_PAGE = 32786;
 inline constexpr int ID_FILE_NEW = 57600;
 inline constexpr int ID_FILE_OPEN = 57601;
 inline constexpr int ID_FILE_SAVE = 57603;

@@ -45,6 +45,8 @@ constexpr std::array kStrings = {
     StringEntry{ID_APP_ABOUT, "Display program information, version number and copyright\nAbout"},
     StringEntry{ID_NEXT_PANE, "Switch to the next window pane\nNext Pane"},
     StringEntry{ID_PREV_PANE, "Switch back to the previous window pane\nPrevious Pane"},
+    StringEntry{ID_NEXT_PAGE, "Show the next page\nNext Page"},
+    StringEntry{ID_PREV_PAGE, "Show the previous page\nPrevious Page"},
     StringEntry{ID_INDICATOR_CAPS, "CAP"},
     StringEntry{ID_INDICATOR_NUM, "NUM"},
     StringEntry{ID_INDICATOR_SCRL, "SCRL"},

@@ -363,6 +363,30 @@ TEST_F(MainFrameTest, F6MovesBetweenTreeAndPage) {
     EXPECT_EQ(QApplication::focusWidget(), &Tree());
 }
 
+TEST_F(MainFrameTest, PageSwitchingKeysGoRoundThePages) {
+    QApplication::setActiveWindow(&Frame());
+    Tree().setFocus();
+    PumpEvents();
+    struct Step {
+        QKeyCombination key;
+        int page; // shown afterwards, in the tabs and the tree alike
+    };
+    const Step steps[] = {
+        {Qt::CTRL | Qt::Key_Tab, kTimingDiagramPage},
+        {Qt::CTRL | Qt::Key_PageDown, kClockSettingsPage},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, kTimingDiagramPage},
+        {Qt::CTRL | Qt::Key_PageUp, kImageTimingPage},
+        {Qt::CTRL | Qt::Key_PageUp, kRegisterOutputPage},
+        {Qt::CTRL | Qt::Key_Tab, kImageTimingPage},
+    };
+    for (const Step& step : steps) {
+        QTest::keyClick(&Frame(), step.key.key(), step.key.keyboardModifiers());
+        PumpEvents();
+        EXPECT_EQ(Tabs().GetActiveTab(), step.page) << step.key.key();
+        EXPECT_EQ(Tree().currentItem(), Tree().topLevelItem(step.page)) << step.key.key();
+    }
+}
+
 TEST_F(MainFrameTest, OnDestroyTearsTheLayoutDown) {
     QPointer<QWidget> tabs = Wnd(ID_LAYOUT_TABS);
     QPointer<QWidget> pll = Wnd(ID_LAYOUT_PLL);
