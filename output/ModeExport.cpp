@@ -78,6 +78,12 @@ std::string FiguresComment(const std::string& id, const ModeFigures& f) {
     return text;
 }
 
+// Whether writes[k] is the first of the timing section, before which the settings file switches
+// on direct addressing in the register form.
+bool OpensTimingSection(const std::vector<RegisterWrite>& writes, std::size_t k) {
+    return writes[k].reg.m_bDriverGroup && (k == 0 || !writes[k - 1].reg.m_bDriverGroup);
+}
+
 std::string WriteRow(const BusWrite& write) {
     return "\t{ " + FormatHex(write.address, 4) + ", " + FormatHex(write.value, 4) + ", " +
            FormatInt(write.bits) + " },\n";
@@ -87,13 +93,12 @@ std::string WriteRow(const BusWrite& write) {
 std::string RegisterArray(const std::string& id, const Mode& mode) {
     std::string text =
         FiguresComment(id, mode.figures) + "static const struct qx7r310_reg " + id + "[] = {\n";
-    bool directOn = false;
-    for (const RegisterWrite& write : ModeSwitch(Mode(), mode)) {
-        if (mode.directAddressing && write.reg.m_nDriverId != 0 && !directOn) {
+    // Every register the mode's settings file holds: the switch from a mode that holds none.
+    const std::vector<RegisterWrite> writes = ModeSwitch(Mode(), mode);
+    for (std::size_t k = 0; k < writes.size(); ++k) {
+        if (mode.directAddressing && OpensTimingSection(writes, k))
             text += WriteRow(DirectAddressingWrite());
-            directOn = true;
-        }
-        for (const BusWrite& bus : RegisterFormWrites(write.reg, mode.directAddressing))
+        for (const BusWrite& bus : RegisterFormWrites(writes[k].reg, mode.directAddressing))
             text += WriteRow(bus);
     }
     return text + "};\n\n";
@@ -113,13 +118,10 @@ std::string DescriptionRow(const std::string& id, const Mode& mode) {
 std::string ModeSwitchLines(const std::vector<RegisterWrite>& writes, bool outputAsRegisters,
                             bool directAddressing) {
     std::string lines;
-    bool directOn = false;
-    for (const RegisterWrite& write : writes) {
-        if (outputAsRegisters && directAddressing && write.reg.m_nDriverId != 0 && !directOn) {
+    for (std::size_t k = 0; k < writes.size(); ++k) {
+        if (outputAsRegisters && directAddressing && OpensTimingSection(writes, k))
             lines += DirectAddressingLine();
-            directOn = true;
-        }
-        lines += RegisterLines(write.reg, outputAsRegisters, directAddressing);
+        lines += RegisterLines(writes[k].reg, outputAsRegisters, directAddressing);
     }
     return lines;
 }

@@ -9,7 +9,7 @@
 
 // The settings-file lines of a mode switch's writes in the output form and addressing given,
 // each as the settings file writes that register. In the register form with direct addressing
-// the line that switches it on goes before the first driver variable, as in the settings file.
+// the line that switches it on opens the timing section's writes, as in the settings file.
 std::string ModeSwitchLines(const std::vector<RegisterWrite>& writes, bool outputAsRegisters,
                             bool directAddressing);
 
