@@ -1,5 +1,7 @@
-// Mode switch lines: what the settings file of the target mode says, for the registers that change.
+// Mode switch lines: what the settings file of the target mode says, for the registers that
+// change; and the register values read back from a settings file's lines.
 #include "ModeExport.h"
+#include "SettingsRegisterValues.h"
 #include "SettingsWriter.h"
 #include "WindowlessChain.h"
 
@@ -62,6 +64,36 @@ TEST(ModeSwitchLines, AreTheTargetSettingsFileLinesOfTheChangedRegisters) {
                 }
                 EXPECT_EQ(lines.size(), expected + (asRegisters && direct && timing ? 1 : 0));
                 EXPECT_EQ(writes.empty(), &from == &to);
+            }
+        }
+    }
+}
+
+// Every line form gives back the values it wrote; a bypassed PLL writes no divider rows.
+TEST(SettingsRegisterValues, AreReadFromEveryLineForm) {
+    struct Case {
+        int asRegisters;
+        int direct;
+        int bypass;
+    };
+    for (const Case c : {Case{1, 1, 0}, Case{1, 0, 0}, Case{0, 1, 0}, Case{1, 0, 1}}) {
+        SCOPED_TRACE(std::to_string(c.asRegisters) + std::to_string(c.direct) +
+                     std::to_string(c.bypass));
+        ParameterSet set = Request(15, 640, 480, false, kBlankHMaxThenV);
+        ASSERT_TRUE(SetCheckedNumber(set, ParameterIndex("bypassPll"), c.bypass));
+        CKXC2280RegisterWizardDoc doc;
+        RunNewDocument(set, doc);
+        doc.m_bOutputAsRegisters = c.asRegisters;
+        doc.m_bDirectAddressing = c.direct;
+        BuildSettingsBuffers(doc);
+        const auto values =
+            ReadSettingsRegisterValues(doc.m_strIniHeader + doc.m_strIniPllSection +
+                                       "\r\n[Timing_settings]\r\n" + doc.m_strIniTimingSection);
+        for (std::size_t row = 0; row < kRegisterCount; ++row) {
+            if (c.bypass && row <= kRowPllPDividers) {
+                EXPECT_FALSE(values[row]) << row;
+            } else {
+                EXPECT_EQ(values[row], doc.m_Registers[row].m_nValue) << row;
             }
         }
     }
