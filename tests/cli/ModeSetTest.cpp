@@ -45,6 +45,13 @@ std::map<std::string, unsigned> FieldValues(const std::string& path) {
     return values;
 }
 
+// The example modes' settings files in the field form, into the folder; the exit status.
+int WriteExampleFieldForm(const ScratchFolder& folder) {
+    return RunCli({"--batch", QX_EXAMPLE_MODES, "--output-as", "fields", "--out-dir",
+                   folder.Path().string()})
+        .status;
+}
+
 // Prints every mode description, then its writes, in decimal; valid C99 and C++17 alike.
 constexpr const char* kPrintModes =
     "#include \"modes.h\"\n#include <stdio.h>\n"
@@ -141,10 +148,7 @@ TEST(RegisterTable, CompilesAsCAndCxxAndWritesWhatTheSettingsFilesWrite) {
 // The table test of the example modes: each mode's register values are the settings file's.
 TEST(ModeSetFile, ExampleModesHoldTheRegisterValuesOfTheirSettingsFiles) {
     ScratchFolder folder;
-    ASSERT_EQ(RunCli({"--batch", QX_EXAMPLE_MODES, "--output-as", "fields", "--out-dir",
-                      folder.Path().string()})
-                  .status,
-              0);
+    ASSERT_EQ(WriteExampleFieldForm(folder), 0);
     auto read = ReadModeSetFile(QX_EXAMPLE_MODES, ParameterArguments());
     ASSERT_TRUE(std::holds_alternative<ModeSet>(read)) << std::get<std::string>(read);
     const ModeSet& modes = std::get<ModeSet>(read);
@@ -163,10 +167,7 @@ TEST(ModeSetFile, ExampleModesHoldTheRegisterValuesOfTheirSettingsFiles) {
 
 TEST(Diff, OfAFileWithItselfSaysNothingAndOfTwoModesListsTheRegistersThatDiffer) {
     ScratchFolder folder;
-    ASSERT_EQ(RunCli({"--batch", QX_EXAMPLE_MODES, "--output-as", "fields", "--out-dir",
-                      folder.Path().string()})
-                  .status,
-              0);
+    ASSERT_EQ(WriteExampleFieldForm(folder), 0);
     const ProcessResult same =
         RunCli({"--diff", folder.File("video.ini"), folder.File("video.ini")});
     EXPECT_EQ(same.status, 0);
