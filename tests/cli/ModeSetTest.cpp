@@ -203,19 +203,21 @@ TEST(Diff, OfAFileWithItselfSaysNothingAndOfTwoModesListsTheRegistersThatDiffer)
     EXPECT_NE(text.out.find("line_length_pck 0x300C: 0x02D6 -> 0x05AC\n"), std::string::npos);
 }
 
-TEST(ModeSetRefusal, OneLineAndAStatusAndNoHeaderUnlessSomeModeIsValid) {
-    struct Case {
-        const char* what;
-        std::string lines;
-        std::vector<std::string> extra; // instead of --register-table
-        int status;
-        std::string err; // the line after the file name, or the whole message
-        bool written;
-        int errLines = 1; // on standard error
-    };
+struct RefusalCase {
+    const char* what;
+    std::string lines;
+    std::vector<std::string> extra; // instead of --register-table
+    int status;
+    std::string err; // the line after the file name, or the whole message
+    bool written;
+    int errLines = 1; // on standard error
+};
+
+// Mode sets with one fault each (and one with an unknown mode for --diff).
+std::vector<RefusalCase> RefusalCases() {
     const std::string good = "{\"name\": \"a\", \"frameRate\": 15}\n";
     const std::string wide = "{\"name\": \"wide\", \"outputColumns\": 700}\n";
-    const Case cases[] = {
+    return {
         {"a name used twice",
          good + "# again\n" + good,
          {},
@@ -261,7 +263,10 @@ TEST(ModeSetRefusal, OneLineAndAStatusAndNoHeaderUnlessSomeModeIsValid) {
          "option --diff: no mode \"b\" in ",
          false},
     };
-    for (const Case& c : cases) {
+}
+
+TEST(ModeSetRefusal, OneLineAndAStatusAndNoHeaderUnlessSomeModeIsValid) {
+    for (const RefusalCase& c : RefusalCases()) {
         SCOPED_TRACE(c.what);
         ScratchFolder folder;
         const std::string modes = folder.File("modes.jsonl");
