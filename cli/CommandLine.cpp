@@ -218,6 +218,9 @@ private:
                 return "option " + other->get_name() + ": not with " + option;
         if (table && diff)
             return std::string("option --diff: not with --register-table");
+        // Neither refuses an adjusted request: the header notes it, the diff compares it.
+        if (request.strict)
+            return "option --strict: not with " + option;
         if (table && m_batch->count() == 0)
             return std::string("option --register-table: needs --batch MODES.jsonl");
         if (table && request.json)
