@@ -63,7 +63,6 @@ std::string FieldLine(const CRegister& reg) {
            "\t\t//" + reg.m_strName + " = " + Dec(reg.m_nValue) + "\r\n";
 }
 
-// A driver variable written through the address/data pair: its address, then its value.
 // A driver variable's address at the address register; a narrow one is read logically.
 std::uint32_t IndirectAddress(const CRegister& reg) {
     const std::uint32_t address = reg.m_nDriverId * kDriverStride + VariableOffset(reg);
@@ -74,6 +73,7 @@ std::uint32_t DirectAddress(const CRegister& reg) {
     return kVariableDirectBase + reg.m_nDriverId * kDriverStride + VariableOffset(reg);
 }
 
+// A driver variable written through the address/data pair: its address, then its value.
 std::string AddressDataLines(const CRegister& reg) {
     const int digits = reg.GetHexDigits();
     const std::uint32_t address = IndirectAddress(reg);
