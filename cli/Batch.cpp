@@ -4,6 +4,7 @@
 
 #include "AtomicSave.h"
 #include "InputFile.h"
+#include "JsonLines.h"
 #include "ParameterJson.h"
 #include "StderrPrompt.h"
 #include "WizardRun.h"
@@ -23,27 +24,7 @@ namespace {
 // A batch longer than this shows its progress on a terminal.
 constexpr std::size_t kProgressAbove = 1000;
 
-struct BatchLine {
-    std::size_t number; // 1 for the first line of the file
-    std::string_view text;
-};
-
-// The lines that describe a run: neither blank nor a comment starting with #. A CR before the
-// line feed is part of the line end.
-std::vector<BatchLine> RunLines(std::string_view bytes) {
-    std::vector<BatchLine> lines;
-    for (std::size_t number = 1; !bytes.empty(); ++number) {
-        const std::size_t end = std::min(bytes.find('\n'), bytes.size());
-        std::string_view line = bytes.substr(0, end);
-        bytes.remove_prefix(std::min(end + 1, bytes.size()));
-        if (line.ends_with('\r'))
-            line.remove_suffix(1);
-        const std::size_t first = line.find_first_not_of(" \t");
-        if (first != std::string_view::npos && line[first] != '#')
-            lines.push_back({number, line});
-    }
-    return lines;
-}
+using BatchLine = JsonLine;
 
 // A line on standard error that counts the lines done, rewritten in place.
 class Progress {
@@ -210,7 +191,7 @@ int RunBatch(const CliRequest& request) {
             return kExitWriteFailed;
         }
     }
-    const std::vector<BatchLine> lines = RunLines(bytes);
+    const std::vector<BatchLine> lines = ContentLines(bytes);
     BatchRun batch(request, lines.size());
     for (const BatchLine& line : lines)
         batch.Run(line);

@@ -24,6 +24,12 @@ constexpr const char* kHelpFooter =
     "\n"
     "With --batch, each line of FILE gives one settings file, DIR/NAME.ini or DIR/line-N.ini.\n"
     "\n"
+    "With --batch and --register-table, the modes of FILE as one C header for firmware and\n"
+    "drivers; a mode whose timing is n/a is left out with a message on standard error.\n"
+    "\n"
+    "With --diff A B, the parameters and registers that differ between two settings files, or\n"
+    "between two modes of the --batch file; nothing is printed when they are equal.\n"
+    "\n"
     "With --list-pll, every PLL divider setting for the clock parameters instead, one row each:\n"
     "the closest to the target system frequency first (then the divider nearest to 8), the one\n"
     "the wizard picks marked *. A bypassed PLL uses no divider setting, so none is listed.\n"
@@ -31,15 +37,17 @@ constexpr const char* kHelpFooter =
     "Exit status:\n"
     "  0  done\n"
     "  1  the output could not be written; an existing output file is left as it was;\n"
-    "     with --batch: a line failed (its error names the line), the other lines were written\n"
-    "  2  bad command line, --params or --from input (one line on standard error); nothing is\n"
-    "     written\n"
+    "     with --batch: a line failed (its error names the line), the other lines were written;\n"
+    "     with --register-table: a mode was left out (timing n/a), the others were written;\n"
+    "     with --diff: the two differ\n"
+    "  2  bad command line, --params, --from, --diff or mode set input (one line on standard\n"
+    "     error); nothing is written\n"
     "  3  the standard INI splice failed (its message on standard error); the plain settings\n"
     "     file was written instead\n"
     "  4  the timing of the request is n/a (a size outside the sensor, a frame rate too low\n"
     "     for its clock), or --strict refused a request the wizard had to adjust; one line on\n"
     "     standard error names the value and its limit, and nothing is written; with --batch\n"
-    "     such a line fails alone, with status 1\n"
+    "     such a line fails alone, with status 1; with --register-table: no mode has a timing\n"
     "\n"
     "A request the wizard adjusts (an input clock outside 4 to 44 MHz, a target it cannot\n"
     "match) is written with a warning line for each adjustment on standard error.";
@@ -86,6 +94,8 @@ std::optional<std::string> FlagGivenAValue(int argc, const char* const* argv,
 std::string AcceptedFor(const std::string& option) {
     if (std::string accepted = ParameterOptions::AcceptedFor(option); !accepted.empty())
         return accepted;
+    if (option == "--diff")
+        return "two settings files, or with --batch two mode names";
     return option == "--out-dir" ? kFolderAccepted : kFileAccepted;
 }
 
@@ -154,6 +164,18 @@ public:
                                  "lines starting with # are skipped); a line goes over --params, "
                                  "the options over the line")
                       ->type_name("FILE|-");
+        m_registerTable =
+            app.add_option("--register-table", request.registerTablePath,
+                           "with --batch: write the modes as one C header to FILE.h, replaced "
+                           "whole: per mode an array of {address, value, width in bits}, and an "
+                           "array describing the modes")
+                ->type_name("FILE.h");
+        m_diff = app.add_option("--diff", request.diff,
+                                "print the parameters and registers that differ between two "
+                                "settings files, or with --batch between two of its modes; "
+                                "nothing when they are equal (exit status 0, else 1)")
+                     ->type_name("FILE|MODE")
+                     ->expected(2);
         m_outDir = app.add_option("--out-dir", request.outDir,
                                   "folder for the --batch settings files, NAME.ini or "
                                   "line-N.ini, replaced whole; created when missing")
@@ -162,7 +184,7 @@ public:
                      "refuse a request the wizard has to adjust (exit status 4) instead of "
                      "writing it with warnings");
         app.add_flag("--version", m_version, "print the version and exit");
-        for (CLI::Option* option : {m_output, m_batch, m_outDir})
+        for (CLI::Option* option : {m_output, m_batch, m_outDir, m_registerTable, m_diff})
             option->multi_option_policy(CLI::MultiOptionPolicy::Throw);
     }
 
@@ -176,10 +198,38 @@ public:
             return BadValue("--batch", request.batchPath, "a file name, or - for standard input");
         if (m_outDir->count() != 0 && request.outDir.empty())
             return BadValue("--out-dir", request.outDir, kFolderAccepted);
+        if (m_registerTable->count() != 0 && request.registerTablePath.empty())
+            return BadValue("--register-table", request.registerTablePath, kFileAccepted);
+        if (std::optional<std::string> refused = CheckModes(request))
+            return refused;
         return CheckBatch(request);
     }
 
 private:
+    // --register-table and --diff each make the one output of the run.
+    std::optional<std::string> CheckModes(const CliRequest& request) const {
+        const bool table = m_registerTable->count() != 0;
+        const bool diff = m_diff->count() != 0;
+        if (!table && !diff)
+            return std::nullopt;
+        const std::string option = table ? "--register-table" : "--diff";
+        for (const CLI::Option* other : {m_output, m_outDir, m_listPll})
+            if (other->count() != 0)
+                return "option " + other->get_name() + ": not with " + option;
+        if (table && diff)
+            return std::string("option --diff: not with --register-table");
+        // Neither refuses an adjusted request: the header notes it, the diff compares it.
+        if (request.strict)
+            return "option --strict: not with " + option;
+        if (table && m_batch->count() == 0)
+            return std::string("option --register-table: needs --batch MODES.jsonl");
+        if (table && request.json)
+            return std::string("option --json: not with --register-table");
+        if (diff && m_batch->count() == 0 && request.arguments.fromPath)
+            return std::string("option --from: not with --diff of two settings files");
+        return std::nullopt;
+    }
+
     std::optional<std::string> CheckBatch(const CliRequest& request) const {
         const bool batch = m_batch->count() != 0;
         const bool outDir = m_outDir->count() != 0;
@@ -193,7 +243,8 @@ private:
         if (batch && request.json && outDir)
             return std::string("option --out-dir: not with --json; --json --batch writes JSON "
                                "Lines to standard output");
-        if (batch && !request.json && !outDir)
+        if (batch && !request.json && !outDir && request.registerTablePath.empty() &&
+            request.diff.empty())
             return std::string("option --batch: needs --out-dir DIR, or --json for JSON Lines "
                                "on standard output");
         if (batch && request.batchPath == "-" && request.arguments.paramsPath == "-")
@@ -206,6 +257,8 @@ private:
     CLI::Option* m_batch = nullptr;
     CLI::Option* m_outDir = nullptr;
     CLI::Option* m_listPll = nullptr;
+    CLI::Option* m_registerTable = nullptr;
+    CLI::Option* m_diff = nullptr;
     bool m_version = false;
 };
 

@@ -21,6 +21,8 @@ inline constexpr int kExitSpliceFailed =
     3; // the standard INI splice failed; the plain file went out
 // The request's timing is "n/a", or --strict refused an adjusted request; nothing was written.
 inline constexpr int kExitRequestRefused = 4;
+// --diff: the two differ (0: they are equal), as diff says it.
+inline constexpr int kExitDiffer = 1;
 
 struct CliRequest {
     ParameterArguments arguments;
@@ -30,6 +32,8 @@ struct CliRequest {
     bool strict = false;   // --strict: an adjusted request is refused like an "n/a" one
     std::string batchPath; // --batch: one run per line of this file; empty for a single run
     std::string outDir;    // --out-dir: where the batch's settings files go
+    std::string registerTablePath; // --register-table: the C header of the batch's modes
+    std::vector<std::string> diff; // --diff A B: two settings files, or two modes of the batch
 };
 
 // What the command line asks for: a run, or a text to print and an exit status (--help,

@@ -4,6 +4,7 @@
 #include "AtomicSave.h"
 #include "Batch.h"
 #include "CommandLine.h"
+#include "ModeCommands.h"
 #include "PllListing.h"
 #include "StderrPrompt.h"
 #include "WizardRun.h"
@@ -80,5 +81,9 @@ int main(int argc, char** argv) {
         std::cerr << kCliName << ": " << note << '\n';
     if (request.listPll)
         return ListPll(request);
+    if (!request.diff.empty())
+        return DiffModes(request);
+    if (!request.registerTablePath.empty())
+        return WriteRegisterTable(request);
     return request.batchPath.empty() ? RunOnce(request) : RunBatch(request);
 }

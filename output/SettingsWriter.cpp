@@ -7,6 +7,7 @@
 #include "WizardDoc.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cstddef>
 
@@ -23,6 +24,7 @@ constexpr std::uint32_t kDirectAddressingOn = 0x1000;
 constexpr std::uint32_t kVariableDirectBase = 0x8000; // logical addressing of driver variables
 constexpr std::uint32_t kDriverStride = 0x400;        // address space of one driver
 constexpr int kVariableOffsetMask = 0x3FF;            // offsets inside a driver are 10 bits
+constexpr int kBusRegisterBits = 16;                  // the address and data registers' width
 
 constexpr std::string_view kValueTail = "\t\t//      = ";
 
@@ -61,12 +63,20 @@ std::string FieldLine(const CRegister& reg) {
            "\t\t//" + reg.m_strName + " = " + Dec(reg.m_nValue) + "\r\n";
 }
 
+// A driver variable's address at the address register; a narrow one is read logically.
+std::uint32_t IndirectAddress(const CRegister& reg) {
+    const std::uint32_t address = reg.m_nDriverId * kDriverStride + VariableOffset(reg);
+    return reg.GetHexDigits() <= 2 ? address + kVariableDirectBase : address;
+}
+
+std::uint32_t DirectAddress(const CRegister& reg) {
+    return kVariableDirectBase + reg.m_nDriverId * kDriverStride + VariableOffset(reg);
+}
+
 // A driver variable written through the address/data pair: its address, then its value.
 std::string AddressDataLines(const CRegister& reg) {
     const int digits = reg.GetHexDigits();
-    std::uint32_t address = reg.m_nDriverId * kDriverStride + VariableOffset(reg);
-    if (digits <= 2)
-        address += kVariableDirectBase;
+    const std::uint32_t address = IndirectAddress(reg);
     std::string text = "REG = " + FormatHex(kVariableAddressRegister, 0) + ", " +
                        FormatHex(address, 0) + "\t\t//" + reg.m_strName + "\r\n";
     const std::string data = FormatHex(kVariableDataRegister, 0) + ", ";
@@ -78,17 +88,6 @@ std::string AddressDataLines(const CRegister& reg) {
     text += kValueTail;
     text += Dec(reg.m_nValue) + "\r\n";
     return text;
-}
-
-std::string TimingLines(const CKXC2280RegisterWizardDoc& doc, const CRegister& reg) {
-    if (!doc.m_bOutputAsRegisters)
-        return FieldLine(reg);
-    if (reg.m_nDriverId == 0)
-        return RegisterLine(static_cast<std::uint32_t>(reg.m_nAddress), 4, reg);
-    if (doc.m_bDirectAddressing)
-        return RegisterLine(
-            kVariableDirectBase + reg.m_nDriverId * kDriverStride + VariableOffset(reg), 0, reg);
-    return AddressDataLines(reg);
 }
 
 std::string BuildHeader(const CKXC2280RegisterWizardDoc& doc) {
@@ -116,6 +115,35 @@ void WritePlainFile(CKXC2280RegisterWizardDoc& doc, CTextFileWrite& writer) {
 }
 
 } // namespace
+
+std::string RegisterLines(const CRegister& reg, bool outputAsRegisters, bool directAddressing) {
+    if (!outputAsRegisters)
+        return FieldLine(reg);
+    if (reg.m_nDriverId == 0)
+        return RegisterLine(static_cast<std::uint32_t>(reg.m_nAddress), 4, reg);
+    if (directAddressing)
+        return RegisterLine(DirectAddress(reg), 0, reg);
+    return AddressDataLines(reg);
+}
+
+std::string DirectAddressingLine() {
+    return "REG = " + FormatHex(kVariableAddressRegister, 0) + ", " +
+           FormatHex(kDirectAddressingOn, 0) + "\r\n";
+}
+
+BusWrite DirectAddressingWrite() {
+    return {kVariableAddressRegister, kDirectAddressingOn, kBusRegisterBits};
+}
+
+std::vector<BusWrite> RegisterFormWrites(const CRegister& reg, bool directAddressing) {
+    const int bits = std::popcount(reg.m_nFullMask);
+    if (reg.m_nDriverId == 0)
+        return {{static_cast<std::uint32_t>(reg.m_nAddress), reg.m_nValue, bits}};
+    if (directAddressing)
+        return {{DirectAddress(reg), reg.m_nValue, bits}};
+    return {{kVariableAddressRegister, IndirectAddress(reg), kBusRegisterBits},
+            {kVariableDataRegister, reg.m_nValue, bits}};
+}
 
 std::string FormatHex(std::uint32_t value, int width) {
     char digits[8];
@@ -148,9 +176,7 @@ std::string BuildPllSectionLines(const CKXC2280RegisterWizardDoc& doc) {
             continue;
         if (reg.m_bDriverGroup)
             continue;
-        lines += doc.m_bOutputAsRegisters
-                     ? RegisterLine(static_cast<std::uint32_t>(reg.m_nAddress), 4, reg)
-                     : FieldLine(reg);
+        lines += RegisterLines(reg, doc.m_bOutputAsRegisters, doc.m_bDirectAddressing);
     }
     return lines;
 }
@@ -159,11 +185,10 @@ std::string BuildTimingSectionLines(const CKXC2280RegisterWizardDoc& doc) {
     std::string lines;
     // Direct addressing of driver variables is switched on once, before the first of them.
     if (doc.m_bOutputAsRegisters && doc.m_bDirectAddressing)
-        lines = "REG = " + FormatHex(kVariableAddressRegister, 0) + ", " +
-                FormatHex(kDirectAddressingOn, 0) + "\r\n";
+        lines = DirectAddressingLine();
     for (const CRegister& reg : doc.m_Registers) {
         if (reg.m_bDriverGroup)
-            lines += TimingLines(doc, reg);
+            lines += RegisterLines(reg, doc.m_bOutputAsRegisters, doc.m_bDirectAddressing);
     }
     return lines;
 }

@@ -7,8 +7,10 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CKXC2280RegisterWizardDoc;
+class CRegister;
 
 inline constexpr std::string_view kQuestionUseStandardIni =
     "Do you want to use the Standard INI file?";
@@ -16,6 +18,24 @@ inline constexpr std::string_view kQuestionUseStandardIni =
 // "0x" and the upper-case hex digits of value, zero-padded to min(width, 16) digits; a value
 // with more digits than the width is printed in full.
 std::string FormatHex(std::uint32_t value, int width);
+
+// The lines of one register in the output form (registers or fields) and addressing given,
+// exactly as the settings file writes them.
+std::string RegisterLines(const CRegister& reg, bool outputAsRegisters, bool directAddressing);
+// The register form's line that switches on direct addressing of driver variables; the settings
+// file writes it once, before the first of them.
+std::string DirectAddressingLine();
+
+// One write on the camera's bus, as one line of the register form makes it.
+struct BusWrite {
+    std::uint32_t address;
+    std::uint32_t value;
+    int bits; // width of the register or variable written
+};
+BusWrite DirectAddressingWrite();
+// The writes of reg's register-form lines, in their order: one, or the address and the data
+// write of a variable reached indirectly. The table has no bit field, so a value is written whole.
+std::vector<BusWrite> RegisterFormWrites(const CRegister& reg, bool directAddressing);
 
 // Turns text into comment lines: scanning from its second character, "; " goes in right after
 // every line feed, the last one included.
