@@ -4,10 +4,15 @@
 #include "DialogUnits.h"
 #include "MessageBox.h"
 #include "ShellIds.h"
+#include "ThirdPartyNotices.h"
 #include "Version.h"
 
+#include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <QVariant>
 
 namespace {
@@ -17,8 +22,23 @@ ModalRunner& Runner() {
     return runner;
 }
 
+int RunModal(QDialog& dialog) {
+    if (Runner())
+        return Runner()(dialog);
+    return dialog.exec();
+}
+
 constexpr DlgRect kDialogSize{0, 0, 235, 75};
 constexpr int kIdOk = 1;
+constexpr DlgRect kLicencesSize{0, 0, 330, 260};
+
+// Qt is linked, not compiled in, so the copyright file leaves it out; the program names it here.
+constexpr const char* kQtLicence =
+    "This program uses Qt 6 under the GNU Lesser General Public License, version 3\n"
+    "(LGPL-3.0-only); Qt's libraries are linked, and their licence comes with them.\n"
+    "\n"
+    "The following parts are compiled into the program:\n"
+    "\n";
 
 struct AboutControl {
     int id; // 0 for a static without an id
@@ -57,6 +77,11 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     ok->setDefault(true);
     ok->setProperty("ctrlId", kIdOk);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    auto* licences = new QPushButton(QStringLiteral("&Licences..."), this);
+    licences->setGeometry(DialogUnitsToPixels({178, 27, 50, 14}, base));
+    licences->setAutoDefault(false);
+    licences->setProperty("ctrlId", IDC_LICENCES);
+    connect(licences, &QPushButton::clicked, this, &CAboutDlg::OnLicences);
 }
 
 bool CAboutDlg::OnInitDialog() {
@@ -67,9 +92,33 @@ bool CAboutDlg::OnInitDialog() {
 
 int CAboutDlg::DoModal() {
     OnInitDialog();
-    if (Runner())
-        return Runner()(*this);
-    return exec();
+    return RunModal(*this);
+}
+
+int CAboutDlg::OnLicences() {
+    QDialog dialog(this);
+    dialog.setWindowTitle(QStringLiteral("Licences"));
+    dialog.setFont(font());
+    dialog.resize(DialogUnitsToPixels(kLicencesSize, DialogFontBaseUnits(font())).size());
+    auto* text = new QPlainTextEdit(&dialog);
+    text->setReadOnly(true);
+    text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    text->setPlainText(QString::fromLatin1(kQtLicence) + QString::fromUtf8(kThirdPartyNotices));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(text);
+    layout->addWidget(buttons);
+    return RunModal(dialog);
+}
+
+QPushButton* CAboutDlg::GetButton(int id) const {
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        if (button->property("ctrlId").toInt() == id)
+            return button;
+    }
+    return nullptr;
 }
 
 QLabel* CAboutDlg::GetDlgItem(int id) const {

@@ -1,10 +1,11 @@
-// The About box: program name, version and build date, legal notice.
+// The About box: program name, version and build date, legal notice, third-party licences.
 #pragma once
 
 #include <QDialog>
 #include <functional>
 
 class QLabel;
+class QPushButton;
 
 inline constexpr const char* kLegalNotice = "(C) Velmora. All rights reserved.";
 
@@ -24,7 +25,11 @@ public:
     int DoModal();
     // Puts the version and build-date text into its static control.
     bool OnInitDialog();
+    // Runs the dialog with the licences of Qt and of the parts compiled into the program.
+    int OnLicences();
 
     // The static text of a control id (1137 for the version), or none.
     QLabel* GetDlgItem(int id) const;
+    // The button of a control id (IDC_LICENCES), or none.
+    QPushButton* GetButton(int id) const;
 };

@@ -9,6 +9,7 @@
 inline constexpr int IDR_MAINFRAME = 128;
 inline constexpr int IDD_ABOUTBOX = 100;
 inline constexpr int IDC_VERSION_TEXT = 1137;
+inline constexpr int IDC_LICENCES = 1138;
 inline constexpr int IDP_OLE_INIT_FAILED = 100;
 
 // Layout objects of the main frame.

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
 
 namespace {
 
@@ -76,6 +78,39 @@ TEST(AboutBox, ShowsNameVersionAndNotice) {
     EXPECT_TRUE(about.windowFlags().testFlag(Qt::WindowCloseButtonHint));
     EXPECT_FALSE(about.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
     EXPECT_FALSE(about.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+}
+
+// The BSD licence asks for the notice wherever the binaries go; Qt is named since it is linked.
+TEST(AboutBox, LicencesButtonShowsTheNoticesOfWhatIsCompiledInAndQt) {
+    CAboutDlg about;
+    QPushButton* licences = about.GetButton(IDC_LICENCES);
+    ASSERT_NE(licences, nullptr);
+    EXPECT_EQ(licences->text(), "&Licences...");
+    QStringList shown;
+    QString text;
+    ModalRunner previous = SetModalRunner([&](QDialog& dialog) {
+        shown << dialog.windowTitle();
+        if (const auto* edit = dialog.findChild<QPlainTextEdit*>())
+            text = edit->toPlainText();
+        return static_cast<int>(QDialog::Rejected);
+    });
+    licences->click();
+    SetModalRunner(std::move(previous));
+    EXPECT_EQ(shown, QStringList{"Licences"});
+    const char* const expected[] = {
+        "CLI11",
+        "Copyright: 2017-2020 University of Cincinnati",
+        "License: BSD-3-clause",
+        "2. Redistributions in binary form must reproduce the above copyright",
+        "nlohmann-json",
+        "Copyright: 2013-2022 Niels Lohmann",
+        "License: Expat",
+        "The above copyright notice and this permission notice shall be included in all",
+        "Qt 6",
+        "LGPL-3.0-only",
+    };
+    for (const char* line : expected)
+        EXPECT_TRUE(text.contains(QString::fromLatin1(line))) << line;
 }
 
 // Start-up with two recent files already stored.
