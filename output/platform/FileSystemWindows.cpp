@@ -212,7 +212,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t ma
                                          std::string& bytes, FileKinds kinds) {
     bytes.clear();
     const bool regularOnly = kinds == FileKinds::RegularOnly;
-    if (regularOnly && IsReservedDeviceName(path))
+    if (IsReservedDeviceName(path))
         return "not a regular file";
     const fs::path wide = PathFromUtf8(path);
     // Windows refuses to open a folder with "Permission denied"; Linux says what it is.
