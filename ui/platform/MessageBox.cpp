@@ -58,21 +58,21 @@ std::unique_ptr<QMessageBox> CreateQtMessageBox(const QString& text, unsigned ty
     SetFixedDialogFrame(*box);
     box->setWindowTitle(QApplication::applicationDisplayName());
     box->setText(text);
-    switch (type & MB_ICONMASK) {
-    case MB_ICONEXCLAMATION:
+    switch (type & kMbIconMask) {
+    case kMbIconExclamation:
         box->setIcon(QMessageBox::Warning);
         break;
-    case MB_ICONQUESTION:
+    case kMbIconQuestion:
         box->setIcon(QMessageBox::Question);
         break;
-    case MB_ICONINFORMATION:
+    case kMbIconInformation:
         box->setIcon(QMessageBox::Information);
         break;
     default:
         box->setIcon(QMessageBox::NoIcon);
         break;
     }
-    if ((type & MB_TYPEMASK) == MB_YESNO) {
+    if ((type & kMbTypeMask) == kMbYesNo) {
         box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box->setDefaultButton(QMessageBox::Yes);
     } else {
@@ -86,9 +86,9 @@ std::unique_ptr<QMessageBox> CreateQtMessageBox(const QString& text, unsigned ty
 int ShowQtMessageBox(const QString& text, unsigned type) {
     const std::unique_ptr<QMessageBox> box = CreateQtMessageBox(text, type);
     const int answer = box->exec();
-    if ((type & MB_TYPEMASK) == MB_YESNO)
-        return answer == QMessageBox::Yes ? IDYES : IDNO;
-    return IDOK;
+    if ((type & kMbTypeMask) == kMbYesNo)
+        return answer == QMessageBox::Yes ? kIdYes : kIdNo;
+    return kIdOk;
 }
 
 int AfxMessageBox(const QString& text, unsigned type) {

@@ -18,7 +18,6 @@ ModalRunner& Runner() {
 }
 
 constexpr DlgRect kDialogSize{0, 0, 235, 75};
-constexpr int kIdOk = 1;
 
 struct AboutControl {
     int id; // 0 for a static without an id

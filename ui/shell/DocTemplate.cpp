@@ -58,7 +58,7 @@ bool CWizardDocTemplate::CreateDocumentAndFrame() {
     m_context.m_view = CViewContext{m_doc.get(), m_frame.get()};
     if (!m_frame->OnCreateClient(&m_context)) {
         AfxMessageBox(QStringLiteral("The wizard's window layout could not be created."),
-                      MB_OK | MB_ICONEXCLAMATION);
+                      kMbOk | kMbIconExclamation);
         m_frame.reset();
         return false;
     }
@@ -70,7 +70,7 @@ bool CWizardDocTemplate::NewDocument() {
         return false;
     if (!m_doc->OnNewDocument()) {
         AfxMessageBox(QStringLiteral("Failed to create empty document."),
-                      MB_OK | MB_ICONEXCLAMATION);
+                      kMbOk | kMbIconExclamation);
         return false;
     }
     return true;
@@ -103,7 +103,7 @@ OpenResult CWizardDocTemplate::OpenDocumentFile(const QString& path) {
             read.message.starts_with(prefix) ? read.message.substr(prefix.size()) : read.message;
         AfxMessageBox(QStringLiteral("Cannot open the document \"%1\": %2.")
                           .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(reason)),
-                      MB_OK | MB_ICONEXCLAMATION);
+                      kMbOk | kMbIconExclamation);
         return OpenResult::CannotOpen;
     }
     const QString refusal =
@@ -111,7 +111,7 @@ OpenResult CWizardDocTemplate::OpenDocumentFile(const QString& path) {
     if (!refusal.isEmpty()) {
         AfxMessageBox(QStringLiteral("Cannot open the document \"%1\":\n%2")
                           .arg(QDir::toNativeSeparators(path), refusal),
-                      MB_OK | MB_ICONEXCLAMATION);
+                      kMbOk | kMbIconExclamation);
         return OpenResult::Refused;
     }
 
@@ -212,7 +212,7 @@ bool CWizardDocTemplate::DoSave(const QString& path) {
         // Nothing replaced the previous file: only a complete, synced new one is renamed over it.
         AfxMessageBox(QStringLiteral("The settings file \"%1\" could not be saved: %2.")
                           .arg(QDir::toNativeSeparators(path), reason),
-                      MB_OK | MB_ICONEXCLAMATION);
+                      kMbOk | kMbIconExclamation);
         return false;
     }
     SetPathName(path);
@@ -243,7 +243,7 @@ bool CWizardDocTemplate::DoExportDiagram(const QString& path) {
         AfxMessageBox(
             QStringLiteral("The timing diagram \"%1\" could not be saved: %2.")
                 .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(saved.reason.c_str())),
-            MB_OK | MB_ICONEXCLAMATION);
+            kMbOk | kMbIconExclamation);
         return false;
     }
     return true;

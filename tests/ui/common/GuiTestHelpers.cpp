@@ -11,10 +11,10 @@
 CPromptRecorder::CPromptRecorder()
     : m_previous(SetPromptHandler([this](const QString& text, unsigned type) {
           m_prompts.push_back({text, type});
-          if ((type & MB_TYPEMASK) != MB_YESNO)
-              return IDOK;
+          if ((type & kMbTypeMask) != kMbYesNo)
+              return kIdOk;
           if (m_answers.empty())
-              return IDYES;
+              return kIdYes;
           const int answer = m_answers.front();
           m_answers.pop_front();
           return answer;

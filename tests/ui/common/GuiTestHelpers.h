@@ -21,7 +21,7 @@ class CPromptRecorder {
 public:
     struct Prompt {
         QString text;
-        unsigned type = MB_OK;
+        unsigned type = kMbOk;
     };
 
     CPromptRecorder();
@@ -29,7 +29,7 @@ public:
     CPromptRecorder(const CPromptRecorder&) = delete;
     CPromptRecorder& operator=(const CPromptRecorder&) = delete;
 
-    // Answers for the next Yes/No questions, in order; when none is left the answer is IDYES.
+    // Answers for the next Yes/No questions, in order; when none is left the answer is kIdYes.
     void QueueAnswer(int answer) { m_answers.push_back(answer); }
 
     const std::vector<Prompt>& Prompts() const { return m_prompts; }
