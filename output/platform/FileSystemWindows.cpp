@@ -189,6 +189,18 @@ bool WriteTemporary(const Target& target, const std::string& requestedPath, std:
     return false;
 }
 
+// Examines the target and writes the bytes into a flushed temporary file beside it.
+SaveResult WriteBeside(const std::string& requestedPath, std::string_view bytes, Target& target,
+                       fs::path& tempPath) {
+    target = Examine(requestedPath);
+    if (!target.refused)
+        return target.refused;
+    SaveResult failure;
+    if (!WriteTemporary(target, requestedPath, bytes, tempPath, failure))
+        return failure;
+    return {};
+}
+
 SaveResult Rename(const fs::path& tempPath, const fs::path& targetPath,
                   const std::string& requestedPath) {
     if (::MoveFileExW(tempPath.c_str(), targetPath.c_str(),
@@ -250,13 +262,10 @@ std::optional<std::string> ReadStandardInput(std::size_t maxBytes, std::string& 
 }
 
 SaveResult SaveFileAtomically(const std::string& requestedPath, std::string_view bytes) {
-    const Target target = Examine(requestedPath);
-    if (!target.refused)
-        return target.refused;
+    Target target;
     fs::path tempPath;
-    SaveResult failure;
-    if (!WriteTemporary(target, requestedPath, bytes, tempPath, failure))
-        return failure;
+    if (SaveResult written = WriteBeside(requestedPath, bytes, target, tempPath); !written)
+        return written;
     return Rename(tempPath, target.path, requestedPath);
 }
 
@@ -268,13 +277,10 @@ AtomicSaveBatch::~AtomicSaveBatch() {
 
 // Windows has no sync of a whole file system: each staged file is flushed as it is written.
 SaveResult AtomicSaveBatch::Stage(const std::string& path, std::string_view bytes) {
-    const Target target = Examine(path);
-    if (!target.refused)
-        return target.refused;
+    Target target;
     fs::path tempPath;
-    SaveResult failure;
-    if (!WriteTemporary(target, path, bytes, tempPath, failure))
-        return failure;
+    if (SaveResult written = WriteBeside(path, bytes, target, tempPath); !written)
+        return written;
     m_staged.push_back({path, Utf8(target.path), Utf8(tempPath)});
     return {};
 }
