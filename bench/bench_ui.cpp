@@ -84,7 +84,7 @@ BENCHMARK(BM_ShowWindow_Wizard)->Unit(benchmark::kMillisecond)->UseRealTime();
 class StartedWizard {
 public:
     explicit StartedWizard(const QString& label)
-        : m_previous(SetPromptHandler([](const QString&, unsigned) { return IDOK; })),
+        : m_previous(SetPromptHandler([](const QString&, unsigned) { return kIdOk; })),
           m_started(m_app.InitInstance({})) {
         if (!m_started)
             return;

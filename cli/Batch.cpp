@@ -3,6 +3,8 @@
 #include "Batch.h"
 
 #include "AtomicSave.h"
+#include "Console.h"
+#include "FileSystem.h"
 #include "InputFile.h"
 #include "JsonLines.h"
 #include "ParameterJson.h"
@@ -16,7 +18,6 @@
 #include <map>
 #include <string_view>
 #include <system_error>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -30,7 +31,7 @@ using BatchLine = JsonLine;
 class Progress {
 public:
     explicit Progress(std::size_t total)
-        : m_total(total), m_shown(total > kProgressAbove && ::isatty(STDERR_FILENO) == 1) {}
+        : m_total(total), m_shown(total > kProgressAbove && StandardErrorIsTerminal()) {}
 
     void Done(std::size_t done) {
         if (m_shown && (done % 100 == 0 || done == m_total))
@@ -143,7 +144,10 @@ void BatchRun::Deliver(std::size_t line, const std::string& name, const WizardRu
         std::fwrite(run.bytes.data(), 1, run.bytes.size(), stdout);
         return;
     }
-    const std::string path = (std::filesystem::path(m_request.outDir) / (name + ".ini")).string();
+    // Joined as text, so the path stays UTF-8 and the messages name it alike on every platform.
+    const std::string& dir = m_request.outDir;
+    const bool separated = dir.empty() || dir.back() == '/';
+    const std::string path = dir + (separated ? "" : "/") + name + ".ini";
     if (const SaveResult staged = m_files.Stage(path, run.bytes); !staged)
         return Report(line, staged.message);
     m_stagedLines.push_back(line);
@@ -170,8 +174,9 @@ int BatchRun::Finish() {
 // The folder of the settings files, made when it is missing; the message when it cannot be.
 std::optional<std::string> MakeOutDir(const std::string& outDir) {
     std::error_code error;
-    std::filesystem::create_directories(outDir, error);
-    if (std::filesystem::is_directory(outDir))
+    const std::filesystem::path folder = PathFromUtf8(outDir);
+    std::filesystem::create_directories(folder, error);
+    if (std::filesystem::is_directory(folder))
         return std::nullopt;
     return "cannot create the folder " + QuoteValue(outDir) + ": " +
            (error ? error.message() : std::string("it is a file"));

@@ -1,31 +1,15 @@
-// Whole-file reads with POSIX calls, so that a folder or an unreadable device fails with its
-// reason instead of reading as empty.
+// Whole input files through the file seam's one reader, so that a folder or an unreadable device
+// fails with its reason instead of reading as empty.
 #include "InputFile.h"
 
+#include "FileSystem.h"
 #include "MessageText.h"
-
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
-// Reads fd to its end; 0 or an errno.
-int ReadAll(int fd, std::string& bytes) {
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got == 0)
-            return 0;
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        bytes.append(buffer, static_cast<std::size_t>(got));
-    }
-}
+// Far more than any parameter or batch file; it stops an endless device such as /dev/zero, which
+// would otherwise fill the memory.
+constexpr std::size_t kInputFileMaxBytes = 256u * 1024 * 1024;
 
 } // namespace
 
@@ -34,13 +18,13 @@ std::string InputName(const std::string& path) {
 }
 
 std::optional<std::string> ReadInputFile(const std::string& path, std::string& bytes) {
-    bytes.clear();
-    const bool standardInput = path == "-";
-    const int fd = standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    int error = fd < 0 ? errno : ReadAll(fd, bytes);
-    if (fd >= 0 && !standardInput && ::close(fd) != 0 && error == 0)
-        error = errno;
-    if (error == 0)
+    std::optional<std::string> reason =
+        path == "-" ? ReadStandardInput(kInputFileMaxBytes, bytes)
+                    : ReadWholeFile(path, kInputFileMaxBytes, bytes, FileKinds::StreamsToo);
+    if (!reason && bytes.size() > kInputFileMaxBytes)
+        reason = "larger than 256 MiB";
+    if (!reason)
         return std::nullopt;
-    return "cannot read " + InputName(path) + ": " + std::strerror(error);
+    bytes.clear();
+    return "cannot read " + InputName(path) + ": " + *reason;
 }

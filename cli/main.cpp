@@ -4,6 +4,7 @@
 #include "AtomicSave.h"
 #include "Batch.h"
 #include "CommandLine.h"
+#include "Console.h"
 #include "ModeCommands.h"
 #include "PllListing.h"
 #include "StderrPrompt.h"
@@ -67,7 +68,9 @@ int main(int argc, char** argv) {
     // System messages (why a file could not be written) in the user's language; numbers are
     // parsed and printed without the locale, so the output is the same everywhere.
     std::setlocale(LC_ALL, "");
-    auto parsed = ParseCommandLine(argc, argv);
+    UseBinaryStandardStreams();
+    Utf8Arguments arguments(argc, argv);
+    auto parsed = ParseCommandLine(arguments.Count(), arguments.Values());
     if (const auto* exit = std::get_if<CliExit>(&parsed)) {
         (exit->status == kExitOk ? std::cout : std::cerr) << exit->text << std::flush;
         return exit->status;

@@ -2,6 +2,7 @@
 // the two sections, whose lines must be exactly those the writer gives for the values they carry.
 #include "SettingsReader.h"
 
+#include "FileSystem.h"
 #include "FormatDecimal.h"
 #include "Parameters.h"
 #include "PllCalc.h"
@@ -12,14 +13,9 @@
 #include "WizardDoc.h"
 
 #include <array>
-#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -588,34 +584,10 @@ SettingsFileReadResult ReadSettingsFile(std::string_view bytes) noexcept {
 
 SettingsFileReadResult LoadSettingsFile(const std::string& path) noexcept {
     try {
-        // Only a regular file can be a settings file: a named pipe would block the read for ever
-        // and a device such as /dev/zero never ends.
-        const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0)
-            return CannotOpen(path, std::strerror(errno));
-        struct stat info {};
-        if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-            ::close(fd);
-            return CannotOpen(path, "not a regular file");
-        }
         // One byte over the limit is enough to refuse the file, however large it is.
-        std::string bytes(kSettingsFileMaxBytes + 1, '\0');
-        std::size_t got = 0;
-        while (got < bytes.size()) {
-            const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0) {
-                const int error = errno;
-                ::close(fd);
-                return CannotOpen(path, std::strerror(error));
-            }
-            if (n == 0)
-                break;
-            got += static_cast<std::size_t>(n);
-        }
-        ::close(fd);
-        bytes.resize(got);
+        std::string bytes;
+        if (std::optional<std::string> reason = ReadWholeFile(path, kSettingsFileMaxBytes, bytes))
+            return CannotOpen(path, *reason);
         return ReadSettingsFile(bytes);
     } catch (const std::exception& error) {
         return CannotOpen(path, error.what());

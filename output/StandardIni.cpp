@@ -1,13 +1,10 @@
 // Checking a standard INI file for its sections and tags, and splicing the settings into it.
 #include "StandardIni.h"
 
+#include "FileSystem.h"
+
 #include "SettingsWriter.h"
 #include "WizardDoc.h"
-
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -44,32 +41,12 @@ void WriteSectionTop(CTextFileWrite& writer, std::string_view header, const std:
 
 bool CStandardIniFile::Open(const std::string& path) {
     Close();
-    // Only a regular file can be a standard INI file: a named pipe would block the open or the
-    // read for ever, and a device such as /dev/zero never ends. Opened without blocking so that
-    // the type is known before anything is read.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
+    // A standard INI file is a few kilobytes; the cap only stops a file that is something else.
+    constexpr std::size_t kStandardIniMaxBytes = 64u * 1024 * 1024;
+    if (ReadWholeFile(path, kStandardIniMaxBytes, m_text) || m_text.size() > kStandardIniMaxBytes) {
+        Close();
         return false;
     }
-    char chunk[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, chunk, sizeof chunk);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            ::close(fd);
-            Close();
-            return false;
-        }
-        if (got == 0)
-            break;
-        m_text.append(chunk, static_cast<std::size_t>(got));
-    }
-    ::close(fd);
     return true;
 }
 

@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -174,8 +176,13 @@ TEST(Cli, AFailedWriteReportsStatus1AndKeepsWhatWasThere) {
     ScratchFolder folder;
     fs::create_directory(folder.Path() / "taken");
     WriteBytes(folder.File("taken/inside.ini"), "kept");
+#ifdef _WIN32
+    const std::string device = "NUL"; // refused: a device's reserved name
+#else
+    const std::string device = "/dev/full"; // written into, and the write fails
+#endif
     for (const std::string& target :
-         {folder.File("taken"), folder.File("missing/settings.ini"), std::string("/dev/full")}) {
+         {folder.File("taken"), folder.File("missing/settings.ini"), device}) {
         SCOPED_TRACE(target);
         const ProcessResult run = RunCli({"-o", target});
         EXPECT_EQ(run.status, 1);
@@ -186,12 +193,14 @@ TEST(Cli, AFailedWriteReportsStatus1AndKeepsWhatWasThere) {
     EXPECT_TRUE(fs::is_directory(folder.Path() / "taken"));
     EXPECT_EQ(ReadBytes(folder.File("taken/inside.ini")), "kept");
     EXPECT_FALSE(fs::exists(folder.Path() / "missing"));
-
+#ifndef _WIN32
     const ProcessResult full = RunCli({}, OutputTo("/dev/full"));
     EXPECT_EQ(full.status, 1);
     EXPECT_EQ(full.err, "qx7r310-wizard-cli: cannot write to standard output\n");
+#endif
 }
 
+#ifndef _WIN32
 TEST(Cli, AnOutputFileInAReadOnlyFolderSurvives) {
     if (::geteuid() == 0)
         GTEST_SKIP() << "permission bits do not stop root";
@@ -204,6 +213,7 @@ TEST(Cli, AnOutputFileInAReadOnlyFolderSurvives) {
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(ReadBytes(output), "previous");
 }
+#endif
 
 TEST(Cli, StandardIniSpliceAndItsFailure) {
     ScratchFolder folder;

@@ -15,7 +15,8 @@ public:
     ScratchFolder& operator=(const ScratchFolder&) = delete;
 
     const std::filesystem::path& Path() const { return m_path; }
-    std::string File(const std::string& name) const { return (m_path / name).string(); }
+    // With forward slashes on every platform, so that a message naming the file reads the same.
+    std::string File(const std::string& name) const { return (m_path / name).generic_string(); }
     // Names of the entries directly in the folder, sorted.
     std::vector<std::string> Entries() const;
     // Names of every entry below the folder, relative to it and sorted.

@@ -414,7 +414,7 @@ void CFormView::OnExchangeFailed(int id, const QString& prompt) {
     // leaves it, presses Enter or saves.
     if (m_userWorkDepth > 0)
         return;
-    AfxMessageBox(prompt, MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(prompt, kMbOk | kMbIconExclamation);
     FocusAndSelect(id);
 }
 
@@ -455,7 +455,7 @@ bool CFormView::PromptBadText(int id, bool reachableInForm) {
     const QString prompt = CheckControl(id);
     if (prompt.isEmpty())
         return false;
-    AfxMessageBox(prompt, MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(prompt, kMbOk | kMbIconExclamation);
     FocusAndSelect(id);
     return true;
 }

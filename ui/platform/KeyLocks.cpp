@@ -1,5 +1,6 @@
-// Lock indicators from the X keyboard extension: named indicators read on the display's
-// connection, refreshed when the server reports an indicator change.
+// Lock indicators from the X keyboard extension (named indicators read on the display's
+// connection, refreshed when the server reports an indicator change) or, on Windows, from
+// GetKeyState, refreshed on the lock keys' messages and when the program is activated.
 #include "KeyLocks.h"
 
 #include <QCoreApplication>
@@ -14,6 +15,8 @@
 
 #include <cstdlib>
 #include <cstring>
+#elif defined(_WIN32)
+#include <windows.h>
 #endif
 
 #ifdef QX_HAVE_XKB
@@ -62,6 +65,17 @@ xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
 struct CKeyLockState::Platform {};
 #endif
 
+#ifdef _WIN32
+namespace {
+
+// The toggle state a lock key had when the last message was taken from the queue.
+bool Toggled(int virtualKey) {
+    return (::GetKeyState(virtualKey) & 1) != 0;
+}
+
+} // namespace
+#endif
+
 CKeyLockState::CKeyLockState(QObject* parent) : QObject(parent) {
 #ifdef QX_HAVE_XKB
     auto platform = std::make_unique<Platform>();
@@ -78,6 +92,10 @@ CKeyLockState::CKeyLockState(QObject* parent) : QObject(parent) {
                               XCB_XKB_EVENT_TYPE_INDICATOR_STATE_NOTIFY, 0, 0, &details);
     xcb_flush(platform->connection);
     m_platform = std::move(platform);
+    QCoreApplication::instance()->installNativeEventFilter(this);
+    Refresh();
+#elif defined(_WIN32)
+    m_platform = std::make_unique<Platform>();
     QCoreApplication::instance()->installNativeEventFilter(this);
     Refresh();
 #endif
@@ -105,6 +123,10 @@ void CKeyLockState::Refresh() {
         on[i] = reply != nullptr && reply->found != 0 && reply->on != 0;
         std::free(reply);
     }
+#elif defined(_WIN32)
+    const std::array<bool, 3> on{Toggled(VK_CAPITAL), Toggled(VK_NUMLOCK), Toggled(VK_SCROLL)};
+#endif
+#if defined(QX_HAVE_XKB) || defined(_WIN32)
     if (on != m_on) {
         m_on = on;
         emit Changed();
@@ -120,6 +142,16 @@ bool CKeyLockState::nativeEventFilter(const QByteArray& eventType, void* message
     // Every event of the extension has the same number; its kind follows in the next byte.
     if ((event->response_type & 0x7F) == m_platform->firstEvent &&
         event->pad0 == XCB_XKB_INDICATOR_STATE_NOTIFY)
+        QMetaObject::invokeMethod(this, &CKeyLockState::Refresh, Qt::QueuedConnection);
+#elif defined(_WIN32)
+    if (eventType != "windows_generic_MSG")
+        return false;
+    const auto* msg = static_cast<const MSG*>(message);
+    const bool lockKey =
+        (msg->message == WM_KEYUP || msg->message == WM_SYSKEYUP) &&
+        (msg->wParam == VK_CAPITAL || msg->wParam == VK_NUMLOCK || msg->wParam == VK_SCROLL);
+    // A lock may also have been toggled while another program had the keyboard.
+    if (lockKey || msg->message == WM_ACTIVATEAPP)
         QMetaObject::invokeMethod(this, &CKeyLockState::Refresh, Qt::QueuedConnection);
 #else
     (void)eventType;

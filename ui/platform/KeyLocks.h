@@ -9,8 +9,8 @@
 enum class LockKey { Caps, Num, Scroll };
 
 // Reads the keyboard's lock indicators (under X11 through the XKB extension on the connection Qt
-// already holds) and tells when they change. Where the platform does not tell, as on the
-// offscreen platform, the state is unknown.
+// already holds, on Windows with GetKeyState) and tells when they change. Where the platform does
+// not tell, as on the offscreen platform, the state is unknown.
 class CKeyLockState : public QObject, public QAbstractNativeEventFilter {
     Q_OBJECT
 

@@ -58,24 +58,24 @@ std::unique_ptr<QMessageBox> CreateQtMessageBox(const QString& text, unsigned ty
     SetFixedDialogFrame(*box);
     box->setWindowTitle(QApplication::applicationDisplayName());
     box->setText(text);
-    switch (type & MB_ICONMASK) {
-    case MB_ICONEXCLAMATION:
+    switch (type & kMbIconMask) {
+    case kMbIconExclamation:
         box->setIcon(QMessageBox::Warning);
         break;
-    case MB_ICONQUESTION:
+    case kMbIconQuestion:
         box->setIcon(QMessageBox::Question);
         break;
-    case MB_ICONINFORMATION:
+    case kMbIconInformation:
         box->setIcon(QMessageBox::Information);
         break;
     default:
         box->setIcon(QMessageBox::NoIcon);
         break;
     }
-    if ((type & MB_TYPEMASK) == MB_YESNO) {
+    if ((type & kMbTypeMask) == kMbYesNo) {
         box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box->setDefaultButton(QMessageBox::Yes);
-    } else if ((type & MB_TYPEMASK) == MB_YESNOCANCEL) {
+    } else if ((type & kMbTypeMask) == kMbYesNoCancel) {
         box->setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         box->setDefaultButton(QMessageBox::Yes);
         box->setEscapeButton(QMessageBox::Cancel);
@@ -90,13 +90,13 @@ std::unique_ptr<QMessageBox> CreateQtMessageBox(const QString& text, unsigned ty
 int ShowQtMessageBox(const QString& text, unsigned type) {
     const std::unique_ptr<QMessageBox> box = CreateQtMessageBox(text, type);
     const int answer = box->exec();
-    switch (type & MB_TYPEMASK) {
-    case MB_YESNO:
-        return answer == QMessageBox::Yes ? IDYES : IDNO;
-    case MB_YESNOCANCEL:
-        return answer == QMessageBox::Yes ? IDYES : answer == QMessageBox::No ? IDNO : IDCANCEL;
+    switch (type & kMbTypeMask) {
+    case kMbYesNo:
+        return answer == QMessageBox::Yes ? kIdYes : kIdNo;
+    case kMbYesNoCancel:
+        return answer == QMessageBox::Yes ? kIdYes : answer == QMessageBox::No ? kIdNo : kIdCancel;
     default:
-        return IDOK;
+        return kIdOk;
     }
 }
 

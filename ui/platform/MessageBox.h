@@ -10,22 +10,22 @@ class QMessageBox;
 class QWidget;
 
 // Box styles and answers, numbered as the original platform numbers them.
-inline constexpr unsigned MB_OK = 0x0;
-inline constexpr unsigned MB_YESNOCANCEL = 0x3;
-inline constexpr unsigned MB_YESNO = 0x4;
-inline constexpr unsigned MB_ICONQUESTION = 0x20;
-inline constexpr unsigned MB_ICONEXCLAMATION = 0x30;
-inline constexpr unsigned MB_ICONINFORMATION = 0x40;
-inline constexpr unsigned MB_TYPEMASK = 0xF;
-inline constexpr unsigned MB_ICONMASK = 0xF0;
+inline constexpr unsigned kMbOk = 0x0;
+inline constexpr unsigned kMbYesNoCancel = 0x3;
+inline constexpr unsigned kMbYesNo = 0x4;
+inline constexpr unsigned kMbIconQuestion = 0x20;
+inline constexpr unsigned kMbIconExclamation = 0x30;
+inline constexpr unsigned kMbIconInformation = 0x40;
+inline constexpr unsigned kMbTypeMask = 0xF;
+inline constexpr unsigned kMbIconMask = 0xF0;
 
-inline constexpr int IDOK = 1;
-inline constexpr int IDCANCEL = 2;
-inline constexpr int IDYES = 6;
-inline constexpr int IDNO = 7;
+inline constexpr int kIdOk = 1;
+inline constexpr int kIdCancel = 2;
+inline constexpr int kIdYes = 6;
+inline constexpr int kIdNo = 7;
 
-// Shows text with the buttons of type (MB_OK, MB_YESNO or MB_YESNOCANCEL, optionally an icon) and
-// returns the answer (IDOK, IDYES, IDNO or IDCANCEL).
+// Shows text with the buttons of type (kMbOk, kMbYesNo or kMbYesNoCancel, optionally an icon) and
+// returns the answer (kIdOk, kIdYes, kIdNo or kIdCancel).
 using PromptHandler = std::function<int(const QString& text, unsigned type)>;
 
 // Installs handler for every later AfxMessageBox call and returns the previous one. An empty
@@ -42,4 +42,4 @@ std::unique_ptr<QMessageBox> CreateQtMessageBox(const QString& text, unsigned ty
 int ShowQtMessageBox(const QString& text, unsigned type);
 
 // Asks the user through the installed prompt handler.
-int AfxMessageBox(const QString& text, unsigned type = MB_OK);
+int AfxMessageBox(const QString& text, unsigned type = kMbOk);

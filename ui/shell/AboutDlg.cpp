@@ -29,7 +29,6 @@ int RunModal(QDialog& dialog) {
 }
 
 constexpr DlgRect kDialogSize{0, 0, 235, 75};
-constexpr int kIdOk = 1;
 constexpr DlgRect kLicencesSize{0, 0, 330, 260};
 
 // Qt is linked, not compiled in, so the copyright file leaves it out; the program names it here.

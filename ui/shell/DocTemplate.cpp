@@ -73,7 +73,7 @@ bool CWizardDocTemplate::CreateDocumentAndFrame() {
     m_context.m_view = CViewContext{m_doc.get(), m_frame.get()};
     if (!m_frame->OnCreateClient(&m_context)) {
         AfxMessageBox(QStringLiteral("The wizard's window layout could not be created."),
-                      MB_OK | MB_ICONEXCLAMATION);
+                      kMbOk | kMbIconExclamation);
         m_frame.reset();
         return false;
     }
@@ -85,7 +85,7 @@ bool CWizardDocTemplate::NewDocument() {
         return false;
     if (!m_doc->OnNewDocument()) {
         AfxMessageBox(QStringLiteral("Failed to create empty document."),
-                      MB_OK | MB_ICONEXCLAMATION);
+                      kMbOk | kMbIconExclamation);
         return false;
     }
     return true;
@@ -115,7 +115,7 @@ OpenResult CWizardDocTemplate::OpenDocumentFile(const QString& path) {
             read.message.starts_with(prefix) ? read.message.substr(prefix.size()) : read.message;
         AfxMessageBox(QStringLiteral("Cannot open the document \"%1\": %2.")
                           .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(reason)),
-                      MB_OK | MB_ICONEXCLAMATION);
+                      kMbOk | kMbIconExclamation);
         return OpenResult::CannotOpen;
     }
     const QString refusal =
@@ -123,7 +123,7 @@ OpenResult CWizardDocTemplate::OpenDocumentFile(const QString& path) {
     if (!refusal.isEmpty()) {
         AfxMessageBox(QStringLiteral("Cannot open the document \"%1\":\n%2")
                           .arg(QDir::toNativeSeparators(path), refusal),
-                      MB_OK | MB_ICONEXCLAMATION);
+                      kMbOk | kMbIconExclamation);
         return OpenResult::Refused;
     }
 
@@ -216,7 +216,7 @@ bool CWizardDocTemplate::DoSave(const QString& path) {
         // Nothing replaced the previous file: only a complete, synced new one is renamed over it.
         AfxMessageBox(QStringLiteral("The settings file \"%1\" could not be saved: %2.")
                           .arg(QDir::toNativeSeparators(path), reason),
-                      MB_OK | MB_ICONEXCLAMATION);
+                      kMbOk | kMbIconExclamation);
         return false;
     }
     SetModifiedFlag(false);
@@ -228,7 +228,7 @@ bool CWizardDocTemplate::DoSave(const QString& path) {
 bool CWizardDocTemplate::CheckRequestBeforeSave() {
     const RequestCheck check = CheckRequest(*m_doc);
     if (check.Refused()) {
-        AfxMessageBox(QString::fromStdString(RefusalMessage(check)), MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(QString::fromStdString(RefusalMessage(check)), kMbOk | kMbIconExclamation);
         return false;
     }
     if (check.adjusted.empty())
@@ -239,7 +239,7 @@ bool CWizardDocTemplate::CheckRequestBeforeSave() {
     return AfxMessageBox(QStringLiteral("The wizard adjusted the request:\n\n%1\n\nSave the "
                                         "settings file with the adjusted values?")
                              .arg(adjusted.join(QLatin1Char('\n'))),
-                         MB_YESNO | MB_ICONQUESTION) == IDYES;
+                         kMbYesNo | kMbIconQuestion) == kIdYes;
 }
 
 bool CWizardDocTemplate::IsModified() const {
@@ -257,10 +257,10 @@ bool CWizardDocTemplate::SaveModified() {
     if (!IsModified())
         return true;
     switch (AfxMessageBox(QStringLiteral("Save changes to %1?").arg(m_strTitle),
-                          MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
-    case IDYES:
+                          kMbYesNoCancel | kMbIconExclamation)) {
+    case kIdYes:
         return OnFileSave();
-    case IDNO:
+    case kIdNo:
         return true;
     default:
         return false;
@@ -290,7 +290,7 @@ bool CWizardDocTemplate::DoExportDiagram(const QString& path) {
         AfxMessageBox(
             QStringLiteral("The timing diagram \"%1\" could not be saved: %2.")
                 .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(saved.reason.c_str())),
-            MB_OK | MB_ICONEXCLAMATION);
+            kMbOk | kMbIconExclamation);
         return false;
     }
     return true;

@@ -8,7 +8,6 @@
 
 #include <QGuiApplication>
 
-#include <cstdlib>
 #include <iostream>
 #include <optional>
 #include <string_view>
@@ -66,11 +65,13 @@ SplitArguments Split(int argc, const char* const* argv) {
 }
 
 // Without a display the GUI application would not start; the offscreen platform draws the same.
+// Windows always has one. A platform the user chose stays.
 void UseOffscreenWithoutDisplay() {
-    const char* x11 = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    if ((x11 == nullptr || *x11 == '\0') && (wayland == nullptr || *wayland == '\0'))
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+#ifndef _WIN32
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
 }
 
 } // namespace

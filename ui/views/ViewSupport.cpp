@@ -24,9 +24,9 @@ QString PromptText(std::string_view text) {
 } // namespace
 
 void CMessageBoxPrompt::MessageBoxOk(std::string_view text) {
-    AfxMessageBox(PromptText(text), MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(PromptText(text), kMbOk | kMbIconExclamation);
 }
 
 bool CMessageBoxPrompt::AskYesNo(std::string_view text) {
-    return AfxMessageBox(PromptText(text), MB_YESNO | MB_ICONQUESTION) == IDYES;
+    return AfxMessageBox(PromptText(text), kMbYesNo | kMbIconQuestion) == kIdYes;
 }

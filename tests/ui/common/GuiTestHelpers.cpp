@@ -11,11 +11,11 @@
 CPromptRecorder::CPromptRecorder()
     : m_previous(SetPromptHandler([this](const QString& text, unsigned type) {
           m_prompts.push_back({text, type});
-          const unsigned buttons = type & MB_TYPEMASK;
-          if (buttons != MB_YESNO && buttons != MB_YESNOCANCEL)
-              return IDOK;
+          const unsigned buttons = type & kMbTypeMask;
+          if (buttons != kMbYesNo && buttons != kMbYesNoCancel)
+              return kIdOk;
           if (m_answers.empty())
-              return buttons == MB_YESNO ? IDYES : IDNO;
+              return buttons == kMbYesNo ? kIdYes : kIdNo;
           const int answer = m_answers.front();
           m_answers.pop_front();
           return answer;

@@ -21,7 +21,7 @@ class CPromptRecorder {
 public:
     struct Prompt {
         QString text;
-        unsigned type = MB_OK;
+        unsigned type = kMbOk;
     };
 
     CPromptRecorder();
@@ -30,7 +30,7 @@ public:
     CPromptRecorder& operator=(const CPromptRecorder&) = delete;
 
     // Answers for the next Yes/No and Yes/No/Cancel questions, in order; when none is left a
-    // Yes/No question gets IDYES and the question about unsaved changes IDNO, which goes on as
+    // Yes/No question gets kIdYes and the question about unsaved changes kIdNo, which goes on as
     // the wizard did before it asked.
     void QueueAnswer(int answer) { m_answers.push_back(answer); }
 

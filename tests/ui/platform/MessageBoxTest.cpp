@@ -11,14 +11,14 @@ namespace {
 
 TEST(MessageBox, RecorderTakesTextTypeAndAnswers) {
     CPromptRecorder recorder;
-    recorder.QueueAnswer(IDNO);
-    EXPECT_EQ(AfxMessageBox(QStringLiteral("Enter a number.")), IDOK);
-    EXPECT_EQ(AfxMessageBox(QStringLiteral("Overwrite?"), MB_YESNO), IDNO);
-    EXPECT_EQ(AfxMessageBox(QStringLiteral("Again?"), MB_YESNO | MB_ICONEXCLAMATION), IDYES);
+    recorder.QueueAnswer(kIdNo);
+    EXPECT_EQ(AfxMessageBox(QStringLiteral("Enter a number.")), kIdOk);
+    EXPECT_EQ(AfxMessageBox(QStringLiteral("Overwrite?"), kMbYesNo), kIdNo);
+    EXPECT_EQ(AfxMessageBox(QStringLiteral("Again?"), kMbYesNo | kMbIconExclamation), kIdYes);
     ASSERT_EQ(recorder.Prompts().size(), 3u);
     EXPECT_EQ(recorder.Prompts()[0].text, QStringLiteral("Enter a number."));
-    EXPECT_EQ(recorder.Prompts()[0].type, MB_OK);
-    EXPECT_EQ(recorder.Prompts()[2].type, MB_YESNO | MB_ICONEXCLAMATION);
+    EXPECT_EQ(recorder.Prompts()[0].type, kMbOk);
+    EXPECT_EQ(recorder.Prompts()[2].type, kMbYesNo | kMbIconExclamation);
 }
 
 TEST(MessageBox, NestedRecorderRestoresThePreviousHandler) {
@@ -34,7 +34,7 @@ TEST(MessageBox, NestedRecorderRestoresThePreviousHandler) {
 }
 
 TEST(MessageBox, QtBoxIsADialogWithACloseButtonOnly) {
-    for (const unsigned type : {MB_OK | MB_ICONEXCLAMATION, MB_YESNO | MB_ICONQUESTION}) {
+    for (const unsigned type : {kMbOk | kMbIconExclamation, kMbYesNo | kMbIconQuestion}) {
         const auto box = CreateQtMessageBox(QStringLiteral("Enter a number."), type);
         const Qt::WindowFlags flags = box->windowFlags();
         EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Dialog) << type;
@@ -50,7 +50,7 @@ TEST(MessageBox, QtBoxIsADialogWithACloseButtonOnly) {
 TEST(MessageBox, QtBoxIsWideEnoughForItsCaption) {
     const QString name = QGuiApplication::applicationDisplayName();
     QGuiApplication::setApplicationDisplayName(QStringLiteral("QX7R310 Register Wizard"));
-    for (const unsigned type : {MB_OK | MB_ICONEXCLAMATION, MB_YESNO | MB_ICONQUESTION, MB_OK}) {
+    for (const unsigned type : {kMbOk | kMbIconExclamation, kMbYesNo | kMbIconQuestion, kMbOk}) {
         const auto box = CreateQtMessageBox(QStringLiteral("Enter a number."), type);
         box->show();
         QFont bold = box->font();
@@ -69,7 +69,7 @@ TEST(MessageBox, QtBoxBelongsToTheMainWindowWithOrWithoutFocus) {
     window.show();
     for (const bool active : {true, false}) {
         QApplication::setActiveWindow(active ? &window : nullptr);
-        const auto box = CreateQtMessageBox(QStringLiteral("Enter a number."), MB_OK);
+        const auto box = CreateQtMessageBox(QStringLiteral("Enter a number."), kMbOk);
         EXPECT_EQ(box->parentWidget(), &window) << active;
         EXPECT_TRUE(box->isWindow()) << active;
     }

@@ -65,7 +65,7 @@ TEST_P(RefusedSaveTest, SaysWhyAndWritesNothing) {
         Trigger(command);
         ASSERT_EQ(m_prompts.Prompts().size(), 1u) << command;
         EXPECT_EQ(m_prompts.Texts()[0], QString::fromLatin1(GetParam().says)) << command;
-        EXPECT_EQ(m_prompts.Prompts()[0].type, MB_OK | MB_ICONEXCLAMATION) << command;
+        EXPECT_EQ(m_prompts.Prompts()[0].type, kMbOk | kMbIconExclamation) << command;
         m_paths.clear();
     }
     EXPECT_TRUE(m_dialogs.empty()) << "refused before a file name is asked for";
@@ -115,7 +115,7 @@ TEST_P(AdjustedSaveTest, AsksOnceAndWritesOnlyOnYes) {
                        "adjusted values?")
             .arg(QString::fromLatin1(GetParam().says));
 
-    m_prompts.QueueAnswer(IDNO);
+    m_prompts.QueueAnswer(kIdNo);
     m_paths.push_back(Path("adjusted.ini"));
     Trigger(ID_FILE_SAVE);
     EXPECT_EQ(m_prompts.Texts(), std::vector<QString>{question});
@@ -123,10 +123,10 @@ TEST_P(AdjustedSaveTest, AsksOnceAndWritesOnlyOnYes) {
     EXPECT_FALSE(QFile::exists(Path("adjusted.ini")));
 
     m_prompts.Clear();
-    m_prompts.QueueAnswer(IDYES);
+    m_prompts.QueueAnswer(kIdYes);
     Trigger(ID_FILE_SAVE);
     ASSERT_EQ(m_prompts.Prompts().size(), 1u);
-    EXPECT_EQ(m_prompts.Prompts()[0].type, MB_YESNO | MB_ICONQUESTION);
+    EXPECT_EQ(m_prompts.Prompts()[0].type, kMbYesNo | kMbIconQuestion);
     EXPECT_EQ(ReadFile(Path("adjusted.ini")), CliOutput(GetParam().cliArguments));
 }
 
@@ -162,22 +162,22 @@ TEST_F(SaveCheckTest, ChangesAreMarkedUntilSaved) {
 TEST_F(SaveCheckTest, ExitAsksAndCancelKeepsTheWindow) {
     Type({kImageTimingPage, IDC_OUTPUT_COLUMNS, "320"});
     const QByteArray document = Template().SerializeDocument();
-    m_prompts.QueueAnswer(IDCANCEL);
+    m_prompts.QueueAnswer(kIdCancel);
     Trigger(ID_APP_EXIT);
     ASSERT_EQ(m_prompts.Prompts().size(), 1u);
     EXPECT_EQ(m_prompts.Texts()[0], "Save changes to QX7R310_Init?");
-    EXPECT_EQ(m_prompts.Prompts()[0].type, MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+    EXPECT_EQ(m_prompts.Prompts()[0].type, kMbYesNoCancel | kMbIconExclamation);
     EXPECT_TRUE(Frame().isVisible());
     EXPECT_EQ(Template().SerializeDocument(), document);
     EXPECT_EQ(TimingTop().GetDlgItemText(IDC_OUTPUT_COLUMNS), "320");
 
     // Yes saves first; a cancelled file dialog writes nothing and keeps the window too.
-    m_prompts.QueueAnswer(IDYES);
+    m_prompts.QueueAnswer(kIdYes);
     Trigger(ID_APP_EXIT);
     EXPECT_EQ(m_dialogs.size(), 1u);
     EXPECT_TRUE(Frame().isVisible());
 
-    m_prompts.QueueAnswer(IDYES);
+    m_prompts.QueueAnswer(kIdYes);
     m_paths.push_back(Path("on-exit.ini"));
     Trigger(ID_APP_EXIT);
     EXPECT_EQ(ReadFile(Path("on-exit.ini")), CliOutput({"--columns", "320"}));
@@ -198,7 +198,7 @@ TEST_F(SaveCheckTest, OpeningAnotherFileAfterNoDiscardsTheChanges) {
     const QString other = Path("other.ini");
     ASSERT_TRUE(WriteFile(other, CliOutput({"--fps", "15"})));
     Type({kImageTimingPage, IDC_OUTPUT_COLUMNS, "320"});
-    m_prompts.QueueAnswer(IDNO);
+    m_prompts.QueueAnswer(kIdNo);
     m_paths.push_back(other);
     Trigger(ID_FILE_OPEN);
     EXPECT_EQ(m_prompts.Texts(), std::vector<QString>{"Save changes to QX7R310_Init?"});
@@ -215,7 +215,7 @@ TEST_F(SaveCheckTest, OpeningTheOpenFileReadsItAgain) {
     Trigger(ID_FILE_SET_DEFAULTS);
     ASSERT_EQ(TimingTop().GetDlgItemText(IDC_FRAME_RATE), "30");
 
-    m_prompts.QueueAnswer(IDNO);
+    m_prompts.QueueAnswer(kIdNo);
     m_paths.push_back(file);
     Trigger(ID_FILE_OPEN);
     EXPECT_EQ(TimingTop().GetDlgItemText(IDC_FRAME_RATE), "15");

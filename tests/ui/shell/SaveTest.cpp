@@ -78,7 +78,7 @@ TEST_F(SaveTest, RefusedTextBringsItsPagePromptsAndSavesNothing) {
     TypeInto(target, QStringLiteral("40"));
     Trigger(ID_FILE_SAVE);
     ASSERT_EQ(m_prompts.Prompts().size(), 1u);
-    EXPECT_EQ(m_prompts.Prompts()[0].type, MB_YESNO | MB_ICONQUESTION);
+    EXPECT_EQ(m_prompts.Prompts()[0].type, kMbYesNo | kMbIconQuestion);
     EXPECT_TRUE(QFile::exists(Path("refused.ini")));
 }
 

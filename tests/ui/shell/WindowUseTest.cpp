@@ -139,13 +139,13 @@ TEST_F(ReopenTest, RecentEntryOfTheOpenFileReadsItAgainAfterTheQuestion) {
     EXPECT_EQ(Frame().windowTitle(), "camera.ini* - QX7R310 Register Wizard");
     QAction* entry = RecentEntry(m_file);
     ASSERT_NE(entry, nullptr);
-    m_prompts.QueueAnswer(IDCANCEL);
+    m_prompts.QueueAnswer(kIdCancel);
     entry->trigger();
     PumpEvents();
     EXPECT_TRUE(TimingTop().IsDlgButtonChecked(IDC_SKIPPING)) << "Cancel keeps the changes";
     EXPECT_EQ(Tabs().GetActiveTab(), kRegisterOutputPage);
 
-    m_prompts.QueueAnswer(IDNO);
+    m_prompts.QueueAnswer(kIdNo);
     entry->trigger();
     PumpEvents();
     EXPECT_FALSE(TimingTop().IsDlgButtonChecked(IDC_SKIPPING));

@@ -37,7 +37,7 @@ TEST(MainFramePoster, DocumentClockChangeReachesTheFrame) {
 
 TEST(MessageBoxPrompt, OkAndYesNoGoThroughTheMessageBox) {
     CPromptRecorder recorder;
-    recorder.QueueAnswer(IDNO);
+    recorder.QueueAnswer(kIdNo);
     CMessageBoxPrompt prompt;
     prompt.MessageBoxOk("Section [PLL_settings] not found.\nThe plain file is written.");
     EXPECT_FALSE(prompt.AskYesNo("Do you want to use the Standard INI file?"));
@@ -45,8 +45,8 @@ TEST(MessageBoxPrompt, OkAndYesNoGoThroughTheMessageBox) {
     ASSERT_EQ(recorder.Prompts().size(), 3u);
     EXPECT_EQ(recorder.Prompts()[0].text,
               QStringLiteral("Section [PLL_settings] not found.\nThe plain file is written."));
-    EXPECT_EQ(recorder.Prompts()[0].type & MB_TYPEMASK, MB_OK);
-    EXPECT_EQ(recorder.Prompts()[1].type & MB_TYPEMASK, MB_YESNO);
+    EXPECT_EQ(recorder.Prompts()[0].type & kMbTypeMask, kMbOk);
+    EXPECT_EQ(recorder.Prompts()[1].type & kMbTypeMask, kMbYesNo);
 }
 
 TEST(DocumentText, LineEndsBecomeLineFeedsAndBytesStayLatin1) {

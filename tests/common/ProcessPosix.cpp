@@ -1,4 +1,4 @@
-// Child processes with captured output, chosen input and limits on file size and time.
+// Child processes on POSIX with captured output, chosen input and limits on file size and time.
 #include "Process.h"
 
 #include <cerrno>

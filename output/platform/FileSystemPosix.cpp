@@ -1,6 +1,9 @@
-// Whole-or-nothing file replacement through a synced temporary file and rename.
+// The file seam on POSIX: whole-file reads, and whole-or-nothing replacement through a synced
+// temporary file and rename.
 #include "AtomicSave.h"
+#include "FileSystem.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
@@ -8,6 +11,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <map>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,7 +20,7 @@ namespace {
 SaveResult Failure(const std::string& path, const std::string& what, int error) {
     std::string reason = what;
     if (error != 0)
-        reason += std::string(": ") + std::strerror(error);
+        reason += ": " + SystemErrorText(error);
     return {false, "cannot write \"" + path + "\": " + reason, reason};
 }
 
@@ -30,6 +34,23 @@ int WriteAll(int fd, std::string_view bytes) {
             return errno;
         }
         bytes.remove_prefix(static_cast<std::size_t>(done));
+    }
+    return 0;
+}
+
+// Reads fd to its end or to one byte over maxBytes; 0 or an errno.
+int ReadAll(int fd, std::size_t maxBytes, std::string& bytes) {
+    char chunk[65536];
+    while (bytes.size() <= maxBytes) {
+        const std::size_t want = std::min(sizeof chunk, maxBytes + 1 - bytes.size());
+        const ssize_t got = ::read(fd, chunk, want);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return errno;
+        if (got == 0)
+            break;
+        bytes.append(chunk, static_cast<std::size_t>(got));
     }
     return 0;
 }
@@ -160,6 +181,42 @@ int SyncFileSystemOf(const std::string& folder) {
 }
 
 } // namespace
+
+std::string SystemErrorText(int error) {
+    return std::strerror(error);
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes,
+                                         std::string& bytes, FileKinds kinds) {
+    bytes.clear();
+    const bool regularOnly = kinds == FileKinds::RegularOnly;
+    // Opened without blocking when only a regular file will do, so that a named pipe is known
+    // for one before anything waits for it.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | (regularOnly ? O_NONBLOCK : 0));
+    if (fd < 0)
+        return SystemErrorText(errno);
+    struct stat info {};
+    if (regularOnly && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) {
+        ::close(fd);
+        return "not a regular file";
+    }
+    int error = ReadAll(fd, maxBytes, bytes);
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0)
+        return std::nullopt;
+    bytes.clear();
+    return SystemErrorText(error);
+}
+
+std::optional<std::string> ReadStandardInput(std::size_t maxBytes, std::string& bytes) {
+    bytes.clear();
+    if (const int error = ReadAll(STDIN_FILENO, maxBytes, bytes); error != 0) {
+        bytes.clear();
+        return SystemErrorText(error);
+    }
+    return std::nullopt;
+}
 
 SaveResult SaveFileAtomically(const std::string& requestedPath, std::string_view bytes) {
     const Target target = Examine(requestedPath);
