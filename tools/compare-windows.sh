@@ -18,7 +18,7 @@ fixtures() {
     printf '{"frameRate": 15, "lowPower": true}\n' >"$1/params.json"
     printf '{"frameRate": 15,\n' >"$1/bad.json"
     cp "$root/examples/camera-modes.jsonl" "$1/modes.jsonl"
-    "$linux" --low-power -o "$1/given.ini" # a settings file to read back with --from
+    "$linux" --low-power --fps 15 -o "$1/given.ini" # a settings file to read back with --from
     printf 'previous\r\n' >"$1/readonly.ini"
     chmod a-w "$1/readonly.ini"
     printf 'previous\r\n' >"$1/locked/settings.ini"
