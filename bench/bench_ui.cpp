@@ -1,5 +1,6 @@
 // Window benchmarks: program start-up against a bare main window, the reaction to a key, and the
 // repaint of the timing diagram.
+#include "ImageParms.h"
 #include "LeftView.h"
 #include "MainFrame.h"
 #include "MessageBox.h"
@@ -7,8 +8,10 @@
 #include "ShellIds.h"
 #include "WizardApp.h"
 #include "WizardMessages.h"
+#include "WizardRunCounts.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -86,17 +89,19 @@ public:
     explicit StartedWizard(const QString& label)
         : m_previous(SetPromptHandler([](const QString&, unsigned) { return kIdOk; })),
           m_started(m_app.InitInstance({})) {
-        if (!m_started)
-            return;
-        auto* tree = dynamic_cast<CLeftView*>(Frame().GetFramework().GetWnd(ID_LAYOUT_NAV_TREE));
-        tree->setCurrentItem(tree->findItems(label, Qt::MatchExactly).at(0));
-        QCoreApplication::sendPostedEvents();
+        if (m_started)
+            ShowPage(label);
     }
     ~StartedWizard() { SetPromptHandler(std::move(m_previous)); }
     StartedWizard(const StartedWizard&) = delete;
     StartedWizard& operator=(const StartedWizard&) = delete;
 
     bool Started() const { return m_started; }
+    void ShowPage(const QString& label) {
+        auto* tree = dynamic_cast<CLeftView*>(Frame().GetFramework().GetWnd(ID_LAYOUT_NAV_TREE));
+        tree->setCurrentItem(tree->findItems(label, Qt::MatchExactly).at(0));
+        QCoreApplication::sendPostedEvents();
+    }
     CMainFrame& Frame() { return *m_app.GetMainWnd(); }
 
 private:
@@ -129,6 +134,53 @@ void BM_KeyInSystemFrequencyToReports(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_KeyInSystemFrequencyToReports)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// One key in a form's edit until every page is up to date, with the number of timing runs and PLL
+// searches one key costs. Arguments: the page (0 Clock Settings, typing in Input Frequency;
+// 1 Image Timing, typing in the frame rate) and "Use Min. Freq." (0 or 1).
+void BM_KeyWithRunCounts(benchmark::State& state) {
+    const bool imagePage = state.range(0) != 0;
+    StartedWizard wizard(QStringLiteral("Clock Settings"));
+    if (!wizard.Started()) {
+        state.SkipWithError("start-up failed");
+        return;
+    }
+    CMainFrame& frame = wizard.Frame();
+    auto* pll = dynamic_cast<CPLLCalcs*>(frame.GetFramework().GetWnd(ID_LAYOUT_PLL));
+    if (state.range(1) != 0)
+        QTest::mouseClick(pll->GetDlgItem(IDC_USE_MIN_FREQ), Qt::LeftButton);
+    if (imagePage)
+        wizard.ShowPage(QStringLiteral("Image Timing"));
+    auto* image = dynamic_cast<CImageParms*>(frame.GetFramework().GetWnd(ID_LAYOUT_TIMING_TOP));
+    // The frame rate is an editable combo box; its line edit takes the keys.
+    QLineEdit* edit = imagePage ? image->Item<QComboBox>(IDC_FRAME_RATE)->lineEdit()
+                                : pll->Item<QLineEdit>(IDC_INPUT_FREQ);
+    QApplication::setActiveWindow(&frame);
+    edit->setFocus();
+    edit->setCursorPosition(edit->text().size());
+    QCoreApplication::sendPostedEvents();
+    // "11" -> "1" -> "12" -> "1" -> "11", "30" -> "3" -> "32" ...: every key changes the value.
+    const Qt::Key keys[] = {Qt::Key_Backspace, Qt::Key_2, Qt::Key_Backspace,
+                            imagePage ? Qt::Key_0 : Qt::Key_1};
+    std::size_t next = 0;
+    const WizardRunCounts before = CurrentRunCounts();
+    for (auto _ : state) {
+        QTest::keyClick(edit, keys[next]);
+        next = (next + 1) % std::size(keys);
+        QCoreApplication::sendPostedEvents();
+    }
+    const WizardRunCounts after = CurrentRunCounts();
+    const double keyCount = static_cast<double>(state.iterations());
+    state.counters["timingRunsPerKey"] =
+        static_cast<double>(after.timing - before.timing) / keyCount;
+    state.counters["pllSearchesPerKey"] = static_cast<double>(after.pll - before.pll) / keyCount;
+}
+BENCHMARK(BM_KeyWithRunCounts)
+    ->ArgNames({"imagePage", "useMinFreq"})
+    ->Args({0, 0})
+    ->Args({1, 1})
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime();
 
 // The Timing Diagram page repainted in the 840 by 860 window. With argument 1 every repaint
 // follows a timing run (WM_WIZ_TIMING_CHANGED): the figures are taken again and the picture laid
