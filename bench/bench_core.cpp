@@ -1,6 +1,6 @@
 // Speed of the calculations that run on every keystroke of the Clock Settings and Image Timing
 // forms.
-#include "PllSolutions.h"
+#include "PllCalc.h"
 #include "WizardDoc.h"
 
 #include <benchmark/benchmark.h>

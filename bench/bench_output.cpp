@@ -1,7 +1,7 @@
 // Speed of writing the settings file: Serialize of a new document with the forms' defaults.
+#include "Parameters.h"
 #include "RecordingPrompt.h"
 #include "SettingsWriter.h"
-#include "WindowlessChain.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,8 +3,8 @@
 #include "PllListing.h"
 
 #include "FormatDecimal.h"
-#include "PllSolutions.h"
-#include "WindowlessChain.h"
+#include "Parameters.h"
+#include "PllCalc.h"
 
 #include <nlohmann/json.hpp>
 

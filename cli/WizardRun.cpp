@@ -2,8 +2,8 @@
 #include "WizardRun.h"
 
 #include "ParameterJson.h"
+#include "Parameters.h"
 #include "Version.h"
-#include "WindowlessChain.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,8 +1,8 @@
 // Computing the modes of a mode set and the writes of a switch between two of them.
 #include "ModeSet.h"
 
+#include "Parameters.h"
 #include "TimingCalc.h"
-#include "WindowlessChain.h"
 
 #include <algorithm>
 

@@ -341,5 +341,16 @@ CImageContext::CImageContext() {
 
 CKXC2280RegisterWizardDoc::CKXC2280RegisterWizardDoc() {
     Land(DefaultParameters(), this, nullptr);
+    m_dEnteredSystemFreq = m_dTargetSystemFreq;
     m_bOutputAsRegisters = 0;
+}
+
+void ApplyImageFormDefaults(CImageContext& context) {
+    ApplyParameters(DefaultParameters(), context);
+}
+
+void RunNewDocument(const ParameterSet& parameters, CKXC2280RegisterWizardDoc& doc) {
+    doc.OnNewDocument();
+    ApplyParameters(parameters, doc);
+    Recalculate(doc, UserChange::ClockSettings);
 }

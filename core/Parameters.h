@@ -380,3 +380,11 @@ void ApplyParameters(const ParameterSet& set, CImageContext& context);
 void ApplyGivenParameters(const ParameterSet& set, CKXC2280RegisterWizardDoc& doc);
 // Every parameter as the document and image context 0 hold it, all given.
 ParameterSet ParametersOf(const CKXC2280RegisterWizardDoc& doc);
+
+// The Image Timing form's request as the form sets it up before its first run: the defaults of
+// the parameters that land in an image context.
+void ApplyImageFormDefaults(CImageContext& context);
+
+// A new document as one run of the command-line wizard makes it: the register rows filled, the
+// parameters applied and everything computed once for them.
+void RunNewDocument(const ParameterSet& parameters, CKXC2280RegisterWizardDoc& doc);

@@ -1,8 +1,8 @@
-// PLL divider search, clock summary and clock report.
+// The document's clock side: the PLL request, the search's result in registers 0 and 1, the clock
+// summary and the clock report.
 #include "PllCalc.h"
 
 #include "FormatDecimal.h"
-#include "PllSolutions.h"
 #include "WizardDoc.h"
 
 #include <cmath>
@@ -72,32 +72,11 @@ std::string ClockReport(const CKXC2280RegisterWizardDoc& doc, double finMHz, dou
     return report;
 }
 
-// Posts WM_WIZ_RECALC_TIMING when the system clock differs from the one last announced.
-void AnnounceSystemFreq(CKXC2280RegisterWizardDoc& doc) {
-    // A NaN target counts as unchanged against a NaN announcement, so it is announced only once.
-    const bool announced =
-        doc.m_dTargetSystemFreq == CKXC2280RegisterWizardDoc::s_dLastSystemFreq ||
-        (std::isnan(doc.m_dTargetSystemFreq) &&
-         std::isnan(CKXC2280RegisterWizardDoc::s_dLastSystemFreq));
-    if (announced)
-        return;
-    CKXC2280RegisterWizardDoc::s_dLastSystemFreq = doc.m_dTargetSystemFreq;
-    if (doc.m_pMainFrame)
-        doc.m_pMainFrame->PostToMainFrame({WM_WIZ_RECALC_TIMING, 0, 0});
-}
-
 } // namespace
 
-double ClampPllInput(double inputMHz) {
-    if (!(inputMHz >= PllLimits::kInputMin))
-        return PllLimits::kInputMin;
-    if (inputMHz > PllLimits::kInputMax)
-        return PllLimits::kInputMax;
-    return inputMHz;
-}
-
-PllChoice SearchPll(double finMHz, double targetMHz, double targetVcoMHz, int fixedM, int fixedN) {
-    return ChosenPll(ListPllCandidates({finMHz, targetMHz, targetVcoMHz, fixedM, fixedN}));
+PllRequest PllRequestOf(const CKXC2280RegisterWizardDoc& doc) {
+    return {doc.m_dInputFreq, doc.m_dTargetSystemFreq, doc.m_dTargetVcoFreq, doc.m_nPllM,
+            doc.m_nPllN};
 }
 
 void CKXC2280RegisterWizardDoc::CalculatePLL() {
@@ -113,13 +92,8 @@ void CKXC2280RegisterWizardDoc::CalculatePLL() {
             // The lowest clock that still gives the requested frame rate becomes the target; when
             // none does, the target stays as entered.
             if (const std::optional<double> minimum =
-                    FindMinimumSystemFreq(ListPllCandidates(PllRequestOf(*this)), m_Contexts[0]))
+                    FindMinimumSystemFreq(PllRequestOf(*this), m_Contexts[0]))
                 m_dTargetSystemFreq = *minimum;
-            // Quiet runs refresh the timing rows and texts for the clock in use without marking
-            // anything; the form's own timing run follows the clock calculation and overwrites
-            // them, so they leave the result unchanged.
-            for (int i = 0; i < 3; ++i)
-                ComputeTiming(true);
         }
         const double targetMHz = m_dTargetSystemFreq;
         const PllChoice choice = SearchPll(finMHz, targetMHz, m_dTargetVcoFreq, m_nPllM, m_nPllN);
@@ -128,5 +102,4 @@ void CKXC2280RegisterWizardDoc::CalculatePLL() {
         m_strClockSummary = ClockSummary(*this);
         m_strClockReport = ClockReport(*this, finMHz, targetMHz, choice, m_Contexts[0].m_nWarnings);
     }
-    AnnounceSystemFreq(*this);
 }

@@ -1,9 +1,8 @@
-// The PLL candidate list, the search's choice among it, and the minimum clock for a frame rate.
+// The PLL divider search, the candidate list, and the minimum clock for a frame rate.
 #include "PllSolutions.h"
 
 #include "FormatDecimal.h"
 #include "TimingCalc.h"
-#include "WizardDoc.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,35 +19,51 @@ int DistanceToPreferred(int divider) {
     return std::abs(divider - kPreferredDivider);
 }
 
-// The search's rule, fed one candidate at a time in visit order. It tracks the best candidate at
-// or above the target and the best below it; the one above wins whenever there is one.
+// The search's rule, fed one setting at a time in visit order. It tracks the best setting at or
+// above the target and the best below it; the one above wins whenever there is one.
 class ChoiceRule {
 public:
-    void Offer(int index, double foutMHz, double targetMHz, double error, int divider) {
-        if (foutMHz >= targetMHz) {
+    explicit ChoiceRule(const PllRequest& request) : m_request(request) {}
+
+    void Offer(const PllCandidate& c) {
+        const double vcoReference =
+            m_request.targetVcoMHz == -1.0 ? c.fvcoMHz : m_request.targetVcoMHz;
+        const double error =
+            std::fabs(c.fvcoMHz - vcoReference) + std::fabs(c.systemFreqMHz - m_request.targetMHz);
+        if (c.systemFreqMHz >= m_request.targetMHz) {
             // Among exact matches the divider nearest to 8 wins; the first on a tie. The initial
             // divider of 0 stands 8 away.
-            if (error < m_aboveError || (error == 0.0 && DistanceToPreferred(divider) <
-                                                             DistanceToPreferred(m_aboveDivider))) {
-                m_above = index;
+            if (error < m_aboveError ||
+                (error == 0.0 &&
+                 DistanceToPreferred(c.divider) < DistanceToPreferred(m_above.divider))) {
+                m_above = c;
                 m_aboveError = error;
-                m_aboveDivider = divider;
             }
         } else if (error < m_belowError) {
-            m_below = index;
+            m_below = c;
             m_belowError = error;
         }
     }
-    // Index of the chosen candidate, or -1.
-    int Chosen() const { return m_above >= 0 ? m_above : m_below; }
+    // The chosen setting, or none.
+    std::optional<PllCandidate> Chosen() const {
+        if (m_aboveError < kNoCandidateError)
+            return m_above;
+        if (m_belowError < kNoCandidateError)
+            return m_below;
+        return std::nullopt;
+    }
 
 private:
-    int m_above = -1;
+    const PllRequest& m_request;
+    PllCandidate m_above;
     double m_aboveError = kNoCandidateError;
-    int m_aboveDivider = 0;
-    int m_below = -1;
+    PllCandidate m_below;
     double m_belowError = kNoCandidateError;
 };
+
+PllChoice ChoiceOf(const PllCandidate& c) {
+    return {c.m, c.n, c.divider, c.fpdfMHz, c.fvcoMHz, c.systemFreqMHz};
+}
 
 // The measures of a candidate against the request; the frequencies are already set.
 void Measure(PllCandidate& c, const PllRequest& request, const FrequencyMatcher& target) {
@@ -93,11 +108,40 @@ template <class Visit> void ForEachSetting(double finMHz, const PllRequest& requ
     }
 }
 
+// The lowest of the clocks at which the image request of ctx gives a valid timing whose frame rate
+// matches the request.
+std::optional<double> LowestClockForFrameRate(std::vector<double> clocks,
+                                              const CImageContext& ctx) {
+    std::sort(clocks.begin(), clocks.end());
+    clocks.erase(std::unique(clocks.begin(), clocks.end()), clocks.end());
+    for (const double clockMHz : clocks) {
+        const TimingFigures t = CalculateTiming(ctx, clockMHz);
+        if (t.valid && t.rateMatched)
+            return clockMHz;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
-PllRequest PllRequestOf(const CKXC2280RegisterWizardDoc& doc) {
-    return {doc.m_dInputFreq, doc.m_dTargetSystemFreq, doc.m_dTargetVcoFreq, doc.m_nPllM,
-            doc.m_nPllN};
+double ClampPllInput(double inputMHz) {
+    if (!(inputMHz >= PllLimits::kInputMin))
+        return PllLimits::kInputMin;
+    if (inputMHz > PllLimits::kInputMax)
+        return PllLimits::kInputMax;
+    return inputMHz;
+}
+
+PllChoice SearchPll(const PllRequest& request) {
+    ChoiceRule rule(request);
+    ForEachSetting(ClampPllInput(request.inputMHz), request,
+                   [&rule](const PllCandidate& setting) { rule.Offer(setting); });
+    const std::optional<PllCandidate> chosen = rule.Chosen();
+    return chosen ? ChoiceOf(*chosen) : PllChoice{};
+}
+
+PllChoice SearchPll(double finMHz, double targetMHz, double targetVcoMHz, int fixedM, int fixedN) {
+    return SearchPll(PllRequest{finMHz, targetMHz, targetVcoMHz, fixedM, fixedN});
 }
 
 std::vector<PllCandidate> ListPllCandidates(const PllRequest& request) {
@@ -109,25 +153,22 @@ std::vector<PllCandidate> ListPllCandidates(const PllRequest& request) {
     candidates.reserve(count);
 
     const FrequencyMatcher target(request.targetMHz);
-    ChoiceRule rule;
+    ChoiceRule rule(request);
     ForEachSetting(finMHz, request, [&](const PllCandidate& setting) {
         PllCandidate& c = candidates.emplace_back(setting);
         c.visitIndex = static_cast<int>(candidates.size()) - 1;
         Measure(c, request, target);
-        const double vcoReference = request.targetVcoMHz == -1.0 ? c.fvcoMHz : request.targetVcoMHz;
-        const double error =
-            std::fabs(c.fvcoMHz - vcoReference) + std::fabs(c.systemFreqMHz - request.targetMHz);
-        rule.Offer(c.visitIndex, c.systemFreqMHz, request.targetMHz, error, c.divider);
+        rule.Offer(c);
     });
-    if (const int chosen = rule.Chosen(); chosen >= 0)
-        candidates[static_cast<std::size_t>(chosen)].chosen = true;
+    if (const std::optional<PllCandidate> chosen = rule.Chosen())
+        candidates[static_cast<std::size_t>(chosen->visitIndex)].chosen = true;
     return candidates;
 }
 
 PllChoice ChosenPll(const std::vector<PllCandidate>& candidates) {
     for (const PllCandidate& c : candidates) {
         if (c.chosen)
-            return {c.m, c.n, c.divider, c.fpdfMHz, c.fvcoMHz, c.systemFreqMHz};
+            return ChoiceOf(c);
     }
     return {};
 }
@@ -155,12 +196,12 @@ std::optional<double> FindMinimumSystemFreq(const std::vector<PllCandidate>& can
     clocks.reserve(candidates.size());
     for (const PllCandidate& c : candidates)
         clocks.push_back(c.systemFreqMHz);
-    std::sort(clocks.begin(), clocks.end());
-    clocks.erase(std::unique(clocks.begin(), clocks.end()), clocks.end());
-    for (const double clockMHz : clocks) {
-        const TimingFigures t = CalculateTiming(ctx, clockMHz);
-        if (t.valid && t.rateMatched)
-            return clockMHz;
-    }
-    return std::nullopt;
+    return LowestClockForFrameRate(std::move(clocks), ctx);
+}
+
+std::optional<double> FindMinimumSystemFreq(const PllRequest& request, const CImageContext& ctx) {
+    std::vector<double> clocks;
+    ForEachSetting(ClampPllInput(request.inputMHz), request,
+                   [&clocks](const PllCandidate& c) { clocks.push_back(c.systemFreqMHz); });
+    return LowestClockForFrameRate(std::move(clocks), ctx);
 }

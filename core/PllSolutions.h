@@ -1,14 +1,43 @@
-// Every valid PLL divider setting for the clock parameters, and the lowest system clock among them
-// that still gives the requested frame rate.
+// The PLL divider search: its limits, the setting it picks, every valid setting for the clock
+// parameters, and the lowest system clock among them that still gives the requested frame rate.
 #pragma once
 
 #include "ImageContext.h"
-#include "PllCalc.h"
 
+#include <array>
 #include <optional>
 #include <vector>
 
-class CKXC2280RegisterWizardDoc;
+// PLL limits in MHz, all inclusive.
+struct PllLimits {
+    static constexpr double kInputMin = 4.0;
+    static constexpr double kInputMax = 44.0;
+    static constexpr double kFpdfMin = 4.0;
+    static constexpr double kFpdfMax = 17.5;
+    static constexpr double kVcoMin = 280.0;
+    static constexpr double kVcoMax = 560.0;
+    static constexpr double kOutMin = 4.0;
+    static constexpr double kOutMax = 44.0;
+    static constexpr int kNMin = 0;
+    static constexpr int kNMax = 63;
+    static constexpr int kMMin = 16;
+    static constexpr int kMMax = 70;
+    // Output dividers in search order; the register value P3 is D - 1.
+    static constexpr std::array<int, 9> kOutputDividers = {1, 2, 4, 6, 8, 10, 12, 14, 16};
+};
+
+// The chosen candidate; all zero when none was found.
+struct PllChoice {
+    int m = 0;
+    int n = 0;
+    int d = 0;
+    double fpdfMHz = 0.0;
+    double fvcoMHz = 0.0;
+    double foutMHz = 0.0; // system clock; the output clock shown to the user is half of it
+};
+
+// The input clock clamped into the PLL's input range; NaN counts as below the range.
+double ClampPllInput(double inputMHz);
 
 // The clock parameters of a search, with the document's "unspecified" markers.
 struct PllRequest {
@@ -37,8 +66,10 @@ struct PllCandidate {
     int visitIndex = 0;                // position in the search's visit order
 };
 
-// The request the document's clock parameters make.
-PllRequest PllRequestOf(const CKXC2280RegisterWizardDoc& doc);
+// The setting CalculatePLL takes for the request among every N, M and D within the limits: one
+// pass over the settings, without listing them.
+PllChoice SearchPll(const PllRequest& request);
+PllChoice SearchPll(double finMHz, double targetMHz, double targetVcoMHz, int fixedM, int fixedN);
 
 // Every candidate in the search's visit order (N, then M, then D in the divider list), with the
 // one that CalculatePLL's rule picks marked; empty when fixed values break the limits.
@@ -51,7 +82,9 @@ PllChoice ChosenPll(const std::vector<PllCandidate>& candidates);
 // then the visit order.
 void SortForListing(std::vector<PllCandidate>& candidates);
 
-// The lowest Fout among the candidates at which the image request of ctx gives a valid timing
-// whose frame rate matches the request; none when no candidate does.
+// The lowest Fout among the candidates (or among the request's settings) at which the image
+// request of ctx gives a valid timing whose frame rate matches the request; none when no candidate
+// does.
 std::optional<double> FindMinimumSystemFreq(const std::vector<PllCandidate>& candidates,
                                             const CImageContext& ctx);
+std::optional<double> FindMinimumSystemFreq(const PllRequest& request, const CImageContext& ctx);

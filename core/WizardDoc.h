@@ -3,7 +3,8 @@
 
 #include "ImageContext.h"
 #include "Register.h"
-#include "WizardMessages.h"
+
+#include <optional>
 
 #include <array>
 #include <string>
@@ -26,13 +27,17 @@ public:
     int m_bUseStandardIni; // flag: splice into the standard INI file when saving
     std::array<CImageContext, 1> m_Contexts;
     double m_dTargetSystemFreq; // MHz; the system clock the timing runs on
-    double m_dTargetVcoFreq;    // MHz; exactly -1.0 means unspecified
-    double m_dInputFreq;        // MHz; reference clock
-    int m_nHwRev;               // 1 = "Rev1", 2 = "Rev2"
-    int m_bUseMinFreq;          // flag: "Use Min. Freq."
-    int m_bBypassPll;           // flag: "Bypass PLL"
-    int m_nPllM;                // fixed multiplier 16 to 70, or -1 for free choice
-    int m_nPllN;                // fixed N register value 0 to 63, or -1 for free choice
+    // MHz; the target as entered, which "Use Min. Freq." replaces by the clock it finds and falls
+    // back to when no clock gives the frame rate. Taken from m_dTargetSystemFreq at each
+    // recalculation of the clock settings.
+    double m_dEnteredSystemFreq;
+    double m_dTargetVcoFreq; // MHz; exactly -1.0 means unspecified
+    double m_dInputFreq;     // MHz; reference clock
+    int m_nHwRev;            // 1 = "Rev1", 2 = "Rev2"
+    int m_bUseMinFreq;       // flag: "Use Min. Freq."
+    int m_bBypassPll;        // flag: "Bypass PLL"
+    int m_nPllM;             // fixed multiplier 16 to 70, or -1 for free choice
+    int m_nPllN;             // fixed N register value 0 to 63, or -1 for free choice
     std::string m_strClockReport;
     std::string m_strClockSummary;
     int m_bOutputAsRegisters; // flag: register form (1) or field form (0) of settings lines
@@ -43,18 +48,12 @@ public:
     int m_nVBlankUsed = 0;           // rows
     double m_dActualFrameRate = 0.0; // frames per second without extra delay
 
-    // Where CalculatePLL posts WM_WIZ_RECALC_TIMING; with none set nothing is posted.
-    IMainFramePoster* m_pMainFrame = nullptr;
-
-    // The system frequency last announced to the image timing side, in MHz. Process-wide, starts
-    // at 0.0 and survives new documents.
-    static double s_dLastSystemFreq;
-
     // Rebuilds the register list from the table and recalculates the clock; parameters are kept.
     bool OnNewDocument();
 
     // PLL search for the clock parameters: registers 0 and 1, clock summary and report, clock
-    // warning bits, and the WM_WIZ_RECALC_TIMING announcement.
+    // warning bits; with "Use Min. Freq." the target becomes the lowest clock that gives the
+    // requested frame rate.
     void CalculatePLL();
 
     // Frame timing, integration and flicker settings for context 0: registers 2 to 14 and both
@@ -62,10 +61,22 @@ public:
     void ComputeTiming(bool bQuiet);
 };
 
-// The Clock Settings form's recalculation, shared with the callers without windows: clears the
-// clock warning bits, runs CalculatePLL, then ComputeTiming(false).
-void RecalculateClocks(CKXC2280RegisterWizardDoc& doc);
+// What the user changed, which decides where a recalculation starts.
+enum class UserChange {
+    ClockSettings, // a clock parameter: everything is computed again
+    ImageRequest,  // the image request: the timing, and the clock when it is the minimum for it
+};
 
-// The Image Timing form's recalculation once its request is in context 0: clears the timing warning
-// bits and runs ComputeTiming(false).
-void RecalculateTiming(CKXC2280RegisterWizardDoc& doc);
+// What a recalculation computed again, for the views to show.
+struct Changes {
+    bool clock = false;  // registers 0 and 1, the clock summary and report
+    bool timing = false; // registers 2 to 14, the timing summary and report, the warning bits
+    // The system clock "Use Min. Freq." found for the image request, when it searched.
+    std::optional<double> foundMinimumMHz;
+
+    bool Registers() const { return clock || timing; }
+};
+
+// The one recalculation of the document after a change: the clock side (when it depends on the
+// change), then the frame timing, the flicker rows and the reports, each once.
+Changes Recalculate(CKXC2280RegisterWizardDoc& doc, UserChange change);

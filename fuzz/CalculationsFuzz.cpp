@@ -8,7 +8,6 @@
 #include "RecordingPrompt.h"
 #include "SettingsWriter.h"
 #include "TimingDiagram.h"
-#include "WindowlessChain.h"
 #include "WizardDoc.h"
 
 #include <algorithm>
@@ -79,7 +78,6 @@ void FillOtherFields(FuzzInput& in, CKXC2280RegisterWizardDoc& doc) {
     doc.m_nHBlankUsed = in.Pick(kInterestingInts);
     doc.m_nVBlankUsed = in.Pick(kInterestingInts);
     doc.m_dActualFrameRate = in.Pick(kInterestingDoubles);
-    CKXC2280RegisterWizardDoc::s_dLastSystemFreq = in.Pick(kInterestingDoubles);
     CImageContext& c = doc.m_Contexts[0];
     c.m_bJpeg = in.Pick(kInterestingInts);
     c.m_bTimingValid = in.Byte() & 1;
@@ -198,9 +196,7 @@ void CheckDiagram(const CKXC2280RegisterWizardDoc& doc) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzInput in(data, size);
-    WizardMessageQueue queue;
     CKXC2280RegisterWizardDoc doc;
-    doc.m_pMainFrame = &queue;
     FillDocument(in, doc);
     FUZZ_CHECK(doc.OnNewDocument(), "a new document");
     for (CRegister& reg : doc.m_Registers)
@@ -209,7 +205,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The Clock Settings form's recalculation and the posted messages, then a quiet run as the
     // minimum-frequency mode makes one.
-    RecalculateClocksWithoutWindows(doc, queue);
+    Recalculate(doc, UserChange::ClockSettings);
     if (in.Byte() & 1)
         doc.ComputeTiming(true);
     FUZZ_CHECK(doc.m_Registers.size() == kRegisterCount, "the fifteen register rows");

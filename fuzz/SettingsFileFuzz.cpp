@@ -3,10 +3,10 @@
 // is read restores a document whose saved file reads back to the same parameters.
 #include "FuzzSupport.h"
 
+#include "Parameters.h"
 #include "RecordingPrompt.h"
 #include "SettingsReader.h"
 #include "SettingsWriter.h"
-#include "WindowlessChain.h"
 #include "WizardDoc.h"
 
 #include <algorithm>
@@ -24,13 +24,10 @@ int CountLines(std::string_view bytes) {
 // recalculation.
 std::string SaveRestored(const ParameterSet& parameters) {
     CKXC2280RegisterWizardDoc doc;
-    WizardMessageQueue queue;
-    doc.m_pMainFrame = &queue;
     doc.OnNewDocument();
     ApplyImageFormDefaults(doc.m_Contexts[0]);
     ApplyGivenParameters(parameters, doc);
-    RecalculateClocksWithoutWindows(doc, queue);
-    doc.m_pMainFrame = nullptr;
+    Recalculate(doc, UserChange::ClockSettings);
     CMemoryOutputFile file;
     RecordingPrompt prompt(false);
     CArchive archive(CArchive::store, file, prompt);

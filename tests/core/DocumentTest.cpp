@@ -32,7 +32,6 @@ TEST(Document, ConstructionSetsTheDefaultsAndComputesNothing) {
     EXPECT_EQ(doc.m_nHBlankUsed, 0);
     EXPECT_EQ(doc.m_nVBlankUsed, 0);
     EXPECT_EQ(doc.m_dActualFrameRate, 0.0);
-    EXPECT_EQ(doc.m_pMainFrame, nullptr);
 
     const CImageContext& ctx = doc.m_Contexts[0];
     EXPECT_EQ(ctx.m_dFrameRate, 0.0);

@@ -1,6 +1,6 @@
 // The PLL candidate list, the choice CalculatePLL makes from it, and "Use Min. Freq.".
-#include "PllSolutions.h"
 #include "FormatDecimal.h"
+#include "PllCalc.h"
 #include "TestDocument.h"
 #include "TimingCalc.h"
 
@@ -208,12 +208,11 @@ TEST(UseMinFreq, TargetBecomesTheLowestClockThatGivesTheFrameRate) {
     for (const MinFreqCase& c : kMinFreqCases) {
         SCOPED_TRACE(c.name);
         TestDocument doc;
-        WizardMessageQueue queue;
         doc.m_bUseMinFreq = 1;
         doc.Ctx().m_dFrameRate = c.frameRate;
         doc.Ctx().m_nOutputColumns = c.outputColumns;
         doc.m_dTargetSystemFreq = c.enteredMHz;
-        RecalculateClocksWithoutWindows(doc, queue);
+        Recalculate(doc, UserChange::ClockSettings);
         EXPECT_EQ(doc.m_dTargetSystemFreq, c.targetMHz);
         const auto report = SplitLines(doc.m_strClockReport);
         EXPECT_EQ(report.at(0), c.reportTarget);

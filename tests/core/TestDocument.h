@@ -2,7 +2,7 @@
 // filled.
 #pragma once
 
-#include "WindowlessChain.h"
+#include "Parameters.h"
 
 #include <string>
 #include <vector>

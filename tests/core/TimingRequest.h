@@ -2,7 +2,7 @@
 // the forms start.
 #pragma once
 
-#include "WindowlessChain.h"
+#include "Parameters.h"
 
 struct Request {
     double systemFreq = 44.0;

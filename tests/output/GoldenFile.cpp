@@ -2,35 +2,28 @@
 // the settings output tests start from.
 #include "GoldenFile.h"
 
+#include "Parameters.h"
 #include "ScratchFolder.h"
 #include "Version.h"
-#include "WindowlessChain.h"
 
 #include <gtest/gtest.h>
 
 CKXC2280RegisterWizardDoc NewDocument() {
     CKXC2280RegisterWizardDoc doc;
-    WizardMessageQueue queue;
-    doc.m_pMainFrame = &queue;
     doc.OnNewDocument();
     ApplyImageFormDefaults(doc.m_Contexts[0]);
-    doc.m_pMainFrame = nullptr;
     return doc;
 }
 
 void Recalculate(CKXC2280RegisterWizardDoc& doc) {
-    WizardMessageQueue queue;
-    RecalculateClocksWithoutWindows(doc, queue);
+    Recalculate(doc, UserChange::ClockSettings);
 }
 
 CKXC2280RegisterWizardDoc DefaultDocument() {
     CKXC2280RegisterWizardDoc doc;
-    WizardMessageQueue queue;
-    doc.m_pMainFrame = &queue;
     doc.OnNewDocument();
     ApplyParameters(DefaultParameters(), doc);
-    RecalculateClocksWithoutWindows(doc, queue);
-    doc.m_pMainFrame = nullptr;
+    Recalculate(doc, UserChange::ClockSettings);
     return doc;
 }
 

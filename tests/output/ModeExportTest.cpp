@@ -3,7 +3,7 @@
 #include "ModeExport.h"
 #include "SettingsRegisterValues.h"
 #include "SettingsWriter.h"
-#include "WindowlessChain.h"
+#include "Parameters.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "RecordingPrompt.h"
 #include "ScratchFolder.h"
 #include "SettingsWriter.h"
-#include "WindowlessChain.h"
+#include "Parameters.h"
 #include "WizardDoc.h"
 
 #include <gtest/gtest.h>

@@ -2,10 +2,10 @@
 // inputs always give the same bytes.
 #include "CliFixture.h"
 
+#include "Parameters.h"
 #include "RecordingPrompt.h"
 #include "ScratchFolder.h"
 #include "SettingsWriter.h"
-#include "WindowlessChain.h"
 #include "WizardDoc.h"
 
 #include <gtest/gtest.h>
@@ -47,9 +47,7 @@ struct Texts {
 };
 
 Texts Compute(const Request& r) {
-    WizardMessageQueue queue;
     CKXC2280RegisterWizardDoc doc;
-    doc.m_pMainFrame = &queue;
     CImageContext& c = doc.m_Contexts[0];
     c.m_dFrameRate = r.frameRate;
     c.m_nOutputColumns = r.columns;
@@ -67,7 +65,7 @@ Texts Compute(const Request& r) {
     doc.m_bOutputAsRegisters = r.asRegisters;
     doc.m_bDirectAddressing = r.direct;
     doc.OnNewDocument();
-    RecalculateClocksWithoutWindows(doc, queue);
+    Recalculate(doc, UserChange::ClockSettings);
 
     RecordingPrompt prompt(false);
     CMemoryOutputFile file;

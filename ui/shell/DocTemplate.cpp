@@ -56,7 +56,6 @@ CWizardDocTemplate::~CWizardDocTemplate() {
 
 bool CWizardDocTemplate::CreateDocumentAndFrame() {
     m_doc = std::make_unique<CKXC2280RegisterWizardDoc>();
-    m_doc->m_pMainFrame = &m_poster;
     m_frame = std::make_unique<CMainFrame>();
     connect(m_frame.get(), &CMainFrame::OpenRequested, this, &CWizardDocTemplate::OnFileOpen);
     connect(m_frame.get(), &CMainFrame::SaveRequested, this, &CWizardDocTemplate::OnFileSave);
@@ -69,7 +68,6 @@ bool CWizardDocTemplate::CreateDocumentAndFrame() {
     connect(m_frame.get(), &CMainFrame::DocumentChanged, this,
             &CWizardDocTemplate::UpdateFrameTitle);
     m_frame->SetCanClose([this] { return SaveModified(); });
-    m_poster.SetTarget(m_frame.get());
     m_context.m_view = CViewContext{m_doc.get(), m_frame.get()};
     if (!m_frame->OnCreateClient(&m_context)) {
         AfxMessageBox(QStringLiteral("The wizard's window layout could not be created."),

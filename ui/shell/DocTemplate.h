@@ -2,7 +2,6 @@
 #pragma once
 
 #include "CreateContext.h"
-#include "MainFramePoster.h"
 #include "Parameters.h"
 #include "WizardDoc.h"
 
@@ -94,7 +93,6 @@ private:
 
     // Declared first, destroyed last: the views and the frame use the document until they go.
     std::unique_ptr<CKXC2280RegisterWizardDoc> m_doc;
-    CMainFramePoster m_poster;
     CCreateContext m_context;
     std::unique_ptr<CMainFrame> m_frame;
     QString m_strPathName;

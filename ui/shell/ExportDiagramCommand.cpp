@@ -3,8 +3,8 @@
 #include "ExportDiagramCommand.h"
 
 #include "CommandLine.h"
+#include "Parameters.h"
 #include "TimingDiagramExport.h"
-#include "WindowlessChain.h"
 
 #include <QGuiApplication>
 

@@ -463,19 +463,20 @@ bool CMainFrame::OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_t
         PostWizardMessage(m_Framework.GetWnd(ID_LAYOUT_NAV_TREE), message, wParam, 0);
         break;
     case WM_WIZ_RECALC_CONTEXT:
-    case WM_WIZ_RECALC_TIMING:
         PostWizardMessage(m_Framework.GetWnd(ID_LAYOUT_TIMING_TOP), message, wParam, 0);
         break;
     case WM_WIZ_TIMING_CHANGED:
-        PostWizardMessage(m_Framework.GetWnd(ID_LAYOUT_TIMING_DIAGRAM), message, wParam, 0);
+        // The document was recalculated once; the pages only show it.
+        for (const int id : {ID_LAYOUT_TIMING_TOP, ID_LAYOUT_TIMING_DIAGRAM})
+            PostWizardMessage(m_Framework.GetWnd(id), message, wParam, 0);
         emit DocumentChanged();
         break;
-    case WM_WIZ_IMAGE_REQUEST_CHANGED:
     case WM_WIZ_USE_PLL_SOLUTION:
         PostWizardMessage(m_Framework.GetWnd(ID_LAYOUT_PLL), message, wParam, 0);
         break;
     case WM_WIZ_CLOCKS_RECALCULATED:
-        PostWizardMessage(m_Framework.GetWnd(ID_LAYOUT_PLL_SOLUTIONS), message, wParam, 0);
+        for (const int id : {ID_LAYOUT_PLL, ID_LAYOUT_PLL_SOLUTIONS})
+            PostWizardMessage(m_Framework.GetWnd(id), message, wParam, 0);
         emit DocumentChanged();
         break;
     case WM_WIZ_OUTPUT_FORM_CHANGED:

@@ -2,6 +2,7 @@
 #include "ImageParms.h"
 
 #include "TimingCalc.h"
+#include "WizardMessages.h"
 
 #include <QComboBox>
 #include <algorithm>
@@ -289,15 +290,20 @@ void CImageParms::Recompute(bool bNotify) {
     ctx.m_bVertFlip = m_bVertFlip;
     ctx.m_bLowPower = m_bLowPower;
     ctx.m_dMinFrameRate = m_dMinFrameRate;
-    RecalculateTiming(doc);
+    const Changes changes = Recalculate(doc, UserChange::ImageRequest);
+    ShowTiming();
+    PostToMainFrame(WM_WIZ_TIMING_CHANGED, static_cast<std::uintptr_t>(m_nContext), 0);
+    if (changes.clock)
+        PostToMainFrame(WM_WIZ_CLOCKS_RECALCULATED);
+    if (bNotify)
+        PostToMainFrame(WM_WIZ_RECALC_CONTEXT, static_cast<std::uintptr_t>(1 - m_nContext), 0);
+}
+
+void CImageParms::ShowTiming() {
     for (const WarningControl& control : kWarningControls)
         RedrawControl(control.id);
+    const CImageContext& ctx = GetDocument().m_Contexts[static_cast<std::size_t>(ContextIndex())];
     SetDlgItemText(IDC_TIMING_REPORT, DocumentText(ctx.m_strTimingReport));
-    PostToMainFrame(WM_WIZ_TIMING_CHANGED, static_cast<std::uintptr_t>(m_nContext), 0);
-    if (bNotify) {
-        PostToMainFrame(WM_WIZ_RECALC_CONTEXT, static_cast<std::uintptr_t>(1 - m_nContext), 0);
-        PostToMainFrame(WM_WIZ_IMAGE_REQUEST_CHANGED);
-    }
 }
 
 void CImageParms::RestoreParameters(const ParameterSet& given) {
@@ -327,8 +333,6 @@ void CImageParms::RestoreParameters(const ParameterSet& given) {
         m_nVBlank = ctx.m_nVBlank;
     UpdateData(false);
     Recompute(false);
-    // A new request: a clock that is the minimum for it must follow.
-    PostToMainFrame(WM_WIZ_IMAGE_REQUEST_CHANGED);
 }
 
 void CImageParms::SelectBlankingRadio(int radioId) {
@@ -441,8 +445,8 @@ bool CImageParms::OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_
         if (wParam == static_cast<std::uintptr_t>(m_nContext) && m_bFollowOtherContext != 0)
             Recompute(false);
         return true;
-    case WM_WIZ_RECALC_TIMING:
-        Recompute(false);
+    case WM_WIZ_TIMING_CHANGED:
+        ShowTiming();
         return true;
     case WM_WIZ_RESTORE_PARAMETERS:
         if (const auto* given = reinterpret_cast<const ParameterSet*>(wParam))
@@ -469,8 +473,6 @@ bool CImageParms::OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_
         EnableXOnly();
         UpdateData(false);
         Recompute(false);
-        // The defaults are a new request; a clock that is the minimum for it must follow.
-        PostToMainFrame(WM_WIZ_IMAGE_REQUEST_CHANGED);
         return true;
     default:
         return CWizardFormView::OnWndMsg(message, wParam, lParam);

@@ -58,10 +58,13 @@ public:
     void OnInitialUpdate() override;
     bool OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
 
-    // Reads the form, copies it into the document's context, runs the timing, shows the report and
-    // posts WM_WIZ_TIMING_CHANGED; with bNotify (a change the user made) it also posts
-    // WM_WIZ_RECALC_CONTEXT and WM_WIZ_IMAGE_REQUEST_CHANGED to the main frame.
+    // Reads the form, copies it into the document's context, recalculates the document for the new
+    // image request, shows the report and posts WM_WIZ_TIMING_CHANGED (and
+    // WM_WIZ_CLOCKS_RECALCULATED when the minimum clock followed the request); with bNotify (a
+    // change the user made) it also posts WM_WIZ_RECALC_CONTEXT to the main frame.
     void Recompute(bool bNotify);
+    // The document's timing shown: the report and the warning colours. Computes nothing.
+    void ShowTiming();
 
     // The tooltip text of a control: a string resource for the frame rate and the output size,
     // empty for every other control; at most 79 characters.

@@ -2,7 +2,7 @@
 #include "PLLCalcs.h"
 
 #include "PllCalc.h"
-#include "PllSolutions.h"
+#include "WizardMessages.h"
 
 #include <QComboBox>
 #include <QSignalBlocker>
@@ -168,15 +168,19 @@ void CPLLCalcs::CopyIntoDocument() {
 }
 
 void CPLLCalcs::RunClockSide() {
-    CKXC2280RegisterWizardDoc& doc = GetDocument();
-    RecalculateClocks(doc);
+    ::Recalculate(GetDocument(), UserChange::ClockSettings);
+    ShowClockSide();
     PostToMainFrame(WM_WIZ_TIMING_CHANGED, 0, 0);
+    PostToMainFrame(WM_WIZ_CLOCKS_RECALCULATED);
+}
+
+void CPLLCalcs::ShowClockSide() {
+    const CKXC2280RegisterWizardDoc& doc = GetDocument();
     for (const WarningEdit& edit : kWarningEdits)
         RedrawControl(edit.id);
     SetDlgItemText(IDC_CLOCK_REPORT, DocumentText(doc.m_strClockReport));
     if (ShowsFoundTarget())
         ShowTarget(doc.m_dTargetSystemFreq);
-    PostToMainFrame(WM_WIZ_CLOCKS_RECALCULATED);
 }
 
 bool CPLLCalcs::ShowsFoundTarget() const {
@@ -307,7 +311,6 @@ void CPLLCalcs::OnNotify(int id, Notify code) {
         if (id == IDC_HW_REV) {
             GetDocument().m_nHwRev = Item<QComboBox>(IDC_HW_REV)->currentIndex() + 1;
             Recalculate();
-            PostToMainFrame(WM_WIZ_RECALC_TIMING);
         }
         return;
     case Notify::EditChange:
@@ -332,13 +335,10 @@ bool CPLLCalcs::OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_t 
     case WM_WIZ_RECALC_CLOCKS:
         Recalculate();
         return true;
-    case WM_WIZ_IMAGE_REQUEST_CHANGED:
-        // The minimum clock follows the image request. The form's own entries did not change, so
-        // they are not read (and possibly prompted for) again.
-        if (ShowsFoundTarget()) {
-            CopyIntoDocument();
-            RunClockSide();
-        }
+    case WM_WIZ_CLOCKS_RECALCULATED:
+        // The clock side ran for another page's change (the minimum clock follows the image
+        // request); the form's own entries did not change, so they are not read again.
+        ShowClockSide();
         return true;
     case WM_WIZ_USE_PLL_SOLUTION:
         UsePllSolution(wParam);

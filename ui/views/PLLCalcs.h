@@ -59,9 +59,12 @@ private:
     void OnUseMinFreqBox();
     // The form's values into the document, without reading the controls again.
     void CopyIntoDocument();
-    // The clock and timing calculations on the document's values; then the colours, the report,
-    // the target found in "Use Min. Freq." mode, and WM_WIZ_CLOCKS_RECALCULATED.
+    // The recalculation of the document for its clock settings; then the clock side shown,
+    // WM_WIZ_TIMING_CHANGED and WM_WIZ_CLOCKS_RECALCULATED.
     void RunClockSide();
+    // The document's clock shown: the colours, the report, the target found in "Use Min. Freq."
+    // mode.
+    void ShowClockSide();
     // "Use Min. Freq." checked and the PLL not bypassed: the target edit shows the clock found.
     bool ShowsFoundTarget() const;
     // Puts mhz into the target edit as a shown value, which starts no recalculation.

@@ -2,6 +2,7 @@
 #include "PllSolutionsView.h"
 
 #include "FormatDecimal.h"
+#include "PllCalc.h"
 #include "PllSolutionModel.h"
 #include "WizardMessages.h"
 

@@ -1,6 +1,8 @@
 // Register lists filled from the document, and the check box and radio buttons of the output form.
 #include "RegOutView.h"
 
+#include "WizardMessages.h"
+
 #include "FormatDecimal.h"
 #include "SettingsWriter.h"
 

@@ -1,18 +1,12 @@
-// Small pieces shared by the views: document texts, the posting seam and the prompt adapter.
-#include "MainFramePoster.h"
+// Small pieces shared by the views: document texts and the prompt adapter.
 #include "MessageBox.h"
 #include "MessageBoxPrompt.h"
 #include "ViewContext.h"
-#include "WizardMessage.h"
 
 QString DocumentText(const std::string& text) {
     QString result = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
     result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return result;
-}
-
-void CMainFramePoster::PostToMainFrame(const WizardMessage& msg) {
-    PostWizardMessage(m_target.data(), msg.message, msg.wParam, msg.lParam);
 }
 
 namespace {

@@ -275,7 +275,7 @@ TEST_F(WindowUseTest, ClockTypingUpdatesTimingAndRegistersThroughThePostedMessag
     // The timing form follows only once the posted message has arrived.
     EXPECT_EQ(TimingTop().GetDlgItemText(IDC_TIMING_REPORT), timingBefore);
     PumpEvents();
-    EXPECT_FALSE(spy.Of(WM_WIZ_RECALC_TIMING).empty());
+    EXPECT_FALSE(spy.Of(WM_WIZ_TIMING_CHANGED).empty());
     const QString timingAfter = TimingTop().GetDlgItemText(IDC_TIMING_REPORT);
     EXPECT_NE(timingAfter, timingBefore);
     EXPECT_EQ(timingAfter, DocumentText(Doc().m_Contexts[0].m_strTimingReport));

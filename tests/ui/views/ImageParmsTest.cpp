@@ -427,12 +427,13 @@ TEST_F(ImageParmsTest, SetDefaultsRestoresTheRequestButKeepsVariableFrameRate) {
     EXPECT_EQ(Form().GetDlgItemText(IDC_TIMING_REPORT), DocumentText(Ctx().m_strTimingReport));
 }
 
-TEST_F(ImageParmsTest, RecalcTimingRecomputesWithoutNotifying) {
+TEST_F(ImageParmsTest, TimingChangedShowsTheDocumentWithoutComputing) {
     Ctx().m_dFrameRate = 5.0;
-    host.doc.m_dTargetSystemFreq = 22.0;
-    PostWizardMessage(&Form(), WM_WIZ_RECALC_TIMING);
+    Ctx().m_strTimingReport = "Computed elsewhere\r\n";
+    PostWizardMessage(&Form(), WM_WIZ_TIMING_CHANGED);
     PumpEvents();
-    EXPECT_EQ(Ctx().m_dFrameRate, 30.0);
+    EXPECT_EQ(Form().GetDlgItemText(IDC_TIMING_REPORT), QStringLiteral("Computed elsewhere\n"));
+    EXPECT_EQ(Ctx().m_dFrameRate, 5.0);
     EXPECT_EQ(PostedRecomputes(), 0);
 }
 

@@ -1,8 +1,8 @@
 // The timing diagram page and its SVG and PNG export: labels, ticks, colours, bad names, messages.
 #include "TimingDiagramView.h"
+#include "Parameters.h"
 #include "TimingDiagramExport.h"
 #include "ViewHost.h"
-#include "WindowlessChain.h"
 
 #include <QFile>
 #include <QImage>

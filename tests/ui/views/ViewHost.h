@@ -2,10 +2,10 @@
 #pragma once
 
 #include "GuiTestHelpers.h"
-#include "MainFramePoster.h"
 #include "ViewContext.h"
 #include "WizardDoc.h"
 #include "WizardMessage.h"
+#include "WizardMessages.h"
 
 #include <QString>
 #include <QTest>
@@ -41,8 +41,7 @@ public:
 // A new document wired to the stub frame, and the view under test shown in an active window.
 template <class View> class CViewHost {
 public:
-    CViewHost() : poster(&frame) {
-        doc.m_pMainFrame = &poster;
+    CViewHost() {
         doc.OnNewDocument();
         auto* layout = new QVBoxLayout(&window);
         layout->setContentsMargins(0, 0, 0, 0);
@@ -65,7 +64,6 @@ public:
     }
 
     CStubFrame frame;
-    CMainFramePoster poster;
     CKXC2280RegisterWizardDoc doc;
     QWidget window;
     View* view = nullptr;

@@ -1,39 +1,10 @@
-// The document's posting seam on a window, the output prompt on message boxes, document texts.
-#include "MainFramePoster.h"
+// The output prompt on message boxes, document texts.
 #include "MessageBoxPrompt.h"
 #include "ViewHost.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-TEST(MainFramePoster, PostsQueuedInOrderAndDropsAfterTheTargetIsGone) {
-    auto* frame = new CStubFrame;
-    CMainFramePoster poster(frame);
-    poster.PostToMainFrame({WM_WIZ_RECALC_TIMING, 0, 0});
-    poster.PostToMainFrame({WM_WIZ_RECALC_CONTEXT, 1, 0});
-    EXPECT_TRUE(frame->messages.empty());
-    PumpEvents();
-    EXPECT_EQ(frame->Numbers(),
-              (std::vector<unsigned>{WM_WIZ_RECALC_TIMING, WM_WIZ_RECALC_CONTEXT}));
-    delete frame;
-    poster.PostToMainFrame({WM_WIZ_RECALC_TIMING, 0, 0});
-    PumpEvents();
-}
-
-TEST(MainFramePoster, DocumentClockChangeReachesTheFrame) {
-    CStubFrame frame;
-    CMainFramePoster poster(&frame);
-    CKXC2280RegisterWizardDoc doc;
-    doc.m_pMainFrame = &poster;
-    doc.OnNewDocument();
-    PumpEvents();
-    frame.Clear();
-    doc.m_dTargetSystemFreq = doc.s_dLastSystemFreq + 1.0;
-    doc.CalculatePLL();
-    PumpEvents();
-    EXPECT_EQ(frame.Numbers(), std::vector<unsigned>{WM_WIZ_RECALC_TIMING});
-}
 
 TEST(MessageBoxPrompt, OkAndYesNoGoThroughTheMessageBox) {
     CPromptRecorder recorder;

@@ -1,26 +1,21 @@
-// Wizard message numbers and the seam through which the calculation core posts them to the main
-// frame.
+// Wizard message numbers exchanged between the views and the main frame, which routes them.
 #pragma once
 
 #include <cstdint>
-#include <deque>
 
 // Private window messages exchanged between the views and the main frame.
 inline constexpr unsigned WM_WIZ_STATUS_TEXT = 0x78;       // sent; wParam points at the help text
 inline constexpr unsigned WM_WIZ_SHOW_PAGE = 0x400;        // posted by the tree; wParam = page id
 inline constexpr unsigned WM_WIZ_SELECT_TREE_ITEM = 0x41C; // posted by the tab strip; wParam = tab
 inline constexpr unsigned WM_WIZ_RECALC_CONTEXT = 0x41D;   // posted by the Image Timing form
-inline constexpr unsigned WM_WIZ_RECALC_TIMING = 0x41E;    // posted after the system clock changed
 inline constexpr unsigned WM_WIZ_RECALC_CLOCKS =
     0x41F; // posted when the Clock Settings page is chosen
 inline constexpr unsigned WM_WIZ_SET_DEFAULTS = 0x420; // sent by File > Set Defaults
-// Posted by either form after it ran the timing calculation; wParam = the context index.
+// Posted by either form after a recalculation; wParam = the context index. The timing diagram and
+// the Image Timing form show the document's timing again; nothing is computed.
 inline constexpr unsigned WM_WIZ_TIMING_CHANGED = 0x421;
-// Posted by the Image Timing form after its request changed; the Clock Settings form reruns the
-// clock side when its target is the minimum clock for that request.
-inline constexpr unsigned WM_WIZ_IMAGE_REQUEST_CHANGED = 0x422;
-// Posted by the Clock Settings form after every clock recalculation; the PLL Solutions page
-// lists the candidates again.
+// Posted by either form after a recalculation that ran the clock side; the Clock Settings form
+// shows the document's clock again and the PLL Solutions page lists the candidates again.
 inline constexpr unsigned WM_WIZ_CLOCKS_RECALCULATED = 0x423;
 // Posted by the PLL Solutions page; wParam = PackPllSetting(N, M, D) of the row to use. The Clock
 // Settings form fixes M and N and targets the row's system clock.
@@ -55,28 +50,4 @@ struct WizardMessage {
     std::intptr_t lParam = 0;
 
     friend bool operator==(const WizardMessage&, const WizardMessage&) = default;
-};
-
-// Posting a message to the main frame: queued, handled after the current handler returns, in order.
-class IMainFramePoster {
-public:
-    virtual ~IMainFramePoster() = default;
-    virtual void PostToMainFrame(const WizardMessage& msg) = 0;
-};
-
-// A plain queue for callers without a window (the command line, tests): they drain it afterwards.
-class WizardMessageQueue : public IMainFramePoster {
-public:
-    void PostToMainFrame(const WizardMessage& msg) override { m_queue.push_back(msg); }
-
-    bool Empty() const { return m_queue.empty(); }
-    WizardMessage Pop() {
-        WizardMessage msg = m_queue.front();
-        m_queue.pop_front();
-        return msg;
-    }
-    const std::deque<WizardMessage>& Pending() const { return m_queue; }
-
-private:
-    std::deque<WizardMessage> m_queue;
 };
