@@ -23,6 +23,28 @@ void CountedComputeTiming(CKXC2280RegisterWizardDoc* doc, bool quiet) {
     RealComputeTiming(doc, quiet);
 }
 
+PllChoice RealSearchPll(double finMHz, double targetMHz, double targetVcoMHz, int fixedM,
+                        int fixedN) asm("__real__Z9SearchPlldddii");
+PllChoice CountedSearchPll(double finMHz, double targetMHz, double targetVcoMHz, int fixedM,
+                           int fixedN) asm("__wrap__Z9SearchPlldddii");
+PllChoice CountedSearchPll(double finMHz, double targetMHz, double targetVcoMHz, int fixedM,
+                           int fixedN) {
+    ++g_counts.pll;
+    return RealSearchPll(finMHz, targetMHz, targetVcoMHz, fixedM, fixedN);
+}
+
+std::optional<double>
+RealFindMinimumSystemFreq(const PllRequest& request, const CImageContext& ctx) asm(
+    "__real__Z21FindMinimumSystemFreqRK10PllRequestRK13CImageContext");
+std::optional<double>
+CountedFindMinimumSystemFreq(const PllRequest& request, const CImageContext& ctx) asm(
+    "__wrap__Z21FindMinimumSystemFreqRK10PllRequestRK13CImageContext");
+std::optional<double> CountedFindMinimumSystemFreq(const PllRequest& request,
+                                                   const CImageContext& ctx) {
+    ++g_counts.pll;
+    return RealFindMinimumSystemFreq(request, ctx);
+}
+
 std::vector<PllCandidate>
 RealListPllCandidates(const PllRequest& request) asm("__real__Z17ListPllCandidatesRK10PllRequest");
 std::vector<PllCandidate> CountedListPllCandidates(const PllRequest& request) asm(

@@ -10,7 +10,9 @@ if(TARGET qx_ui_shell)
   # The counted functions of WizardRunCounts.cpp, by their mangled names.
   target_link_options(bench_ui PRIVATE
     -Wl,--wrap=_ZN25CKXC2280RegisterWizardDoc13ComputeTimingEb
-    -Wl,--wrap=_Z17ListPllCandidatesRK10PllRequest)
+    -Wl,--wrap=_Z17ListPllCandidatesRK10PllRequest
+    -Wl,--wrap=_Z9SearchPlldddii
+    -Wl,--wrap=_Z21FindMinimumSystemFreqRK10PllRequestRK13CImageContext)
   add_dependencies(bench_ui qx_ui_startup_probe)
   target_compile_definitions(bench_ui PRIVATE
     QX_STARTUP_PROBE="$<TARGET_FILE:qx_ui_startup_probe>")

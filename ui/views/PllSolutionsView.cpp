@@ -83,6 +83,8 @@ CPllSolutionsView::CPllSolutionsView(const CViewContext& context, QWidget* paren
 // The columns fit their contents only while the page is shown: measuring every candidate row of
 // a hidden page on each clock run (and at start-up) costs more than building the whole window.
 void CPllSolutionsView::showEvent(QShowEvent* event) {
+    if (std::exchange(m_listStale, false))
+        Refresh();
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     CWndT<QWidget>::showEvent(event);
     if (std::exchange(m_scrollToChosen, false) && m_table->selectionModel()->hasSelection())
@@ -102,7 +104,9 @@ void CPllSolutionsView::OnInitialUpdate() {
 bool CPllSolutionsView::OnWndMsg(unsigned message, std::uintptr_t, std::intptr_t) {
     if (message != WM_WIZ_CLOCKS_RECALCULATED)
         return false;
-    Refresh();
+    m_listStale = !isVisible();
+    if (!m_listStale)
+        Refresh();
     return true;
 }
 

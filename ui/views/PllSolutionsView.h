@@ -51,4 +51,7 @@ private:
     QTableView* m_table;
     QPushButton* m_useButton;
     bool m_scrollToChosen = false; // a hidden page scrolls to the chosen row when next shown
+    // The clock changed while the page was hidden: it lists the candidates again when next shown,
+    // so a keystroke on another page pays for one PLL search only.
+    bool m_listStale = false;
 };
