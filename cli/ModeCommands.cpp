@@ -50,15 +50,17 @@ std::variant<Mode, std::string> ModeOfSettingsFile(const CliRequest& request,
     return mode;
 }
 
+// The mode of a name given to option.
 std::variant<Mode, std::string> ModeNamed(const ModeSet& modes, const CliRequest& request,
-                                          const std::string& name) {
+                                          const std::string& name,
+                                          std::string_view option = "--diff") {
     if (const Mode* mode = modes.Find(name))
         return *mode;
     std::string accepted;
     for (const Mode& mode : modes.Modes())
         accepted += (accepted.empty() ? "" : ", ") + QuoteValue(mode.name);
-    return "option --diff: no mode " + QuoteValue(name) + " in " + InputName(request.batchPath) +
-           "; accepted: " + accepted;
+    return "option " + std::string(option) + ": no mode " + QuoteValue(name) + " in " +
+           InputName(request.batchPath) + "; accepted: " + accepted;
 }
 
 // The two operands of --diff as modes, or why they cannot be had.
@@ -165,4 +167,37 @@ int DiffModes(const CliRequest& request) {
         return kExitWriteFailed;
     }
     return kExitDiffer;
+}
+
+int PrintModeSwitch(const CliRequest& request) {
+    auto read = ReadModeSetFile(request.batchPath, request.arguments);
+    if (const std::string* refused = std::get_if<std::string>(&read)) {
+        Say(*refused);
+        return kExitBadUsage;
+    }
+    const ModeSet& modes = std::get<ModeSet>(read);
+    std::vector<Mode> sides;
+    for (const std::string& name : request.modeSwitch) {
+        auto side = ModeNamed(modes, request, name, "--switch");
+        if (const std::string* refused = std::get_if<std::string>(&side)) {
+            Say(*refused);
+            return kExitBadUsage;
+        }
+        sides.push_back(std::move(std::get<Mode>(side)));
+    }
+    for (const Mode& mode : sides)
+        if (!mode.figures.valid) {
+            Say("mode " + QuoteValue(mode.name) + ": " + mode.figures.invalidReason +
+                ": the timing is n/a");
+            return kExitRequestRefused;
+        }
+    const Mode& to = sides[1];
+    std::cout << ModeSwitchLines(ModeSwitch(sides[0], to), to.outputAsRegisters,
+                                 to.directAddressing)
+              << std::flush;
+    if (!std::cout) {
+        Say("cannot write to standard output");
+        return kExitWriteFailed;
+    }
+    return kExitOk;
 }
