@@ -52,8 +52,7 @@ std::variant<Mode, std::string> ModeOfSettingsFile(const CliRequest& request,
 
 // The mode of a name given to option.
 std::variant<Mode, std::string> ModeNamed(const ModeSet& modes, const CliRequest& request,
-                                          const std::string& name,
-                                          std::string_view option = "--diff") {
+                                          const std::string& name, std::string_view option) {
     if (const Mode* mode = modes.Find(name))
         return *mode;
     std::string accepted;
@@ -63,8 +62,10 @@ std::variant<Mode, std::string> ModeNamed(const ModeSet& modes, const CliRequest
            InputName(request.batchPath) + "; accepted: " + accepted;
 }
 
-// The two operands of --diff as modes, or why they cannot be had.
-std::variant<std::pair<Mode, Mode>, std::string> DiffOperands(const CliRequest& request) {
+// The two operands of option (--diff or --switch) as modes, or why they cannot be had.
+std::variant<std::pair<Mode, Mode>, std::string>
+ModeOperands(const CliRequest& request, const std::vector<std::string>& operands,
+             std::string_view option) {
     std::vector<Mode> sides;
     std::optional<ModeSet> modes;
     if (!request.batchPath.empty()) {
@@ -73,9 +74,9 @@ std::variant<std::pair<Mode, Mode>, std::string> DiffOperands(const CliRequest& 
             return *refused;
         modes = std::move(std::get<ModeSet>(read));
     }
-    for (const std::string& operand : request.diff) {
-        auto side =
-            modes ? ModeNamed(*modes, request, operand) : ModeOfSettingsFile(request, operand);
+    for (const std::string& operand : operands) {
+        auto side = modes ? ModeNamed(*modes, request, operand, option)
+                          : ModeOfSettingsFile(request, operand);
         if (const std::string* refused = std::get_if<std::string>(&side))
             return *refused;
         sides.push_back(std::move(std::get<Mode>(side)));
@@ -149,7 +150,7 @@ int WriteRegisterTable(const CliRequest& request) {
 }
 
 int DiffModes(const CliRequest& request) {
-    auto operands = DiffOperands(request);
+    auto operands = ModeOperands(request, request.diff, "--diff");
     if (const std::string* refused = std::get_if<std::string>(&operands)) {
         Say(*refused);
         return kExitBadUsage;
@@ -170,30 +171,19 @@ int DiffModes(const CliRequest& request) {
 }
 
 int PrintModeSwitch(const CliRequest& request) {
-    auto read = ReadModeSetFile(request.batchPath, request.arguments);
-    if (const std::string* refused = std::get_if<std::string>(&read)) {
+    auto operands = ModeOperands(request, request.modeSwitch, "--switch");
+    if (const std::string* refused = std::get_if<std::string>(&operands)) {
         Say(*refused);
         return kExitBadUsage;
     }
-    const ModeSet& modes = std::get<ModeSet>(read);
-    std::vector<Mode> sides;
-    for (const std::string& name : request.modeSwitch) {
-        auto side = ModeNamed(modes, request, name, "--switch");
-        if (const std::string* refused = std::get_if<std::string>(&side)) {
-            Say(*refused);
-            return kExitBadUsage;
-        }
-        sides.push_back(std::move(std::get<Mode>(side)));
-    }
-    for (const Mode& mode : sides)
-        if (!mode.figures.valid) {
-            Say("mode " + QuoteValue(mode.name) + ": " + mode.figures.invalidReason +
+    const auto& [from, to] = std::get<std::pair<Mode, Mode>>(operands);
+    for (const Mode* mode : {&from, &to})
+        if (!mode->figures.valid) {
+            Say("mode " + QuoteValue(mode->name) + ": " + mode->figures.invalidReason +
                 ": the timing is n/a");
             return kExitRequestRefused;
         }
-    const Mode& to = sides[1];
-    std::cout << ModeSwitchLines(ModeSwitch(sides[0], to), to.outputAsRegisters,
-                                 to.directAddressing)
+    std::cout << ModeSwitchLines(ModeSwitch(from, to), to.outputAsRegisters, to.directAddressing)
               << std::flush;
     if (!std::cout) {
         Say("cannot write to standard output");
