@@ -79,6 +79,14 @@ TEST_F(ModesPageTest, AFrameRateChangeMarksTheTimingRegistersAndNotThePllOnes) {
     EXPECT_TRUE(page.SwitchText().contains("REG = 0x300A, 0x03F2"))
         << page.SwitchText().toStdString();
     EXPECT_TRUE(m_prompts.Prompts().empty());
+    // "Open in Forms" puts the first mode's 30 fps back, once the unsaved 15 fps were asked about.
+    page.ModeTable()->selectRow(0);
+    Click(page, QStringLiteral("&Open in Forms"));
+    ASSERT_EQ(m_prompts.Texts().size(), 1u);
+    EXPECT_TRUE(m_prompts.Texts()[0].startsWith("Save changes to"));
+    EXPECT_EQ(Doc().m_Contexts[0].m_dFrameRate, 30.0);
+    EXPECT_EQ(TimingTop().Item<QComboBox>(IDC_FRAME_RATE)->currentText(), "30");
+    EXPECT_EQ(Doc().m_Registers[2].m_nValue, 0x01F9u); // frame_length_lines of 30 fps
 }
 
 TEST_F(ModesPageTest, OpensTheExampleModesAndRefusesABadFileWithoutAChange) {
