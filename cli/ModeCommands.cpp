@@ -25,6 +25,16 @@ void Say(const std::string& message) {
     std::cerr << kCliName << ": " << OneLine(message) << '\n';
 }
 
+// Writes text to standard output; status, or kExitWriteFailed when it could not be written.
+int Print(const std::string& text, int status) {
+    std::cout << text << std::flush;
+    if (!std::cout) {
+        Say("cannot write to standard output");
+        return kExitWriteFailed;
+    }
+    return status;
+}
+
 // A settings file read as --from reads it, over --params and under the options. Its registers
 // are the values its lines write: a parameter it does not echo would make recomputed ones differ.
 std::variant<Mode, std::string> ModeOfSettingsFile(const CliRequest& request,
@@ -162,12 +172,7 @@ int DiffModes(const CliRequest& request) {
     const std::string text = request.json
                                  ? diff.dump(2, ' ', false, Json::error_handler_t::replace) + "\n"
                                  : DiffText(diff);
-    std::cout << text << std::flush;
-    if (!std::cout) {
-        Say("cannot write to standard output");
-        return kExitWriteFailed;
-    }
-    return kExitDiffer;
+    return Print(text, kExitDiffer);
 }
 
 int PrintModeSwitch(const CliRequest& request) {
@@ -183,11 +188,6 @@ int PrintModeSwitch(const CliRequest& request) {
                 ": the timing is n/a");
             return kExitRequestRefused;
         }
-    std::cout << ModeSwitchLines(ModeSwitch(from, to), to.outputAsRegisters, to.directAddressing)
-              << std::flush;
-    if (!std::cout) {
-        Say("cannot write to standard output");
-        return kExitWriteFailed;
-    }
-    return kExitOk;
+    return Print(ModeSwitchLines(ModeSwitch(from, to), to.outputAsRegisters, to.directAddressing),
+                 kExitOk);
 }
