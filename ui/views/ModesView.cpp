@@ -81,13 +81,21 @@ CModesView::CModesView(const CViewContext& context, QWidget* parent)
     m_switchNote->setWordWrap(true);
 
     auto* splitter = new QSplitter(Qt::Vertical, this);
-    splitter->addWidget(m_modeTable);
-    splitter->addWidget(Panel(splitter,
-                              Row({new QLabel(QStringLiteral("Registers; marked where they "
-                                                             "differ from:"),
-                                              this),
-                                   m_reference, m_changedOnly}),
-                              m_grid));
+    // The buttons stand in a column beside the modes, so a narrow window cuts no label.
+    auto* modesPanel = new QWidget(splitter);
+    auto* buttons = new QVBoxLayout;
+    for (QPushButton* button : {m_add, m_replace, m_remove, m_rename, m_openInForms})
+        buttons->addWidget(button);
+    buttons->addStretch(1);
+    auto* modesRow = new QHBoxLayout(modesPanel);
+    modesRow->setContentsMargins(0, 0, 0, 0);
+    modesRow->addWidget(m_modeTable, 1);
+    modesRow->addLayout(buttons);
+    splitter->addWidget(modesPanel);
+    splitter->addWidget(Panel(
+        splitter,
+        Row({new QLabel(QStringLiteral("Reference mode:"), this), m_reference, m_changedOnly}),
+        m_grid));
     auto* switchTop = Row({new QLabel(QStringLiteral("Switch from"), this), m_from,
                            new QLabel(QStringLiteral("to"), this), m_to, m_copy, m_save});
     auto* switchPanel = Panel(splitter, switchTop, m_switchPane);
@@ -98,7 +106,6 @@ CModesView::CModesView(const CViewContext& context, QWidget* parent)
     splitter->setStretchFactor(2, 1);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(Row({m_add, m_replace, m_remove, m_rename, m_openInForms}));
     layout->addWidget(splitter, 1);
 
     connect(m_add, &QPushButton::clicked, this, &CModesView::AddCurrentMode);
