@@ -30,6 +30,10 @@ constexpr const char* kHelpFooter =
     "With --diff A B, the parameters and registers that differ between two settings files, or\n"
     "between two modes of the --batch file; nothing is printed when they are equal.\n"
     "\n"
+    "With --batch and --switch A B, the settings-file lines that take the camera from mode A\n"
+    "to mode B: the registers B's settings file writes that A's does not hold or holds\n"
+    "differently, in that file's order, output form and addressing.\n"
+    "\n"
     "With --list-pll, every PLL divider setting for the clock parameters instead, one row each:\n"
     "the closest to the target system frequency first (then the divider nearest to 8), the one\n"
     "the wizard picks marked *. A bypassed PLL uses no divider setting, so none is listed.\n"
@@ -40,14 +44,15 @@ constexpr const char* kHelpFooter =
     "     with --batch: a line failed (its error names the line), the other lines were written;\n"
     "     with --register-table: a mode was left out (timing n/a), the others were written;\n"
     "     with --diff: the two differ\n"
-    "  2  bad command line, --params, --from, --diff or mode set input (one line on standard\n"
-    "     error); nothing is written\n"
+    "  2  bad command line, --params, --from, --diff, --switch or mode set input (one line on\n"
+    "     standard error); nothing is written\n"
     "  3  the standard INI splice failed (its message on standard error); the plain settings\n"
     "     file was written instead\n"
     "  4  the timing of the request is n/a (a size outside the sensor, a frame rate too low\n"
     "     for its clock), or --strict refused a request the wizard had to adjust; one line on\n"
     "     standard error names the value and its limit, and nothing is written; with --batch\n"
-    "     such a line fails alone, with status 1; with --register-table: no mode has a timing\n"
+    "     such a line fails alone, with status 1; with --register-table: no mode has a timing;\n"
+    "     with --switch: the timing of one of the two modes is n/a\n"
     "\n"
     "A request the wizard adjusts (an input clock outside 4 to 44 MHz, a target it cannot\n"
     "match) is written with a warning line for each adjustment on standard error.";
@@ -96,6 +101,8 @@ std::string AcceptedFor(const std::string& option) {
         return accepted;
     if (option == "--diff")
         return "two settings files, or with --batch two mode names";
+    if (option == "--switch")
+        return "two mode names of the --batch file";
     return option == "--out-dir" ? kFolderAccepted : kFileAccepted;
 }
 
@@ -176,6 +183,11 @@ public:
                                 "nothing when they are equal (exit status 0, else 1)")
                      ->type_name("FILE|MODE")
                      ->expected(2);
+        m_switch = app.add_option("--switch", request.modeSwitch,
+                                  "with --batch: print the settings-file lines that switch the "
+                                  "camera from mode A to mode B")
+                       ->type_name("MODE")
+                       ->expected(2);
         m_outDir = app.add_option("--out-dir", request.outDir,
                                   "folder for the --batch settings files, NAME.ini or "
                                   "line-N.ini, replaced whole; created when missing")
@@ -184,7 +196,7 @@ public:
                      "refuse a request the wizard has to adjust (exit status 4) instead of "
                      "writing it with warnings");
         app.add_flag("--version", m_version, "print the version and exit");
-        for (CLI::Option* option : {m_output, m_batch, m_outDir, m_registerTable, m_diff})
+        for (CLI::Option* option : {m_output, m_batch, m_outDir, m_registerTable, m_diff, m_switch})
             option->multi_option_policy(CLI::MultiOptionPolicy::Throw);
     }
 
@@ -206,18 +218,26 @@ public:
     }
 
 private:
-    // --register-table and --diff each make the one output of the run.
+    // --register-table, --diff and --switch each make the one output of the run.
     std::optional<std::string> CheckModes(const CliRequest& request) const {
         const bool table = m_registerTable->count() != 0;
         const bool diff = m_diff->count() != 0;
-        if (!table && !diff)
+        const bool modeSwitch = m_switch->count() != 0;
+        if (!table && !diff && !modeSwitch)
             return std::nullopt;
-        const std::string option = table ? "--register-table" : "--diff";
+        const std::string option = table ? "--register-table" : diff ? "--diff" : "--switch";
         for (const CLI::Option* other : {m_output, m_outDir, m_listPll})
             if (other->count() != 0)
                 return "option " + other->get_name() + ": not with " + option;
         if (table && diff)
             return std::string("option --diff: not with --register-table");
+        if (modeSwitch && (table || diff))
+            return "option --switch: not with " +
+                   std::string(table ? "--register-table" : "--diff");
+        if (modeSwitch && m_batch->count() == 0)
+            return std::string("option --switch: needs --batch MODES.jsonl");
+        if (modeSwitch && request.json)
+            return std::string("option --json: not with --switch");
         // Neither refuses an adjusted request: the header notes it, the diff compares it.
         if (request.strict)
             return "option --strict: not with " + option;
@@ -244,7 +264,7 @@ private:
             return std::string("option --out-dir: not with --json; --json --batch writes JSON "
                                "Lines to standard output");
         if (batch && !request.json && !outDir && request.registerTablePath.empty() &&
-            request.diff.empty())
+            request.diff.empty() && request.modeSwitch.empty())
             return std::string("option --batch: needs --out-dir DIR, or --json for JSON Lines "
                                "on standard output");
         if (batch && request.batchPath == "-" && request.arguments.paramsPath == "-")
@@ -259,6 +279,7 @@ private:
     CLI::Option* m_listPll = nullptr;
     CLI::Option* m_registerTable = nullptr;
     CLI::Option* m_diff = nullptr;
+    CLI::Option* m_switch = nullptr;
     bool m_version = false;
 };
 

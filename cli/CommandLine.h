@@ -34,6 +34,7 @@ struct CliRequest {
     std::string outDir;    // --out-dir: where the batch's settings files go
     std::string registerTablePath; // --register-table: the C header of the batch's modes
     std::vector<std::string> diff; // --diff A B: two settings files, or two modes of the batch
+    std::vector<std::string> modeSwitch; // --switch A B: two modes of the batch
 };
 
 // What the command line asks for: a run, or a text to print and an exit status (--help,

@@ -25,6 +25,16 @@ void Say(const std::string& message) {
     std::cerr << kCliName << ": " << OneLine(message) << '\n';
 }
 
+// Writes text to standard output; status, or kExitWriteFailed when it could not be written.
+int Print(const std::string& text, int status) {
+    std::cout << text << std::flush;
+    if (!std::cout) {
+        Say("cannot write to standard output");
+        return kExitWriteFailed;
+    }
+    return status;
+}
+
 // A settings file read as --from reads it, over --params and under the options. Its registers
 // are the values its lines write: a parameter it does not echo would make recomputed ones differ.
 std::variant<Mode, std::string> ModeOfSettingsFile(const CliRequest& request,
@@ -50,19 +60,22 @@ std::variant<Mode, std::string> ModeOfSettingsFile(const CliRequest& request,
     return mode;
 }
 
+// The mode of a name given to option.
 std::variant<Mode, std::string> ModeNamed(const ModeSet& modes, const CliRequest& request,
-                                          const std::string& name) {
+                                          const std::string& name, std::string_view option) {
     if (const Mode* mode = modes.Find(name))
         return *mode;
     std::string accepted;
     for (const Mode& mode : modes.Modes())
         accepted += (accepted.empty() ? "" : ", ") + QuoteValue(mode.name);
-    return "option --diff: no mode " + QuoteValue(name) + " in " + InputName(request.batchPath) +
-           "; accepted: " + accepted;
+    return "option " + std::string(option) + ": no mode " + QuoteValue(name) + " in " +
+           InputName(request.batchPath) + "; accepted: " + accepted;
 }
 
-// The two operands of --diff as modes, or why they cannot be had.
-std::variant<std::pair<Mode, Mode>, std::string> DiffOperands(const CliRequest& request) {
+// The two operands of option (--diff or --switch) as modes, or why they cannot be had.
+std::variant<std::pair<Mode, Mode>, std::string>
+ModeOperands(const CliRequest& request, const std::vector<std::string>& operands,
+             std::string_view option) {
     std::vector<Mode> sides;
     std::optional<ModeSet> modes;
     if (!request.batchPath.empty()) {
@@ -71,9 +84,9 @@ std::variant<std::pair<Mode, Mode>, std::string> DiffOperands(const CliRequest& 
             return *refused;
         modes = std::move(std::get<ModeSet>(read));
     }
-    for (const std::string& operand : request.diff) {
-        auto side =
-            modes ? ModeNamed(*modes, request, operand) : ModeOfSettingsFile(request, operand);
+    for (const std::string& operand : operands) {
+        auto side = modes ? ModeNamed(*modes, request, operand, option)
+                          : ModeOfSettingsFile(request, operand);
         if (const std::string* refused = std::get_if<std::string>(&side))
             return *refused;
         sides.push_back(std::move(std::get<Mode>(side)));
@@ -147,7 +160,7 @@ int WriteRegisterTable(const CliRequest& request) {
 }
 
 int DiffModes(const CliRequest& request) {
-    auto operands = DiffOperands(request);
+    auto operands = ModeOperands(request, request.diff, "--diff");
     if (const std::string* refused = std::get_if<std::string>(&operands)) {
         Say(*refused);
         return kExitBadUsage;
@@ -159,10 +172,22 @@ int DiffModes(const CliRequest& request) {
     const std::string text = request.json
                                  ? diff.dump(2, ' ', false, Json::error_handler_t::replace) + "\n"
                                  : DiffText(diff);
-    std::cout << text << std::flush;
-    if (!std::cout) {
-        Say("cannot write to standard output");
-        return kExitWriteFailed;
+    return Print(text, kExitDiffer);
+}
+
+int PrintModeSwitch(const CliRequest& request) {
+    auto operands = ModeOperands(request, request.modeSwitch, "--switch");
+    if (const std::string* refused = std::get_if<std::string>(&operands)) {
+        Say(*refused);
+        return kExitBadUsage;
     }
-    return kExitDiffer;
+    const auto& [from, to] = std::get<std::pair<Mode, Mode>>(operands);
+    for (const Mode* mode : {&from, &to})
+        if (!mode->figures.valid) {
+            Say("mode " + QuoteValue(mode->name) + ": " + mode->figures.invalidReason +
+                ": the timing is n/a");
+            return kExitRequestRefused;
+        }
+    return Print(ModeSwitchLines(ModeSwitch(from, to), to.outputAsRegisters, to.directAddressing),
+                 kExitOk);
 }

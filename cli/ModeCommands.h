@@ -13,3 +13,8 @@ int WriteRegisterTable(const CliRequest& request);
 // with --batch two mode names. Nothing is printed when they are equal (status 0); 1 when they
 // differ; 2 for bad input, with one line on standard error.
 int DiffModes(const CliRequest& request);
+
+// The settings-file lines that switch from the first --switch mode of the --batch file to the
+// second, on standard output in the second mode's output form and addressing. Status 2 for bad
+// input, 4 when either mode's timing is n/a, 1 when the lines could not be written, else 0.
+int PrintModeSwitch(const CliRequest& request);

@@ -86,6 +86,8 @@ int main(int argc, char** argv) {
         return ListPll(request);
     if (!request.diff.empty())
         return DiffModes(request);
+    if (!request.modeSwitch.empty())
+        return PrintModeSwitch(request);
     if (!request.registerTablePath.empty())
         return WriteRegisterTable(request);
     return request.batchPath.empty() ? RunOnce(request) : RunBatch(request);

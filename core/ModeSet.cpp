@@ -77,17 +77,43 @@ std::vector<RegisterWrite> ModeSwitch(const Mode& from, const Mode& to) {
     return writes;
 }
 
+std::optional<std::string> ModeSet::NameRefusal(const std::string& name, std::size_t line,
+                                                std::size_t index) const {
+    if (name.empty())
+        return LineText(line) + "a mode needs a name that is not empty";
+    const Mode* taken = Find(name);
+    if (taken == nullptr || taken == m_modes.data() + index)
+        return std::nullopt;
+    return LineText(line) + "name \"" + name + "\" already used by " +
+           (taken->line == 0 ? std::string("another mode")
+                             : "line " + std::to_string(taken->line)) +
+           "; accepted: a name of its own";
+}
+
 std::optional<std::string> ModeSet::Add(const ModeRequest& request) {
-    if (request.name.empty())
-        return LineText(request.line) + "a mode needs a name that is not empty";
-    if (const Mode* taken = Find(request.name))
-        return LineText(request.line) + "name \"" + request.name + "\" already used by " +
-               (taken->line == 0 ? std::string("another mode")
-                                 : "line " + std::to_string(taken->line)) +
-               "; accepted: a name of its own";
+    if (std::optional<std::string> refused =
+            NameRefusal(request.name, request.line, m_modes.size()))
+        return refused;
     Mode mode = ComputeMode(request.name, request.parameters);
     mode.line = request.line;
     m_modes.push_back(std::move(mode));
+    return std::nullopt;
+}
+
+void ModeSet::Replace(std::size_t index, const ParameterSet& parameters) {
+    // The mode no longer is what its line of a file says.
+    m_modes.at(index) = ComputeMode(m_modes.at(index).name, parameters);
+}
+
+void ModeSet::Remove(std::size_t index) {
+    if (index < m_modes.size())
+        m_modes.erase(m_modes.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+std::optional<std::string> ModeSet::Rename(std::size_t index, const std::string& name) {
+    if (std::optional<std::string> refused = NameRefusal(name, 0, index))
+        return refused;
+    m_modes.at(index).name = name;
     return std::nullopt;
 }
 

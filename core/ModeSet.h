@@ -80,12 +80,22 @@ public:
     // Computes and appends a mode; refused (nothing added) when its name is taken or empty. The
     // message names the line of both modes when they have one.
     std::optional<std::string> Add(const ModeRequest& request);
+    // Computes parameters in place of the mode at index, which keeps its name and its row.
+    void Replace(std::size_t index, const ParameterSet& parameters);
+    // An index past the last mode removes nothing.
+    void Remove(std::size_t index);
+    // Refused (nothing renamed) when the name is empty or another mode has it.
+    std::optional<std::string> Rename(std::size_t index, const std::string& name);
 
     const std::vector<Mode>& Modes() const { return m_modes; }
     // nullptr when no mode has the name.
     const Mode* Find(std::string_view name) const;
 
 private:
+    // Why name cannot go to the mode at index (m_modes.size() for a new one), or nothing.
+    std::optional<std::string> NameRefusal(const std::string& name, std::size_t line,
+                                           std::size_t index) const;
+
     std::vector<Mode> m_modes;
 };
 

@@ -206,6 +206,25 @@ TEST(Diff, OfAFileWithItselfSaysNothingAndOfTwoModesListsTheRegistersThatDiffer)
     EXPECT_NE(text.out.find("line_length_pck 0x300C: 0x02D6 -> 0x05AC\n"), std::string::npos);
 }
 
+// --switch A B applied to A's settings file gives B's, for every ordered pair of the examples.
+TEST(Switch, TakesEachExampleModeToEveryOther) {
+    ScratchFolder folder;
+    ASSERT_EQ(WriteExampleFieldForm(folder), 0);
+    for (const std::string& a : kModeNames)
+        for (const std::string& b : kModeNames) {
+            SCOPED_TRACE(a + " -> " + b);
+            const ProcessResult run =
+                RunCli({"--batch", QX_EXAMPLE_MODES, "--output-as", "fields", "--switch", a, b});
+            ASSERT_EQ(run.status, 0) << run.err;
+            EXPECT_EQ(run.out.empty(), a == b);
+            WriteBytes(folder.File("switch.ini"), run.out);
+            std::map<std::string, unsigned> values = FieldValues(folder.File(a + ".ini"));
+            for (const auto& [field, value] : FieldValues(folder.File("switch.ini")))
+                values[field] = value;
+            EXPECT_EQ(values, FieldValues(folder.File(b + ".ini")));
+        }
+}
+
 struct RefusalCase {
     const char* what;
     std::string lines;
@@ -264,6 +283,13 @@ std::vector<RefusalCase> RefusalCases() {
          {"--diff", "a", "b"},
          2,
          "option --diff: no mode \"b\" in ",
+         false},
+        {"a switch to a mode whose timing is n/a",
+         good + wide,
+         {"--switch", "a", "wide"},
+         4,
+         "mode \"wide\": Output Columns 700 is outside the sensor's 1 to 648 columns: the "
+         "timing is n/a",
          false},
     };
 }

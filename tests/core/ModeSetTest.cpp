@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 
 namespace {
@@ -116,6 +117,78 @@ TEST(ModeSet, RefusesTheWholeSetAtTheFirstBadRequest) {
             EXPECT_EQ(load.set.Find("preview")->figures.requestedFrameRate, 30.0);
             EXPECT_EQ(load.set.Find("video"), nullptr);
         }
+    }
+}
+
+TEST(ModeSet, EditsKeepNamesUniqueAndRowsInPlace) {
+    ParameterSet slow;
+    ASSERT_TRUE(SetCheckedNumber(slow, ParameterIndex("frameRate"), 15));
+    using Edit = std::function<std::optional<std::string>(ModeSet&)>;
+    struct Case {
+        const char* what;
+        Edit edit;
+        std::optional<std::string> error;
+        std::vector<std::string> names;
+        double firstRate; // the first mode's requested frame rate afterwards
+    };
+    const Case cases[] = {
+        {"rename to a name taken",
+         [](ModeSet& s) { return s.Rename(1, "preview"); },
+         "name \"preview\" already used by line 3; accepted: a name of its own",
+         {"preview", "capture"},
+         30.0},
+        {"rename to nothing",
+         [](ModeSet& s) { return s.Rename(0, ""); },
+         "a mode needs a name that is not empty",
+         {"preview", "capture"},
+         30.0},
+        {"rename to its own name",
+         [](ModeSet& s) { return s.Rename(0, "preview"); },
+         std::nullopt,
+         {"preview", "capture"},
+         30.0},
+        {"rename",
+         [](ModeSet& s) { return s.Rename(1, "still"); },
+         std::nullopt,
+         {"preview", "still"},
+         30.0},
+        {"replace",
+         [&slow](ModeSet& s) {
+             s.Replace(0, slow);
+             return std::optional<std::string>();
+         },
+         std::nullopt,
+         {"preview", "capture"},
+         15.0},
+        {"remove the first",
+         [](ModeSet& s) {
+             s.Remove(0);
+             return std::optional<std::string>();
+         },
+         std::nullopt,
+         {"capture"},
+         30.0},
+        {"remove past the end",
+         [](ModeSet& s) {
+             s.Remove(2);
+             return std::optional<std::string>();
+         },
+         std::nullopt,
+         {"preview", "capture"},
+         30.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ParameterSet fast;
+        ASSERT_TRUE(SetCheckedNumber(fast, ParameterIndex("frameRate"), 30));
+        ModeSetLoad load = LoadModeSet({{"preview", 3, fast}, {"capture", 5, fast}});
+        ASSERT_TRUE(load);
+        EXPECT_EQ(c.edit(load.set), c.error);
+        std::vector<std::string> names;
+        for (const Mode& mode : load.set.Modes())
+            names.push_back(mode.name);
+        EXPECT_EQ(names, c.names);
+        EXPECT_EQ(load.set.Modes()[0].figures.requestedFrameRate, c.firstRate);
     }
 }
 

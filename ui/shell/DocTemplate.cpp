@@ -3,9 +3,13 @@
 
 #include "AtomicSave.h"
 #include "FileDialogs.h"
+#include "FileSystem.h"
 #include "MainFrame.h"
 #include "MessageBox.h"
 #include "MessageBoxPrompt.h"
+#include "ModeExport.h"
+#include "ModeSetText.h"
+#include "ModesView.h"
 #include "RequestCheck.h"
 #include "SettingsReader.h"
 #include "SettingsWriter.h"
@@ -17,6 +21,7 @@
 #include <QFileInfo>
 
 #include <exception>
+#include <functional>
 #include <string_view>
 
 namespace {
@@ -45,6 +50,34 @@ ParameterSet EditedRequest(const CKXC2280RegisterWizardDoc& doc) {
     return request;
 }
 
+// Far more than any camera's modes; it keeps a wrong pick such as a video file out of memory.
+constexpr std::size_t kModeSetMaxBytes = 16u * 1024 * 1024;
+
+QString ModeSetFilter() {
+    return QStringLiteral("Mode sets (*.jsonl);;All files (*)");
+}
+
+// "Save changes to title?": Yes saves (true only when save wrote the file), No discards (true),
+// Cancel keeps everything (false).
+bool AskToSaveChanges(const QString& title, const std::function<bool()>& save) {
+    switch (AfxMessageBox(QStringLiteral("Save changes to %1?").arg(title),
+                          kMbYesNoCancel | kMbIconExclamation)) {
+    case kIdYes:
+        return save();
+    case kIdNo:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A name typed without an extension gets extension.
+QString WithSuffix(QString path, const QString& extension) {
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
+        path += extension;
+    return path;
+}
+
 } // namespace
 
 CWizardDocTemplate::CWizardDocTemplate() = default;
@@ -64,10 +97,19 @@ bool CWizardDocTemplate::CreateDocumentAndFrame() {
             &CWizardDocTemplate::OnExportDiagram);
     connect(m_frame.get(), &CMainFrame::StandardIniRequested, this,
             &CWizardDocTemplate::UseStandardIni);
+    connect(m_frame.get(), &CMainFrame::OpenModeSetRequested, this,
+            &CWizardDocTemplate::OnOpenModeSet);
+    connect(m_frame.get(), &CMainFrame::SaveModeSetRequested, this,
+            &CWizardDocTemplate::OnSaveModeSet);
+    connect(m_frame.get(), &CMainFrame::ExportRegisterTableRequested, this,
+            &CWizardDocTemplate::OnExportRegisterTable);
+    connect(m_frame.get(), &CMainFrame::OpenModeRequested, this, &CWizardDocTemplate::OpenMode);
+    connect(m_frame.get(), &CMainFrame::SaveModeSwitchRequested, this,
+            &CWizardDocTemplate::SaveModeSwitch);
     connect(m_frame.get(), &CMainFrame::DefaultsSet, this, [this] { SetModifiedFlag(true); });
     connect(m_frame.get(), &CMainFrame::DocumentChanged, this,
             &CWizardDocTemplate::UpdateFrameTitle);
-    m_frame->SetCanClose([this] { return SaveModified(); });
+    m_frame->SetCanClose([this] { return SaveModified() && SaveModifiedModes(); });
     m_context.m_view = CViewContext{m_doc.get(), m_frame.get()};
     if (!m_frame->OnCreateClient(&m_context)) {
         AfxMessageBox(QStringLiteral("The wizard's window layout could not be created."),
@@ -131,15 +173,7 @@ OpenResult CWizardDocTemplate::OpenDocumentFile(const QString& path) {
             return OpenResult::Refused;
         m_context.InitialUpdateViews();
     }
-    {
-        // The loading direction of the document's serialisation only empties its buffers.
-        CMemoryOutputFile nothing;
-        CMessageBoxPrompt prompt;
-        CArchive archive(CArchive::load, nothing, prompt);
-        Serialize(*m_doc, archive);
-    }
-    ApplyGivenParameters(read.parameters, *m_doc);
-    m_frame->OnRestoreParameters(read.parameters);
+    RestoreParameters(read.parameters);
     SetModifiedFlag(false);
     SetPathName(path);
     // What the file does not hold is said where it does not interrupt: the status bar.
@@ -149,6 +183,168 @@ OpenResult CWizardDocTemplate::OpenDocumentFile(const QString& path) {
     m_frame->SetMessageText(notes.join(QLatin1Char(' ')));
     emit DocumentPathChanged(path);
     return OpenResult::Opened;
+}
+
+void CWizardDocTemplate::RestoreParameters(const ParameterSet& parameters) {
+    {
+        // The loading direction of the document's serialisation only empties its buffers.
+        CMemoryOutputFile nothing;
+        CMessageBoxPrompt prompt;
+        CArchive archive(CArchive::load, nothing, prompt);
+        Serialize(*m_doc, archive);
+    }
+    ApplyGivenParameters(parameters, *m_doc);
+    m_frame->OnRestoreParameters(parameters);
+}
+
+void CWizardDocTemplate::OpenMode(const ParameterSet& parameters) {
+    // Taken before the question: the box's event loop must not pull the page's mode away.
+    const ParameterSet mode = parameters;
+    if (m_frame == nullptr || !SaveModified())
+        return;
+    RestoreParameters(mode);
+    UpdateFrameTitle();
+}
+
+CModesView* CWizardDocTemplate::GetModesPage() const {
+    return m_frame != nullptr
+               ? dynamic_cast<CModesView*>(m_frame->GetFramework().GetWnd(ID_LAYOUT_MODES))
+               : nullptr;
+}
+
+bool CWizardDocTemplate::WriteFile(const QString& what, const QString& path,
+                                   std::string_view bytes) {
+    const SaveResult saved = SaveFileAtomically(QFile::encodeName(path).toStdString(), bytes);
+    if (!saved)
+        AfxMessageBox(
+            QStringLiteral("The %1 \"%2\" could not be saved: %3.")
+                .arg(what, QDir::toNativeSeparators(path), QString::fromLocal8Bit(saved.reason)),
+            kMbOk | kMbIconExclamation);
+    return bool(saved);
+}
+
+bool CWizardDocTemplate::SaveModifiedModes() {
+    CModesView* page = GetModesPage();
+    return page == nullptr || !page->Modes().IsModified() ||
+           AskToSaveChanges(page->Modes().Title(), [this] { return OnSaveModeSet(); });
+}
+
+bool CWizardDocTemplate::OnOpenModeSet() {
+    CModesView* page = GetModesPage();
+    if (page == nullptr || !SaveModifiedModes())
+        return false;
+    const QString current = page->Modes().PathName();
+    const QString path = AskForFilePath(
+        {FileDialogRequest::Mode::Open, m_frame.get(), QStringLiteral("Open Mode Set"),
+         current.isEmpty() ? QString() : QFileInfo(current).absolutePath(), ModeSetFilter()});
+    return !path.isEmpty() && OpenModeSet(path);
+}
+
+bool CWizardDocTemplate::OpenModeSet(const QString& path) {
+    CModesView* page = GetModesPage();
+    if (page == nullptr)
+        return false;
+    std::string bytes;
+    std::optional<std::string> reason =
+        ReadWholeFile(QFile::encodeName(path).toStdString(), kModeSetMaxBytes, bytes);
+    if (!reason && bytes.size() > kModeSetMaxBytes)
+        reason = "larger than 16 MiB";
+    if (reason) {
+        AfxMessageBox(QStringLiteral("Cannot open the mode set \"%1\": %2.")
+                          .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(*reason)),
+                      kMbOk | kMbIconExclamation);
+        return false;
+    }
+    // The window has no parameter options: each line goes over the defaults.
+    auto read = ReadModeSetText(bytes, "\"" + QFileInfo(path).fileName().toStdString() + "\"",
+                                ParameterSet(), [](ParameterSet set) {
+                                    ApplyVariableFrameRateRule(set);
+                                    return set;
+                                });
+    if (const std::string* refused = std::get_if<std::string>(&read)) {
+        AfxMessageBox(QStringLiteral("Cannot open the mode set \"%1\":\n%2")
+                          .arg(QDir::toNativeSeparators(path), QString::fromStdString(*refused)),
+                      kMbOk | kMbIconExclamation);
+        return false;
+    }
+    page->Modes().Reset(std::move(std::get<ModeSet>(read)), path);
+    return true;
+}
+
+bool CWizardDocTemplate::OnSaveModeSet() {
+    CModesView* page = GetModesPage();
+    if (page == nullptr)
+        return false;
+    if (page->Modes().Count() == 0) {
+        // A file without a mode is one no reader takes.
+        AfxMessageBox(QStringLiteral("The mode set has no mode to save. Add the current mode on "
+                                     "the Modes page first."),
+                      kMbOk | kMbIconExclamation);
+        return false;
+    }
+    const QString current = page->Modes().PathName();
+    const QString path = WithSuffix(
+        AskForFilePath(
+            {FileDialogRequest::Mode::Save, m_frame.get(), QStringLiteral("Save Mode Set"),
+             current.isEmpty() ? QStringLiteral("modes.jsonl") : current, ModeSetFilter()}),
+        QStringLiteral(".jsonl"));
+    return !path.isEmpty() && DoSaveModeSet(path);
+}
+
+bool CWizardDocTemplate::DoSaveModeSet(const QString& path) {
+    CModesView* page = GetModesPage();
+    if (page == nullptr ||
+        !WriteFile(QStringLiteral("mode set"), path, ModeSetText(page->Modes().Modes())))
+        return false;
+    page->Modes().SetSaved(path);
+    return true;
+}
+
+bool CWizardDocTemplate::OnExportRegisterTable() {
+    CModesView* page = GetModesPage();
+    if (page == nullptr)
+        return false;
+    const QString base = page->Modes().PathName();
+    const QString path = WithSuffix(
+        AskForFilePath(
+            {FileDialogRequest::Mode::Save, m_frame.get(), QStringLiteral("Export Register Table"),
+             (base.isEmpty() ? QStringLiteral("modes") : QFileInfo(base).completeBaseName()) +
+                 QStringLiteral(".h"),
+             QStringLiteral("C headers (*.h);;All files (*)")}),
+        QStringLiteral(".h"));
+    return !path.isEmpty() && DoExportRegisterTable(path);
+}
+
+bool CWizardDocTemplate::DoExportRegisterTable(const QString& path) {
+    CModesView* page = GetModesPage();
+    if (page == nullptr)
+        return false;
+    const RegisterTableHeader header = MakeRegisterTableHeader(page->Modes().Modes());
+    QStringList leftOut;
+    for (const std::string& message : header.leftOut)
+        leftOut << QString::fromStdString(message) + QLatin1Char('.');
+    if (!header.error.empty()) {
+        leftOut << QString::fromStdString(header.error) + QLatin1Char('.');
+        AfxMessageBox(QStringLiteral("The register table was not written.\n\n%1")
+                          .arg(leftOut.join(QLatin1Char('\n'))),
+                      kMbOk | kMbIconExclamation);
+        return false;
+    }
+    if (!WriteFile(QStringLiteral("register table"), path, header.text))
+        return false;
+    if (!leftOut.isEmpty())
+        AfxMessageBox(QStringLiteral("The register table was written without these modes:\n\n%1")
+                          .arg(leftOut.join(QLatin1Char('\n'))),
+                      kMbOk | kMbIconInformation);
+    return true;
+}
+
+bool CWizardDocTemplate::SaveModeSwitch(const std::string& lines) {
+    const QString path =
+        AskForFilePath({FileDialogRequest::Mode::Save, m_frame.get(),
+                        QStringLiteral("Save Mode Switch"), QStringLiteral("mode-switch.ini"),
+                        QStringLiteral("Settings lines (*.ini);;All files (*)")});
+    return !path.isEmpty() && WriteFile(QStringLiteral("mode switch"), path, lines);
 }
 
 bool CWizardDocTemplate::OnFileOpen() {
@@ -252,17 +448,7 @@ void CWizardDocTemplate::SetModifiedFlag(bool modified) {
 }
 
 bool CWizardDocTemplate::SaveModified() {
-    if (!IsModified())
-        return true;
-    switch (AfxMessageBox(QStringLiteral("Save changes to %1?").arg(m_strTitle),
-                          kMbYesNoCancel | kMbIconExclamation)) {
-    case kIdYes:
-        return OnFileSave();
-    case kIdNo:
-        return true;
-    default:
-        return false;
-    }
+    return !IsModified() || AskToSaveChanges(m_strTitle, [this] { return OnFileSave(); });
 }
 
 bool CWizardDocTemplate::OnExportDiagram() {

@@ -9,8 +9,11 @@
 #include <QObject>
 #include <QString>
 #include <memory>
+#include <string>
+#include <string_view>
 
 class CMainFrame;
+class CModesView;
 
 // What opening a document came to.
 enum class OpenResult {
@@ -77,6 +80,24 @@ public:
     // in use afterwards.
     bool UseStandardIni(bool use);
 
+    // File > Open Mode Set: unsaved changes of the mode set are offered for saving, then a mode
+    // set file is asked for and OpenModeSet.
+    bool OnOpenModeSet();
+    // Reads the mode set at path whole into the Modes page; a file that cannot be read, a bad
+    // line or a name used twice is refused in a box that names the line, and nothing changes.
+    bool OpenModeSet(const QString& path);
+    // File > Save Mode Set: asks for a path, then writes every mode, one line each.
+    bool OnSaveModeSet();
+    bool DoSaveModeSet(const QString& path);
+    // File > Export Register Table: asks for a path, then writes the C header of the valid modes;
+    // the modes left out because their timing is "n/a" are named in a box.
+    bool OnExportRegisterTable();
+    bool DoExportRegisterTable(const QString& path);
+    // With unsaved changes of the mode set asks "Save changes to ...?" as SaveModified does.
+    bool SaveModifiedModes();
+    // The Modes page, or none before the layout exists.
+    CModesView* GetModesPage() const;
+
 signals:
     // The document now belongs to path (saved or opened): the recent-file list takes it.
     void DocumentPathChanged(const QString& path);
@@ -88,6 +109,16 @@ private:
     // The checks of File > Save before anything is asked or written: a refused request is
     // explained in a box, an adjusted one is saved only on Yes.
     bool CheckRequestBeforeSave();
+    // Puts parameters into the document and the forms, which recalculate: what opening a
+    // settings file and "Open in Forms" on the Modes page do.
+    void RestoreParameters(const ParameterSet& parameters);
+    // "Open in Forms": unsaved changes are offered for saving, then the mode's parameters go in.
+    void OpenMode(const ParameterSet& parameters);
+    // Asks for a file for the settings-file lines of a mode switch and writes them.
+    bool SaveModeSwitch(const std::string& lines);
+    // Writes bytes to path whole or not at all; a failure is shown naming what (a text such as
+    // "mode set"), the file and the reason.
+    bool WriteFile(const QString& what, const QString& path, std::string_view bytes);
     void SetPathName(const QString& path);
     void UpdateFrameTitle();
 

@@ -6,6 +6,7 @@
 #include "FormView.h"
 #include "ImageParms.h"
 #include "LeftView.h"
+#include "ModesView.h"
 #include "PLLCalcs.h"
 #include "PllSolutionsView.h"
 #include "RegOutView.h"
@@ -37,6 +38,19 @@ template <class View> const TWindowClass& FormViewClass(const char* name) {
             return view;
         },
         true};
+    return record;
+}
+
+// A page of class View that is no form: created with the document, nothing to update at first.
+template <class View> const TWindowClass& PageClass(const char* name) {
+    static const TWindowClass record{QString::fromLatin1(name),
+                                     [](QWidget* parent, CCreateContext* context) -> QWidget* {
+                                         if (context == nullptr ||
+                                             context->m_view.m_pDoc == nullptr)
+                                             return nullptr;
+                                         return new View(context->m_view, parent);
+                                     },
+                                     true};
     return record;
 }
 
@@ -81,6 +95,8 @@ const TWindowClass* PageViewClass(int layoutId) {
         return &FormViewClass<CPllSolutionsView>("CPllSolutionsView");
     case ID_LAYOUT_REGISTERS:
         return &FormViewClass<CRegOutView>("CRegOutView");
+    case ID_LAYOUT_MODES:
+        return &PageClass<CModesView>("CModesView");
     default:
         return nullptr;
     }
@@ -156,6 +172,15 @@ void CMainFrame::CreateMenus() {
     connect(
         AddCommand(m_fileMenu, ID_FILE_EXPORT_DIAGRAM, QStringLiteral("&Export Timing Diagram...")),
         &QAction::triggered, this, &CMainFrame::ExportDiagramRequested);
+    m_fileMenu->addSeparator();
+    connect(AddCommand(m_fileMenu, ID_FILE_OPEN_MODE_SET, QStringLiteral("Open &Mode Set...")),
+            &QAction::triggered, this, &CMainFrame::OpenModeSetRequested);
+    connect(AddCommand(m_fileMenu, ID_FILE_SAVE_MODE_SET, QStringLiteral("Sa&ve Mode Set...")),
+            &QAction::triggered, this, &CMainFrame::SaveModeSetRequested);
+    connect(AddCommand(m_fileMenu, ID_FILE_EXPORT_REGISTER_TABLE,
+                       QStringLiteral("Export &Register Table...")),
+            &QAction::triggered, this, &CMainFrame::ExportRegisterTableRequested);
+    m_fileMenu->addSeparator();
     QAction* standardIni =
         AddCommand(m_fileMenu, ID_FILE_STANDARD_INI, QStringLiteral("Use Standard &INI File..."));
     standardIni->setCheckable(true);
@@ -385,7 +410,7 @@ bool CMainFrame::OnCreateClient(CCreateContext* context) {
     for (const int id :
          {ID_LAYOUT_MAIN_SPLITTER, ID_LAYOUT_NAV_TREE, ID_LAYOUT_TABS, ID_LAYOUT_TIMING_SPLITTER,
           ID_LAYOUT_TIMING_DIAGRAM, ID_LAYOUT_PLL, ID_LAYOUT_PLL_SOLUTIONS, ID_LAYOUT_REGISTERS,
-          ID_LAYOUT_TIMING_TOP, ID_LAYOUT_TIMING_BOTTOM}) {
+          ID_LAYOUT_MODES, ID_LAYOUT_TIMING_TOP, ID_LAYOUT_TIMING_BOTTOM}) {
         if (m_Framework.GetWnd(id) == nullptr)
             return false;
     }
@@ -481,6 +506,14 @@ bool CMainFrame::OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_t
         break;
     case WM_WIZ_OUTPUT_FORM_CHANGED:
         emit DocumentChanged();
+        break;
+    case WM_WIZ_OPEN_MODE:
+        if (const auto* parameters = reinterpret_cast<const ParameterSet*>(wParam))
+            emit OpenModeRequested(*parameters);
+        break;
+    case WM_WIZ_SAVE_MODE_SWITCH:
+        if (const auto* lines = reinterpret_cast<const std::string*>(wParam))
+            emit SaveModeSwitchRequested(*lines);
         break;
     default:
         break;

@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <functional>
 #include <map>
+#include <string>
 
 class QAction;
 class QLabel;
@@ -78,6 +79,14 @@ signals:
     // File > Save and File > Save As were chosen.
     void SaveRequested();
     void SaveAsRequested();
+    // File > Open Mode Set, Save Mode Set and Export Register Table were chosen.
+    void OpenModeSetRequested();
+    void SaveModeSetRequested();
+    void ExportRegisterTableRequested();
+    // The Modes page asks to put a mode's parameters into the forms, or to save a mode switch's
+    // settings-file lines; both live only during the signal.
+    void OpenModeRequested(const ParameterSet& parameters);
+    void SaveModeSwitchRequested(const std::string& lines);
     // File > Export Timing Diagram was chosen.
     void ExportDiagramRequested();
     // File > Use Standard INI File was chosen, to turn the use on or off.

@@ -23,6 +23,7 @@ inline constexpr int ID_LAYOUT_TIMING_SPLITTER = 12;
 inline constexpr int ID_LAYOUT_TIMING_BOTTOM = 15;
 inline constexpr int ID_LAYOUT_TIMING_DIAGRAM = 20;
 inline constexpr int ID_LAYOUT_PLL_SOLUTIONS = 16;
+inline constexpr int ID_LAYOUT_MODES = 21;
 
 // Navigation pages: string ids whose texts are the tree's labels.
 inline constexpr int IDS_PAGE_REGISTER_OUTPUT = 129;
@@ -30,6 +31,7 @@ inline constexpr int IDS_PAGE_IMAGE_TIMING = 130;
 inline constexpr int IDS_PAGE_CLOCK_SETTINGS = 132;
 inline constexpr int IDS_PAGE_TIMING_DIAGRAM = 134;
 inline constexpr int IDS_PAGE_PLL_SOLUTIONS = 140;
+inline constexpr int IDS_PAGE_MODES = 141;
 
 // One page of the wizard: the tree item that names it and the tab that shows it.
 struct WizardPage {
@@ -47,6 +49,7 @@ inline constexpr WizardPage kWizardPages[] = {
     {IDS_PAGE_CLOCK_SETTINGS, ID_LAYOUT_PLL, "PLL", WM_WIZ_RECALC_CLOCKS},
     {IDS_PAGE_PLL_SOLUTIONS, ID_LAYOUT_PLL_SOLUTIONS, "PLL Solutions", 0},
     {IDS_PAGE_REGISTER_OUTPUT, ID_LAYOUT_REGISTERS, "Registers", 0},
+    {IDS_PAGE_MODES, ID_LAYOUT_MODES, "Modes", 0},
 };
 
 // The page of a page id or of a layout object id, or none.
@@ -59,6 +62,9 @@ inline constexpr int ID_FILE_STANDARD_INI = 32783;
 inline constexpr int ID_FILE_EXPORT_DIAGRAM = 32784;
 inline constexpr int ID_NEXT_PAGE = 32785;
 inline constexpr int ID_PREV_PAGE = 32786;
+inline constexpr int ID_FILE_OPEN_MODE_SET = 32787;
+inline constexpr int ID_FILE_SAVE_MODE_SET = 32788;
+inline constexpr int ID_FILE_EXPORT_REGISTER_TABLE = 32789;
 inline constexpr int ID_FILE_NEW = 57600;
 inline constexpr int ID_FILE_OPEN = 57601;
 inline constexpr int ID_FILE_SAVE = 57603;

@@ -8,12 +8,13 @@ namespace {
 using LeftViewTest = WizardTest;
 
 TEST_F(LeftViewTest, HoldsThePagesInTabOrder) {
-    ASSERT_EQ(Tree().topLevelItemCount(), 5);
+    ASSERT_EQ(Tree().topLevelItemCount(), 6);
     EXPECT_EQ(Tree().topLevelItem(kImageTimingPage)->text(0), "Image Timing");
     EXPECT_EQ(Tree().topLevelItem(kTimingDiagramPage)->text(0), "Timing Diagram");
     EXPECT_EQ(Tree().topLevelItem(kClockSettingsPage)->text(0), "Clock Settings");
     EXPECT_EQ(Tree().topLevelItem(kPllSolutionsPage)->text(0), "PLL Solutions");
     EXPECT_EQ(Tree().topLevelItem(kRegisterOutputPage)->text(0), "Register Output");
+    EXPECT_EQ(Tree().topLevelItem(kModesPage)->text(0), "Camera Modes");
     EXPECT_FALSE(Tree().rootIsDecorated());
     EXPECT_EQ(Tree().editTriggers(), QAbstractItemView::NoEditTriggers);
 }

@@ -26,15 +26,16 @@ TEST_F(MainFrameTest, LayoutHoldsTheTenObjectsWithTheirWindows) {
     EXPECT_NE(dynamic_cast<CImageParms*>(Wnd(ID_LAYOUT_TIMING_BOTTOM)), nullptr);
     EXPECT_NE(dynamic_cast<CTimingDiagramView*>(Wnd(ID_LAYOUT_TIMING_DIAGRAM)), nullptr);
     EXPECT_NE(dynamic_cast<CPllSolutionsView*>(Wnd(ID_LAYOUT_PLL_SOLUTIONS)), nullptr);
-    EXPECT_EQ(Frame().GetFramework().GetObjectCount(), 10);
+    EXPECT_EQ(Frame().GetFramework().GetObjectCount(), 11);
     EXPECT_EQ(Frame().centralWidget(), Wnd(ID_LAYOUT_MAIN_SPLITTER));
 
-    ASSERT_EQ(Tabs().GetTabCount(), 5);
+    ASSERT_EQ(Tabs().GetTabCount(), 6);
     EXPECT_EQ(Tabs().GetTab(kImageTimingPage)->GetText(), "Image Timing");
     EXPECT_EQ(Tabs().GetTab(kTimingDiagramPage)->GetText(), "Timing Diagram");
     EXPECT_EQ(Tabs().GetTab(kClockSettingsPage)->GetText(), "PLL");
     EXPECT_EQ(Tabs().GetTab(kPllSolutionsPage)->GetText(), "PLL Solutions");
     EXPECT_EQ(Tabs().GetTab(kRegisterOutputPage)->GetText(), "Registers");
+    EXPECT_EQ(Tabs().GetTab(kModesPage)->GetText(), "Modes");
     EXPECT_EQ(Frame().GetFramework().Find(ID_LAYOUT_MAIN_SPLITTER)->GetTitle(), "Main Splitter");
 }
 
@@ -120,11 +121,11 @@ TEST_F(MainFrameTest, PllTabRerunsTheClockCalculationThroughTheTree) {
 }
 
 TEST_F(MainFrameTest, StripClickRightOfTheLastTabShowsImageTiming) {
-    ClickTreeItem(kRegisterOutputPage);
-    ASSERT_EQ(Tabs().GetActiveTab(), kRegisterOutputPage);
+    ClickTreeItem(kModesPage);
+    ASSERT_EQ(Tabs().GetActiveTab(), kModesPage);
     CMessageSpy spy;
     spy.Watch(Wnd(ID_LAYOUT_NAV_TREE), ID_LAYOUT_NAV_TREE);
-    ClickStrip(Tabs().GetTab(kRegisterOutputPage)->m_nRight + 40);
+    ClickStrip(Tabs().GetTab(kModesPage)->m_nRight + 40);
     EXPECT_EQ(spy.Of(WM_WIZ_SELECT_TREE_ITEM),
               (std::vector<CMessageSpy::Seen>{{ID_LAYOUT_NAV_TREE, WM_WIZ_SELECT_TREE_ITEM, -1}}));
     EXPECT_EQ(CurrentTreeText(), "Image Timing");
@@ -246,9 +247,11 @@ TEST_F(MainFrameTest, MenusListTheirItemsInOrder) {
     }
     EXPECT_EQ(menus, (QStringList{"&File", "&Edit", "&View", "&Help"}));
     ASSERT_EQ(items.size(), 4u);
-    EXPECT_EQ(items[0], (QStringList{"Set &Defaults", "&New", "&Open...", "&Save", "Save &As...",
-                                     "&Export Timing Diagram...", "Use Standard &INI File...", "-",
-                                     "Recent File", "-", "E&xit"}));
+    EXPECT_EQ(items[0],
+              (QStringList{"Set &Defaults", "&New", "&Open...", "&Save", "Save &As...",
+                           "&Export Timing Diagram...", "-", "Open &Mode Set...",
+                           "Sa&ve Mode Set...", "Export &Register Table...", "-",
+                           "Use Standard &INI File...", "-", "Recent File", "-", "E&xit"}));
     EXPECT_EQ(items[1], (QStringList{"&Undo", "-", "Cu&t", "&Copy", "&Paste"}));
     EXPECT_EQ(items[2], (QStringList{"&Toolbar", "&Status Bar", "S&plit"}));
     EXPECT_EQ(items[3], (QStringList{"&About Register Wizard..."}));
@@ -368,7 +371,7 @@ TEST_F(MainFrameTest, PageSwitchingKeysGoRoundThePages) {
         {Qt::CTRL | Qt::Key_PageDown, kClockSettingsPage},
         {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, kTimingDiagramPage},
         {Qt::CTRL | Qt::Key_PageUp, kImageTimingPage},
-        {Qt::CTRL | Qt::Key_PageUp, kRegisterOutputPage},
+        {Qt::CTRL | Qt::Key_PageUp, kModesPage},
         {Qt::CTRL | Qt::Key_Tab, kImageTimingPage},
     };
     for (const Step& step : steps) {

@@ -11,7 +11,8 @@ TEST_F(ScreenshotTest, EveryPage) {
                                                  {kTimingDiagramPage, "wizard-timing-diagram"},
                                                  {kClockSettingsPage, "wizard-clock-settings"},
                                                  {kPllSolutionsPage, "wizard-pll-solutions"},
-                                                 {kRegisterOutputPage, "wizard-register-output"}};
+                                                 {kRegisterOutputPage, "wizard-register-output"},
+                                                 {kModesPage, "wizard-modes"}};
     const std::pair<QSize, const char*> sizes[] = {{Frame().size(), ""},
                                                    {QSize(600, 500), "-600x500"}};
     for (const auto& [size, suffix] : sizes) {

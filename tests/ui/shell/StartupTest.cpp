@@ -171,7 +171,7 @@ TEST_F(RecentFilesTest, ChoosingOneOpensItAndNamesTheWindow) {
     m_app->OnOpenRecentFile(path);
     PumpEvents();
     EXPECT_EQ(Frame().windowTitle(), "recent.ini - QX7R310 Register Wizard");
-    EXPECT_EQ(Tree().topLevelItemCount(), 5);
+    EXPECT_EQ(Tree().topLevelItemCount(), 6);
     EXPECT_EQ(m_app->GetRecentFiles().value(0), path);
 }
 

@@ -34,6 +34,7 @@ inline constexpr int kTimingDiagramPage = 1;
 inline constexpr int kClockSettingsPage = 2;
 inline constexpr int kPllSolutionsPage = 3;
 inline constexpr int kRegisterOutputPage = 4;
+inline constexpr int kModesPage = 5;
 
 // Records the wizard messages that reach the windows it watches, in arrival order.
 class CMessageSpy : public QObject {
