@@ -3,6 +3,7 @@
 // batch runs show what one process does for 10,000 modes.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -146,6 +147,41 @@ void BM_Cli_Batch10000Json(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kBatchLines);
 }
 BENCHMARK(BM_Cli_Batch10000Json)->Iterations(3)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// The batch into a new folder against the floor a file system sets: the same 10,000 files copied
+// into a new folder and synced (cp -r, then sync -f), in one run. The counter copyRatio is the
+// batch's time over the copy's; the goal is at most 1.5.
+void BM_Cli_Batch10000AgainstCopy(benchmark::State& state) {
+    const std::filesystem::path folder = BatchFolder("qx-bench-cli-batch-copy");
+    const std::string batch = WriteBatchFile(folder);
+    using Clock = std::chrono::steady_clock;
+    double batchSeconds = 0.0;
+    double copySeconds = 0.0;
+    int run = 0;
+    for (auto _ : state) {
+        const std::string out = (folder / ("out-" + std::to_string(run))).string();
+        const std::string copy = (folder / ("copy-" + std::to_string(run++))).string();
+        const Clock::time_point start = Clock::now();
+        const bool batched = Run({QX_CLI_PATH, "--batch", batch, "--out-dir", out});
+        const Clock::time_point batchDone = Clock::now();
+        const bool copied = Run({"/bin/cp", "-r", out, copy}) && Run({"/bin/sync", "-f", copy});
+        const Clock::time_point copyDone = Clock::now();
+        if (!batched || !copied) {
+            state.SkipWithError("the batch or the copy failed");
+            break;
+        }
+        batchSeconds += std::chrono::duration<double>(batchDone - start).count();
+        copySeconds += std::chrono::duration<double>(copyDone - batchDone).count();
+    }
+    state.counters["batchSeconds"] = batchSeconds / run;
+    state.counters["copySeconds"] = copySeconds / run;
+    state.counters["copyRatio"] = copySeconds > 0.0 ? batchSeconds / copySeconds : 0.0;
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_Cli_Batch10000AgainstCopy)
+    ->Iterations(3)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -90,7 +90,10 @@ private:
 
 void BatchRun::Note(std::size_t line, const std::string& message) {
     m_progress.Clear();
-    std::cerr << kCliName << ": " << m_input << " line " << line << ": " << message << '\n';
+    // One write for the whole line: standard error is unbuffered, and a batch may warn on
+    // thousands of lines.
+    std::cerr << (std::string(kCliName) + ": " + m_input + " line " + std::to_string(line) + ": " +
+                  message + '\n');
 }
 
 void BatchRun::Report(std::size_t line, const std::string& message) {

@@ -93,18 +93,27 @@ struct Target {
     struct stat existing {};
 };
 
+// The folder a file of path lies in.
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
 Target Examine(const std::string& requestedPath) {
     Target target;
     if (requestedPath.empty()) {
         target.refused = Failure(requestedPath, "no file name given", 0);
         return target;
     }
-    target.path = ResolveLink(requestedPath);
-    target.exists = ::stat(target.path.c_str(), &target.existing) == 0;
+    // One look-up for a path that is no link: a batch into a large folder pays for each one.
+    target.exists = ::lstat(requestedPath.c_str(), &target.existing) == 0;
+    target.path = requestedPath;
+    if (target.exists && S_ISLNK(target.existing.st_mode)) {
+        target.path = ResolveLink(requestedPath);
+        target.exists = ::stat(target.path.c_str(), &target.existing) == 0;
+    }
     const std::size_t slash = target.path.rfind('/');
-    target.folder = slash == std::string::npos ? "."
-                    : slash == 0               ? "/"
-                                               : target.path.substr(0, slash);
+    target.folder = FolderOf(target.path);
     if (target.exists && S_ISDIR(target.existing.st_mode))
         target.refused = Failure(requestedPath, "it is a folder", 0);
     else if (slash != std::string::npos && slash + 1 == target.path.size())
@@ -271,7 +280,7 @@ std::vector<SaveResult> AtomicSaveBatch::Commit() {
             results.emplace_back();
             continue;
         }
-        const std::string folder = Examine(staged.target).folder;
+        const std::string folder = FolderOf(staged.target);
         const auto synced = syncErrors.try_emplace(folder, 0);
         if (synced.second)
             synced.first->second = SyncFileSystemOf(folder);
