@@ -2,6 +2,7 @@
 // std::from_chars, so they never depend on the process locale.
 #include "ParameterOptions.h"
 
+#include "FormatDecimal.h"
 #include "InputFile.h"
 #include "MessageText.h"
 #include "ParameterJson.h"
@@ -26,15 +27,15 @@ constexpr const char* kFromHelp =
     "rate and its minimum) keeps its value from below, and a note on standard error says so";
 
 bool ParseReal(const std::string& text, double& value) {
-    const char* end = text.data() + text.size();
-    const auto res = std::from_chars(text.data(), end, value);
-    return res.ec == std::errc() && res.ptr == end;
+    const std::optional<double> parsed = ParseWholeNumber<double>(text);
+    value = parsed.value_or(value);
+    return parsed.has_value();
 }
 
 bool ParseInt(const std::string& text, int& value) {
-    const char* end = text.data() + text.size();
-    const auto res = std::from_chars(text.data(), end, value);
-    return res.ec == std::errc() && res.ptr == end;
+    const std::optional<int> parsed = ParseWholeNumber<int>(text);
+    value = parsed.value_or(value);
+    return parsed.has_value();
 }
 
 // Takes an option's text into set; false when the parameter does not accept it.

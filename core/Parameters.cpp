@@ -280,15 +280,12 @@ bool SetChoice(ParameterSet& set, std::size_t index, std::string_view text) {
         if (prefix.empty() || !text.starts_with(prefix))
             continue;
         const std::string_view digits = text.substr(prefix.size());
-        int count = 0;
-        const auto parsed = std::from_chars(digits.data(), digits.data() + digits.size(), count);
-        if (parsed.ec != std::errc() || parsed.ptr != digits.data() + digits.size())
-            return false;
+        const std::optional<int> count = ParseWholeNumber<int>(digits);
         const ParameterInfo& counted = *FindParameter(choice.countKey);
-        if (!Accepts(counted, count))
+        if (!count || !Accepts(counted, *count))
             return false;
         set.SetNumber(index, choice.value);
-        set.SetNumber(IndexOf(counted), count);
+        set.SetNumber(IndexOf(counted), *count);
         return true;
     }
     return false;

@@ -67,31 +67,23 @@ std::string Quote(std::string_view text) {
 
 // "%.3f" as the summaries print it, read back only when printing the value gives the same text.
 std::optional<double> FixedThreeDecimals(std::string_view text) {
-    double value = 0.0;
-    const char* end = text.data() + text.size();
-    const auto res = std::from_chars(text.data(), end, value, std::chars_format::fixed);
-    if (res.ec != std::errc() || res.ptr != end || !std::isfinite(value) ||
-        FormatFixed(value, 3) != text)
+    const std::optional<double> value = ParseWholeNumber<double>(text, std::chars_format::fixed);
+    if (!value || !std::isfinite(*value) || FormatFixed(*value, 3) != text)
         return std::nullopt;
     return value;
 }
 
 // FormatDecimal with three decimals ("5.500", "22"), read back the same way.
 std::optional<double> DecimalThreeDecimals(std::string_view text) {
-    double value = 0.0;
-    const char* end = text.data() + text.size();
-    const auto res = std::from_chars(text.data(), end, value, std::chars_format::fixed);
-    if (res.ec != std::errc() || res.ptr != end || !std::isfinite(value) ||
-        FormatDecimal(value, 3) != text)
+    const std::optional<double> value = ParseWholeNumber<double>(text, std::chars_format::fixed);
+    if (!value || !std::isfinite(*value) || FormatDecimal(*value, 3) != text)
         return std::nullopt;
     return value;
 }
 
 std::optional<int> Integer(std::string_view text) {
-    int value = 0;
-    const char* end = text.data() + text.size();
-    const auto res = std::from_chars(text.data(), end, value);
-    if (res.ec != std::errc() || res.ptr != end || FormatInt(value) != text)
+    const std::optional<int> value = ParseWholeNumber<int>(text);
+    if (!value || FormatInt(*value) != text)
         return std::nullopt;
     return value;
 }

@@ -1,6 +1,8 @@
 // Register values from the comments that end the lines of a settings file.
 #include "SettingsRegisterValues.h"
 
+#include "FormatDecimal.h"
+
 #include <charconv>
 
 namespace {
@@ -45,12 +47,10 @@ ReadSettingsRegisterValues(std::string_view bytes) {
             name = pending;
         pending = {};
         const std::string_view digits = comment.substr(sign + kValueSign.size());
-        std::uint32_t value = 0;
-        const auto [ptr, error] =
-            std::from_chars(digits.data(), digits.data() + digits.size(), value);
+        const std::optional<std::uint32_t> value = ParseWholeNumber<std::uint32_t>(digits);
         const std::optional<std::size_t> row = RowNamed(name);
-        if (row && error == std::errc() && ptr == digits.data() + digits.size())
-            values[*row] = value;
+        if (row && value)
+            values[*row] = *value;
     }
     return values;
 }

@@ -158,15 +158,6 @@ std::string FormatHex(std::uint32_t value, int width) {
     return text;
 }
 
-std::string MarkAsComments(std::string text) {
-    std::size_t lf = text.find('\n', 1);
-    while (lf != std::string::npos) {
-        text.insert(lf + 1, "; ");
-        lf = text.find('\n', lf + 3);
-    }
-    return text;
-}
-
 std::string BuildPllSectionLines(const CKXC2280RegisterWizardDoc& doc) {
     std::string lines;
     for (std::size_t k = 0; k < doc.m_Registers.size(); ++k) {

@@ -37,10 +37,6 @@ BusWrite DirectAddressingWrite();
 // write of a variable reached indirectly. The table has no bit field, so a value is written whole.
 std::vector<BusWrite> RegisterFormWrites(const CRegister& reg, bool directAddressing);
 
-// Turns text into comment lines: scanning from its second character, "; " goes in right after
-// every line feed, the last one included.
-std::string MarkAsComments(std::string text);
-
 // The lines of the [PLL_settings] section, and of the [Timing_settings] section, for the
 // document's registers, output form, addressing and PLL bypass; no section header.
 std::string BuildPllSectionLines(const CKXC2280RegisterWizardDoc& doc);

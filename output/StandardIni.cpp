@@ -3,7 +3,7 @@
 
 #include "FileSystem.h"
 
-#include "SettingsWriter.h"
+#include "TextFile.h"
 #include "WizardDoc.h"
 
 namespace {

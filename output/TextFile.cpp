@@ -1,4 +1,4 @@
-// Buffered plain 8-bit text writer.
+// Buffered plain 8-bit text writer and comment marking.
 #include "TextFile.h"
 
 #include <algorithm>
@@ -40,4 +40,13 @@ void CTextFileWrite::Flush() {
     const std::size_t used = m_used;
     m_used = 0;
     m_file.Write(std::string_view(m_buffer.data(), used));
+}
+
+std::string MarkAsComments(std::string text) {
+    std::size_t lf = text.find('\n', 1);
+    while (lf != std::string::npos) {
+        text.insert(lf + 1, "; ");
+        lf = text.find('\n', lf + 3);
+    }
+    return text;
 }

@@ -1,4 +1,5 @@
-// Buffered plain 8-bit text writer over an open output file, as the settings writer uses it.
+// Buffered plain 8-bit text writer over an open output file, as the settings writer uses it, and
+// the comment marking of its text.
 #pragma once
 
 #include <array>
@@ -77,3 +78,7 @@ private:
     std::array<char, kBufferSize> m_buffer{};
     std::size_t m_used = 0;
 };
+
+// Turns text into comment lines: scanning from its second character, "; " goes in right after
+// every line feed, the last one included.
+std::string MarkAsComments(std::string text);
