@@ -11,62 +11,45 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 namespace {
 
 using Json = nlohmann::ordered_json;
 
-constexpr int kMHzDecimals = 4; // 1/16 MHz steps of an 11 MHz input still show exactly
-constexpr int kPpmDecimals = 1;
-constexpr const char* kNone = "-";
+const std::string kNone = "-";
 constexpr const char* kBypassedText = "The PLL is bypassed: the system clock is the input clock, "
                                       "so there are no divider settings to list.\n";
 
-// The marker column first; every column is right-aligned under its heading.
-constexpr std::array<const char*, 12> kHeadings = {"",
-                                                   "N",
-                                                   "M",
-                                                   "D",
-                                                   "P3",
-                                                   "Fpdf MHz",
-                                                   "Fvco MHz",
-                                                   "System MHz",
-                                                   "Output MHz",
-                                                   "Error ppm",
-                                                   "VCO error MHz",
-                                                   "Exact"};
-using Row = std::array<std::string, kHeadings.size()>;
+// The marker column first, then the listing's columns; each right-aligned under its heading.
+using Row = std::array<std::string, kPllColumns.size() + 1>;
 
-std::string Optional(const std::optional<double>& value, int decimals) {
-    return value ? FormatFixed(*value, decimals) : std::string(kNone);
+Row Headings() {
+    Row heading;
+    for (std::size_t k = 0; k < kPllColumns.size(); ++k) {
+        const std::string unit = kPllColumns[k].unit;
+        heading[k + 1] = kPllColumns[k].name + (unit.empty() ? "" : " " + unit);
+    }
+    return heading;
 }
 
 Row TableRow(const PllCandidate& c) {
-    return {c.chosen ? "*" : " ",
-            FormatInt(c.n),
-            FormatInt(c.m),
-            FormatInt(c.divider),
-            FormatInt(c.p3),
-            FormatFixed(c.fpdfMHz, kMHzDecimals),
-            FormatFixed(c.fvcoMHz, kMHzDecimals),
-            FormatFixed(c.systemFreqMHz, kMHzDecimals),
-            FormatFixed(c.outputClockMHz, kMHzDecimals),
-            Optional(c.errorPpm, kPpmDecimals),
-            Optional(c.vcoErrorMHz, kMHzDecimals),
-            c.exact ? "yes" : "no"};
+    Row row;
+    row[0] = c.chosen ? "*" : " ";
+    for (std::size_t k = 0; k < kPllColumns.size(); ++k)
+        row[k + 1] = PllColumnText(c, k, kNone);
+    return row;
 }
 
 std::string Table(const std::vector<PllCandidate>& candidates) {
     std::vector<Row> rows;
     rows.reserve(candidates.size() + 1);
-    Row heading;
-    std::copy(kHeadings.begin(), kHeadings.end(), heading.begin());
-    rows.push_back(heading);
+    rows.push_back(Headings());
     for (const PllCandidate& c : candidates)
         rows.push_back(TableRow(c));
 
-    std::array<std::size_t, kHeadings.size()> widths{};
+    std::array<std::size_t, std::tuple_size_v<Row>> widths{};
     for (const Row& row : rows) {
         for (std::size_t k = 0; k < row.size(); ++k)
             widths[k] = std::max(widths[k], row[k].size());
@@ -84,28 +67,25 @@ std::string Table(const std::vector<PllCandidate>& candidates) {
     return text;
 }
 
-Json OptionalJson(const std::optional<double>& value) {
-    return value ? Json(*value) : Json(nullptr);
+// A column's value as JSON: a whole number, a real, null for a measure left out, or the flag.
+Json ColumnJson(const PllCandidate& c, std::size_t column) {
+    if (column == kPllColumnExact)
+        return c.exact;
+    const std::optional<double> value = PllColumnValue(c, column);
+    if (!value)
+        return nullptr;
+    return kPllColumns[column].decimals < 0 ? Json(static_cast<long long>(*value)) : Json(*value);
 }
 
 std::string JsonText(const std::vector<PllCandidate>& candidates, bool bypassed,
                      const RequestCheck& check) {
     Json list = Json::array();
     for (const PllCandidate& c : candidates) {
-        list.push_back({
-            {"n", c.n},
-            {"m", c.m},
-            {"divider", c.divider},
-            {"p3", c.p3},
-            {"fpdfMHz", c.fpdfMHz},
-            {"fvcoMHz", c.fvcoMHz},
-            {"systemFreqMHz", c.systemFreqMHz},
-            {"outputClockMHz", c.outputClockMHz},
-            {"errorPpm", OptionalJson(c.errorPpm)},
-            {"vcoErrorMHz", OptionalJson(c.vcoErrorMHz)},
-            {"exact", c.exact},
-            {"chosen", c.chosen},
-        });
+        Json row = Json::object();
+        for (std::size_t k = 0; k < kPllColumns.size(); ++k)
+            row[kPllColumns[k].key] = ColumnJson(c, k);
+        row["chosen"] = c.chosen;
+        list.push_back(std::move(row));
     }
     Json json = Json::object();
     json["pllSolutions"] = std::move(list);

@@ -205,3 +205,23 @@ std::optional<double> FindMinimumSystemFreq(const PllRequest& request, const CIm
                    [&clocks](const PllCandidate& c) { clocks.push_back(c.systemFreqMHz); });
     return LowestClockForFrameRate(std::move(clocks), ctx);
 }
+
+std::optional<double> PllColumnValue(const PllCandidate& c, std::size_t column) {
+    const std::optional<double> values[] = {
+        c.n,        c.m,           c.divider,           c.p3,
+        c.fpdfMHz,  c.fvcoMHz,     c.systemFreqMHz,     c.outputClockMHz,
+        c.errorPpm, c.vcoErrorMHz, c.exact ? 1.0 : 0.0,
+    };
+    static_assert(std::size(values) == kPllColumns.size());
+    return values[column];
+}
+
+std::string PllColumnText(const PllCandidate& c, std::size_t column, const std::string& none) {
+    if (column == kPllColumnExact)
+        return c.exact ? "yes" : "no";
+    const std::optional<double> value = PllColumnValue(c, column);
+    if (!value)
+        return none;
+    const int decimals = kPllColumns[column].decimals;
+    return decimals < 0 ? FormatInt(static_cast<long long>(*value)) : FormatFixed(*value, decimals);
+}

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <optional>
+#include <string>
 #include <vector>
 
 // PLL limits in MHz, all inclusive.
@@ -88,3 +89,34 @@ void SortForListing(std::vector<PllCandidate>& candidates);
 std::optional<double> FindMinimumSystemFreq(const std::vector<PllCandidate>& candidates,
                                             const CImageContext& ctx);
 std::optional<double> FindMinimumSystemFreq(const PllRequest& request, const CImageContext& ctx);
+
+// A column of a PLL candidate listing, declared once for the command line's table and JSON and the
+// window's page: the JSON key, the heading's name and unit, and the decimals a text shows (-1: a
+// whole number, or yes/no for the flag).
+struct PllColumn {
+    const char* key;
+    const char* name;
+    const char* unit; // empty for a count
+    int decimals;
+};
+// 1/16 MHz steps of an 11 MHz input still show exactly with four decimals.
+inline constexpr std::array<PllColumn, 11> kPllColumns = {{
+    {"n", "N", "", -1},
+    {"m", "M", "", -1},
+    {"divider", "D", "", -1},
+    {"p3", "P3", "", -1},
+    {"fpdfMHz", "Fpdf", "MHz", 4},
+    {"fvcoMHz", "Fvco", "MHz", 4},
+    {"systemFreqMHz", "System", "MHz", 4},
+    {"outputClockMHz", "Output", "MHz", 4},
+    {"errorPpm", "Error", "ppm", 1},
+    {"vcoErrorMHz", "VCO error", "MHz", 4},
+    {"exact", "Exact", "", -1},
+}};
+inline constexpr std::size_t kPllColumnExact = 10;
+
+// The value of a column for c; none for a measure the request leaves out; the flag is 1 or 0.
+std::optional<double> PllColumnValue(const PllCandidate& c, std::size_t column);
+// The text of a column for c, the same in every locale: the column's decimals, none for a measure
+// the request leaves out, "yes" or "no" for the flag.
+std::string PllColumnText(const PllCandidate& c, std::size_t column, const std::string& none);

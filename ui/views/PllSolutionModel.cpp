@@ -10,64 +10,18 @@
 
 namespace {
 
-struct ColumnSpec {
-    const char* title;
-    int decimals; // -1: a whole number
-};
-constexpr std::array<ColumnSpec, CPllSolutionModel::kColumnCount> kColumns = {{
-    {"N", -1},
-    {"M", -1},
-    {"D", -1},
-    {"P3", -1},
-    {"Fpdf\n(MHz)", 3},
-    {"Fvco\n(MHz)", 3},
-    {"System\nClock (MHz)", 4},
-    {"Output\nClock (MHz)", 4},
-    {"Error\n(ppm)", 1},
-    {"VCO Error\n(MHz)", 3},
-    {"Exact", -1},
-}};
+static_assert(CPllSolutionModel::kColumnCount == kPllColumns.size());
+static_assert(CPllSolutionModel::kColumnExact == kPllColumnExact);
 
 const QColor kChosenTint(255, 236, 179);
 
 // What a cell shows and sorts by: a number, or nothing for a measure the request leaves out.
 std::optional<double> CellValue(const PllCandidate& c, int column) {
-    switch (column) {
-    case CPllSolutionModel::kColumnN:
-        return c.n;
-    case CPllSolutionModel::kColumnM:
-        return c.m;
-    case CPllSolutionModel::kColumnD:
-        return c.divider;
-    case CPllSolutionModel::kColumnP3:
-        return c.p3;
-    case CPllSolutionModel::kColumnFpdf:
-        return c.fpdfMHz;
-    case CPllSolutionModel::kColumnFvco:
-        return c.fvcoMHz;
-    case CPllSolutionModel::kColumnSystemClock:
-        return c.systemFreqMHz;
-    case CPllSolutionModel::kColumnOutputClock:
-        return c.outputClockMHz;
-    case CPllSolutionModel::kColumnErrorPpm:
-        return c.errorPpm;
-    case CPllSolutionModel::kColumnVcoError:
-        return c.vcoErrorMHz;
-    default:
-        return c.exact ? 1.0 : 0.0;
-    }
+    return PllColumnValue(c, static_cast<std::size_t>(column));
 }
 
-// Fixed decimals, the same in every locale.
 QString CellText(const PllCandidate& c, int column) {
-    if (column == CPllSolutionModel::kColumnExact)
-        return c.exact ? QStringLiteral("yes") : QStringLiteral("no");
-    const std::optional<double> value = CellValue(c, column);
-    if (!value)
-        return QStringLiteral("n/a");
-    const int decimals = kColumns[static_cast<std::size_t>(column)].decimals;
-    return QString::fromStdString(decimals < 0 ? FormatInt(static_cast<long long>(*value))
-                                               : FormatFixed(*value, decimals));
+    return QString::fromStdString(PllColumnText(c, static_cast<std::size_t>(column), "n/a"));
 }
 
 } // namespace
@@ -127,7 +81,11 @@ QVariant CPllSolutionModel::headerData(int section, Qt::Orientation orientation,
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
         section >= kColumnCount)
         return QAbstractTableModel::headerData(section, orientation, role);
-    return QString::fromLatin1(kColumns[static_cast<std::size_t>(section)].title);
+    // The unit goes on a second line, so the columns stay narrow.
+    const PllColumn& column = kPllColumns[static_cast<std::size_t>(section)];
+    const QString name = QString::fromLatin1(column.name);
+    return *column.unit == '\0' ? name
+                                : name + QStringLiteral("\n(%1)").arg(QLatin1String(column.unit));
 }
 
 CPllSolutionProxy::CPllSolutionProxy(QObject* parent) : QSortFilterProxyModel(parent) {

@@ -58,15 +58,15 @@ TEST_F(PllSolutionsViewTest, ListsEveryCandidateWithTheChosenOneMarkedAndSelecte
     for (int column = 0; column < 11; ++column)
         headers << Table().model()->headerData(column, Qt::Horizontal).toString();
     EXPECT_EQ(headers.join(QLatin1Char('|')).replace(QLatin1Char('\n'), QLatin1Char(' ')),
-              "N|M|D|P3|Fpdf (MHz)|Fvco (MHz)|System Clock (MHz)|Output Clock (MHz)|Error (ppm)|"
-              "VCO Error (MHz)|Exact");
+              "N|M|D|P3|Fpdf (MHz)|Fvco (MHz)|System (MHz)|Output (MHz)|Error (ppm)|"
+              "VCO error (MHz)|Exact");
     EXPECT_EQ(SelectedSetting(), (QStringList{"0", "24", "6"}));
     const int chosen = RowOf(0, 24, 6);
     QStringList texts;
     for (int column = 3; column < 11; ++column)
         texts << Cell(chosen, column);
     EXPECT_EQ(texts,
-              (QStringList{"5", "11.000", "528.000", "44.0000", "22.0000", "0.0", "n/a", "yes"}));
+              (QStringList{"5", "11.0000", "528.0000", "44.0000", "22.0000", "0.0", "n/a", "yes"}));
     const QModelIndex fvco = Table().model()->index(chosen, CPllSolutionModel::kColumnFvco);
     EXPECT_EQ(fvco.data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignRight | Qt::AlignVCenter));
     EXPECT_TRUE(fvco.data(Qt::FontRole).value<QFont>().bold());
