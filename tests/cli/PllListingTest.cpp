@@ -30,14 +30,6 @@ struct TableRow {
     std::string exact;
 };
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 // The rows under the header, read back by their words.
 std::vector<TableRow> Rows(const std::vector<std::string>& lines) {
     std::vector<TableRow> rows;
@@ -107,7 +99,7 @@ TEST(ListPll, TableOfTheSettingsBestFirstWithTheWizardsChoiceMarked) {
         // A target the PLL cannot match is warned about; the table stays on standard output.
         EXPECT_TRUE(run.err.empty() || run.err.starts_with(kCliPrefix + std::string("warning: ")))
             << run.err;
-        const std::vector<std::string> lines = Lines(run.out);
+        const std::vector<std::string> lines = OutputLines(run.out);
         ASSERT_GE(lines.size(), 2u);
         const std::vector<TableRow> rows = Rows(lines);
         if (c.rows != 0) {
@@ -139,7 +131,7 @@ TEST(ListPll, TableOfTheSettingsBestFirstWithTheWizardsChoiceMarked) {
 TEST(ListPll, TheTableItself) {
     const ProcessResult run = RunCli({"--list-pll", "--vco-freq", "528"});
     ASSERT_EQ(run.status, 0) << run.err;
-    const std::vector<std::string> lines = Lines(run.out);
+    const std::vector<std::string> lines = OutputLines(run.out);
     ASSERT_GE(lines.size(), 6u);
     EXPECT_EQ(lines[0], kHeader);
     EXPECT_EQ(lines[1], "*  0  24   6   5   11.0000  528.0000     44.0000     22.0000        0.0"

@@ -28,14 +28,6 @@ std::string WithoutBuildDate(const std::string& line) {
     return std::regex_replace(line, kDate, "Build Date: --/--/----");
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 } // namespace
 
 TEST(VariedRequests, EveryResultIsTheSameByteForByte) {
@@ -45,7 +37,7 @@ TEST(VariedRequests, EveryResultIsTheSameByteForByte) {
     std::vector<std::string> expected;
     for (std::string line; std::getline(digestsFile, line);)
         expected.push_back(line);
-    const std::vector<std::string> lines = Lines(run.out);
+    const std::vector<std::string> lines = OutputLines(run.out);
     ASSERT_EQ(lines.size(), expected.size());
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::ostringstream digest;

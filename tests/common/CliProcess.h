@@ -3,6 +3,7 @@
 
 #include "Process.h"
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,4 +14,13 @@ inline constexpr const char* kCliPrefix = "qx7r310-wizard-cli: ";
 inline ProcessResult RunCli(const std::vector<std::string>& args,
                             const ProcessOptions& options = {}) {
     return RunProcess(QX_CLI_PATH, args, options);
+}
+
+// The lines of a program's output, without their line feeds.
+inline std::vector<std::string> OutputLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
 }

@@ -155,7 +155,7 @@ QAction* CMainFrame::AddCommand(QMenu* menu, int id, const QString& text,
     return action;
 }
 
-void CMainFrame::CreateMenus() {
+void CMainFrame::CreateFileMenu() {
     using QKS = QKeySequence;
     m_fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
     connect(AddCommand(m_fileMenu, ID_FILE_SET_DEFAULTS, QStringLiteral("Set &Defaults")),
@@ -197,7 +197,11 @@ void CMainFrame::CreateMenus() {
     m_fileMenu->addSeparator();
     connect(AddCommand(m_fileMenu, ID_APP_EXIT, QStringLiteral("E&xit")), &QAction::triggered, this,
             &QWidget::close);
+}
 
+void CMainFrame::CreateMenus() {
+    using QKS = QKeySequence;
+    CreateFileMenu();
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     AddCommand(edit, ID_EDIT_UNDO, QStringLiteral("&Undo"),
                {QKS(Qt::CTRL | Qt::Key_Z), QKS(Qt::ALT | Qt::Key_Backspace)});

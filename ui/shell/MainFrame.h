@@ -103,6 +103,7 @@ private:
     QAction* AddCommand(QMenu* menu, int id, const QString& text,
                         const QList<QKeySequence>& shortcuts = {});
     void CreateMenus();
+    void CreateFileMenu();
     void CreateToolBar();
     void CreateStatusBar();
     void ShowTab(int objectId);
