@@ -1,8 +1,9 @@
-// Rendering the timing diagram into SVG (QSvgGenerator) or PNG (QImage) bytes and saving them.
+// Rendering the timing diagram into SVG text or PNG (QImage) bytes and saving them.
 #include "TimingDiagramExport.h"
 
 #include "TimingDiagram.h"
 #include "TimingDiagramPainter.h"
+#include "TimingDiagramSvg.h"
 #include "WizardDoc.h"
 
 #include <QBuffer>
@@ -10,7 +11,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QPalette>
-#include <QSvgGenerator>
 
 #include <algorithm>
 #include <cctype>
@@ -22,7 +22,7 @@ namespace {
 constexpr int kExportWidth = 1000;
 constexpr int kExportHeight = 760;
 
-// A pixel-sized font measures and draws the same on every device, screen, SVG or image.
+// A pixel-sized font measures and draws the same on every device.
 QFont ExportFont() {
     QFont font(QStringLiteral("sans-serif"));
     font.setStyleHint(QFont::SansSerif);
@@ -59,40 +59,29 @@ std::optional<DiagramFormat> DiagramFormatForPath(std::string_view path) {
 QByteArray RenderTimingDiagram(const TimingFigures& t, const CImageContext& request,
                                DiagramFormat format) {
     const QFont font = ExportFont();
-    const DiagramFont metrics = DiagramFontFor(font);
+    // The SVG measures its text by a fixed rule, so its bytes follow no platform's fonts.
+    const DiagramFont metrics =
+        format == DiagramFormat::Svg ? SvgDiagramFont() : DiagramFontFor(font);
     const DiagramSize minimum = MinimumDiagramSize(t, request, metrics);
     const QSize size(std::max(kExportWidth, static_cast<int>(std::ceil(minimum.width))),
                      std::max(kExportHeight, static_cast<int>(std::ceil(minimum.height))));
-    const TimingDiagram diagram = LayOutTimingDiagram(
-        t, request, {static_cast<double>(size.width()), static_cast<double>(size.height())},
-        metrics);
+    const DiagramSize area{static_cast<double>(size.width()), static_cast<double>(size.height())};
+    const TimingDiagram diagram = LayOutTimingDiagram(t, request, area, metrics);
     const DiagramColours colours = DiagramColoursFor(ExportPalette());
 
+    if (format == DiagramFormat::Svg)
+        return QByteArray::fromStdString(TimingDiagramSvg(diagram, area, colours));
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colours.background);
+    {
+        QPainter painter(&image);
+        painter.setFont(font);
+        PaintTimingDiagram(painter, diagram, colours);
+    }
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (format == DiagramFormat::Svg) {
-        QSvgGenerator svg;
-        svg.setOutputDevice(&buffer);
-        svg.setSize(size);
-        svg.setResolution(96); // CSS pixels: the file's size reads as the picture's pixels
-        svg.setViewBox(QRect(QPoint(0, 0), size));
-        svg.setTitle(QStringLiteral("Timing Diagram"));
-        svg.setDescription(QStringLiteral("Frame timing of the QX7R310 image request"));
-        QPainter painter(&svg);
-        painter.setFont(font);
-        painter.fillRect(QRect(QPoint(0, 0), size), colours.background);
-        PaintTimingDiagram(painter, diagram, colours);
-    } else {
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(colours.background);
-        {
-            QPainter painter(&image);
-            painter.setFont(font);
-            PaintTimingDiagram(painter, diagram, colours);
-        }
-        image.save(&buffer, "PNG");
-    }
+    image.save(&buffer, "PNG");
     return bytes;
 }
 

@@ -18,7 +18,8 @@ enum class DiagramFormat { Svg, Png };
 std::optional<DiagramFormat> DiagramFormatForPath(std::string_view path);
 
 // The diagram of the figures computed for request, on a light background with a fixed font, at a
-// size that holds every label. The same figures give the same bytes.
+// size that holds every label. The same figures give the same bytes; the SVG's are the same on
+// every platform.
 QByteArray RenderTimingDiagram(const TimingFigures& t, const CImageContext& request,
                                DiagramFormat format);
 

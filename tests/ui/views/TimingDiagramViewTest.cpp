@@ -29,26 +29,33 @@ QByteArray ReadFile(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The texts of an SVG's text elements, and how many lines each stroke colour draws.
+// The size of an SVG, the texts of its text elements, how many lines each stroke colour draws
+// and how many rectangles each fill colour fills.
 struct SvgContent {
+    QString width, height;
     QStringList texts;
     std::map<QString, int> linesByStroke;
+    std::map<QString, int> rectsByFill;
 };
 
 SvgContent ReadSvg(const QByteArray& bytes) {
     SvgContent content;
     QXmlStreamReader xml(bytes);
-    QStringList strokes{QString()};
     while (!xml.atEnd()) {
         xml.readNext();
-        if (xml.isStartElement() && xml.name() == QLatin1String("g"))
-            strokes.push_back(xml.attributes().value(QLatin1String("stroke")).toString());
-        else if (xml.isEndElement() && xml.name() == QLatin1String("g"))
-            strokes.pop_back();
-        else if (xml.isStartElement() && xml.name() == QLatin1String("polyline"))
-            ++content.linesByStroke[strokes.back()];
-        else if (xml.isStartElement() && xml.name() == QLatin1String("text"))
+        if (!xml.isStartElement())
+            continue;
+        const QXmlStreamAttributes attributes = xml.attributes();
+        if (xml.name() == QLatin1String("svg")) {
+            content.width = attributes.value(QLatin1String("width")).toString();
+            content.height = attributes.value(QLatin1String("height")).toString();
+        } else if (xml.name() == QLatin1String("line")) {
+            ++content.linesByStroke[attributes.value(QLatin1String("stroke")).toString()];
+        } else if (xml.name() == QLatin1String("rect")) {
+            ++content.rectsByFill[attributes.value(QLatin1String("fill")).toString()];
+        } else if (xml.name() == QLatin1String("text")) {
             content.texts << xml.readElementText();
+        }
     }
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     return content;
@@ -75,6 +82,11 @@ TEST(TimingDiagramExport, SvgOfTheDefaultsHoldsTheLabelsAndTheFlickerTicks) {
     // 505 rows hold three 50 Hz periods of 151.52 rows and three 60 Hz ones of 126.26 rows.
     EXPECT_EQ(svg.linesByStroke.at(QStringLiteral("#d55e00")), 3);
     EXPECT_EQ(svg.linesByStroke.at(QStringLiteral("#0072b2")), 3);
+    EXPECT_EQ(svg.width, QStringLiteral("1000"));
+    EXPECT_EQ(svg.height, QStringLiteral("760"));
+    // The white background, and one active area in blue 0072B2 with a quarter of white mixed in.
+    EXPECT_EQ(svg.rectsByFill.at(QStringLiteral("#ffffff")), 1);
+    EXPECT_EQ(svg.rectsByFill.at(QStringLiteral("#4095c5")), 1);
 }
 
 TEST(TimingDiagramExport, PngHasTheActiveAreasColourAtItsCentre) {
