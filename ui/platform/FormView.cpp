@@ -531,8 +531,8 @@ void CFormView::SetDlgItemText(int id, const QString& text) {
         button->setText(text);
     else if (auto* group = qobject_cast<QGroupBox*>(control))
         group->setTitle(text);
-    else if (auto* pane = qobject_cast<QTextEdit*>(control))
-        pane->setPlainText(text);
+    else if (auto* pane = qobject_cast<QTextEdit*>(control); pane && pane->toPlainText() != text)
+        pane->setPlainText(text); // laying a report out again costs more than comparing it
 }
 
 QString CFormView::GetDlgItemText(int id) const {
