@@ -3,8 +3,8 @@
 
 #include "FormatDecimal.h"
 
+#include <algorithm>
 #include <cctype>
-#include <charconv>
 
 namespace {
 
@@ -27,13 +27,15 @@ void SkipBlanks(std::string_view& s) {
 // Like sscanf "%d": blanks, an optional sign and digits; false when no number follows.
 bool ReadInt(std::string_view& s, int& value) {
     SkipBlanks(s);
-    const char* first = s.data();
-    if (!s.empty() && s.front() == '+')
-        ++first;
-    const auto res = std::from_chars(first, s.data() + s.size(), value);
-    if (res.ec != std::errc())
+    const std::size_t sign = !s.empty() && (s.front() == '+' || s.front() == '-') ? 1 : 0;
+    const std::size_t end = std::min(s.find_first_not_of("0123456789", sign), s.size());
+    // from_chars takes no '+'; a '-' stays part of the number.
+    const std::size_t first = !s.empty() && s.front() == '+' ? 1 : 0;
+    const std::optional<int> number = ParseWholeNumber<int>(s.substr(first, end - first));
+    if (!number)
         return false;
-    s.remove_prefix(static_cast<std::size_t>(res.ptr - s.data()));
+    value = *number;
+    s.remove_prefix(end);
     return true;
 }
 

@@ -13,7 +13,6 @@
 #include "WizardDoc.h"
 
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <utility>
@@ -138,12 +137,13 @@ std::optional<Blanking> BlankingComputation(std::string_view text) {
     const std::size_t digits = text.find_first_of("-0123456789");
     if (digits == std::string_view::npos)
         return std::nullopt;
-    int count = 0;
-    if (std::from_chars(text.data() + digits, text.data() + text.size(), count).ec != std::errc())
+    const std::size_t end = text.find_first_not_of("-0123456789", digits);
+    const std::optional<int> count = ParseWholeNumber<int>(text.substr(digits, end - digits));
+    if (!count)
         return std::nullopt;
     for (int mode : {kBlankHFixedThenV, kBlankVFixedThenH})
-        if (text == BlankingText(mode, count))
-            return Blanking{mode, count};
+        if (text == BlankingText(mode, *count))
+            return Blanking{mode, *count};
     return std::nullopt;
 }
 
@@ -158,13 +158,8 @@ bool TrailingValue(std::string_view line, std::optional<std::uint32_t>& value) {
     const std::size_t equals = line.find(" = ", comment);
     if (equals == std::string_view::npos)
         return true;
-    const std::string_view digits = line.substr(equals + 3);
-    std::uint32_t number = 0;
-    const auto res = std::from_chars(digits.data(), digits.data() + digits.size(), number);
-    if (res.ec != std::errc() || res.ptr != digits.data() + digits.size())
-        return false;
-    value = number;
-    return true;
+    value = ParseWholeNumber<std::uint32_t>(line.substr(equals + 3));
+    return value.has_value();
 }
 
 std::vector<std::string> CrLfLines(const std::string& text) {
