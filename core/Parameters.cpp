@@ -116,6 +116,26 @@ struct Reader {
     }
 };
 
+// The number in the field a parameter lands in.
+struct NumberReader {
+    const CKXC2280RegisterWizardDoc* doc;
+    const CImageContext* context;
+
+    std::optional<double> operator()(std::monostate) const { return std::nullopt; }
+    template <class Owner, class Field>
+    std::optional<double> operator()(Field Owner::*field) const {
+        const Owner* owner = nullptr;
+        if constexpr (std::is_same_v<Owner, CImageContext>)
+            owner = context;
+        else
+            owner = doc;
+        if constexpr (std::is_same_v<Field, std::string>)
+            return std::nullopt;
+        else
+            return owner != nullptr ? std::optional<double>(owner->*field) : std::nullopt;
+    }
+};
+
 bool Accepts(const ParameterInfo& row, double value) {
     if (!std::isfinite(value))
         return false;
@@ -321,6 +341,11 @@ void ApplyParameters(const ParameterSet& set, CImageContext& context) {
 
 void ApplyGivenParameters(const ParameterSet& set, CKXC2280RegisterWizardDoc& doc) {
     Land(set, &doc, &doc.m_Contexts[0], true);
+}
+
+std::optional<double> FieldNumber(const ParameterInfo& row, const CKXC2280RegisterWizardDoc* doc,
+                                  const CImageContext* context) {
+    return std::visit(NumberReader{doc, context}, row.field);
 }
 
 ParameterSet ParametersOf(const CKXC2280RegisterWizardDoc& doc) {

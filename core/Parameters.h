@@ -378,6 +378,10 @@ void ApplyParameters(const ParameterSet& set, CImageContext& context);
 // Only what the set's source gave, into the document and image context 0; every other field keeps
 // its value.
 void ApplyGivenParameters(const ParameterSet& set, CKXC2280RegisterWizardDoc& doc);
+// The number a parameter's field holds, in the document or in the image context, whichever owns
+// the field; none when that one is not given or the field holds a text.
+std::optional<double> FieldNumber(const ParameterInfo& row, const CKXC2280RegisterWizardDoc* doc,
+                                  const CImageContext* context);
 // Every parameter as the document and image context 0 hold it, all given.
 ParameterSet ParametersOf(const CKXC2280RegisterWizardDoc& doc);
 

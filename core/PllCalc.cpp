@@ -3,6 +3,7 @@
 #include "PllCalc.h"
 
 #include "FormatDecimal.h"
+#include "SettingsEcho.h"
 #include "WizardDoc.h"
 
 #include <cmath>
@@ -25,18 +26,9 @@ std::uint32_t PllPDividersValue(const PllChoice& c) {
 // The echo of the clock inputs written to the settings file.
 std::string ClockSummary(const CKXC2280RegisterWizardDoc& doc) {
     std::string summary = "Bypass PLL: Unchecked\r\n";
-    summary += "Input Frequency: " + FormatFixed(doc.m_dInputFreq, 3) + "\r\n";
-    summary +=
-        std::string("Use Min Freq.: ") + (doc.m_bUseMinFreq ? "Checked" : "Unchecked") + "\r\n";
-    if (!doc.m_bUseMinFreq)
-        summary += "Target System Frequency: " + FormatFixed(doc.m_dTargetSystemFreq, 3) + "\r\n";
-    summary += doc.m_dTargetVcoFreq == -1.0
-                   ? std::string("Target VCO Frequency: Unspecified\r\n")
-                   : "Target VCO Frequency: " + FormatFixed(doc.m_dTargetVcoFreq, 3) + "\r\n";
-    summary += doc.m_nPllM == -1 ? std::string("\"M\" Value: Unspecified\r\n")
-                                 : "\"M\" Value: " + FormatInt(doc.m_nPllM) + "\r\n";
-    summary += doc.m_nPllN == -1 ? std::string("\"N\" Value: Unspecified\r\n")
-                                 : "\"N\" Value: " + FormatInt(doc.m_nPllN) + "\r\n";
+    for (const EchoLine& line : kClockEcho)
+        if (!(doc.m_bUseMinFreq && line.parameter == ParameterIndex("systemFreqMHz")))
+            summary += std::string(line.label) + EchoValueText(line, &doc, nullptr) + "\r\n";
     summary += "\r\n";
     return summary;
 }

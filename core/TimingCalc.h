@@ -16,7 +16,6 @@ struct SensorLimits {
     static constexpr int kMaxBlank = 16384;
     static constexpr int kMaxExtraDelay = 65535;
     static constexpr double kMaxFrameClocks = 999999999.0; // exclusive
-    static constexpr double kIntegrationMs = 1.0;          // fixed integration request
     static constexpr int kMinFine = 67;
     static constexpr int kMinFineLowPower = 50;
     static constexpr int kFineMargin = 49;

@@ -2,34 +2,11 @@
 #include "TimingCalc.h"
 
 #include "FormatDecimal.h"
+#include "SettingsEcho.h"
 
 #include <cmath>
 
 namespace {
-
-const char* Checked(int flag) {
-    return flag ? "Checked" : "Unchecked";
-}
-
-std::string BlankingModeText(const CImageContext& ctx) {
-    switch (ctx.m_nBlankingMode) {
-    case kBlankHMinThenV:
-        return "HB Min then VB";
-    case kBlankHMaxThenV:
-        return "HB Max then VB";
-    case kBlankVMinThenH:
-        return "VB Min then HB";
-    case kBlankVMaxThenH:
-        return "VB Max then HB";
-    case kBlankHFixedThenV:
-        return "HB = " + FormatInt(ctx.m_nHBlank) + " then VB";
-    case kBlankVFixedThenH:
-        return "VB = " + FormatInt(ctx.m_nVBlank) + " then HB";
-    default:
-        // Computed like mode 0; the text says so instead of naming a mode that does not exist.
-        return "Unknown mode " + FormatInt(ctx.m_nBlankingMode) + ", HB Min then VB used";
-    }
-}
 
 const std::string kNotAvailable = "n/a";
 
@@ -111,14 +88,10 @@ std::string FlickerLines(const FlickerFigures& f, bool valid, int hwRev) {
 } // namespace
 
 std::string BuildTimingSummary(const CImageContext& ctx) {
-    std::string s = "Requested Frames Per Second: " + FormatFixed(ctx.m_dFrameRate, 3) + "\r\n";
-    s += "Output Columns: " + FormatInt(ctx.m_nOutputColumns) + "\r\n";
-    s += "Output Rows: " + FormatInt(ctx.m_nOutputRows) + "\r\n";
-    s += std::string("Allow Skipping: ") + Checked(ctx.m_bAllowSkipping) + "\r\n";
-    s += "Integration Time: " + FormatFixed(SensorLimits::kIntegrationMs, 6) + " msec.\r\n";
-    s += std::string("Low Power: ") + Checked(ctx.m_bLowPower) + "\r\n";
-    s += "Blanking Computation: " + BlankingModeText(ctx) + "\r\n\r\n";
-    return s;
+    std::string s;
+    for (const EchoLine& line : kTimingEcho)
+        s += std::string(line.label) + EchoValueText(line, nullptr, &ctx) + "\r\n";
+    return s + "\r\n";
 }
 
 std::string BuildTimingReport(const TimingFigures& t, const CImageContext& ctx, int hwRev,

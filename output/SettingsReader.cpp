@@ -6,6 +6,7 @@
 #include "FormatDecimal.h"
 #include "Parameters.h"
 #include "PllCalc.h"
+#include "SettingsEcho.h"
 #include "SettingsWriter.h"
 #include "StandardIni.h"
 #include "TimingCalc.h"
@@ -28,13 +29,13 @@ constexpr std::string_view kTimingHeading = "; [TIMING SETTINGS]";
 constexpr std::string_view kBypassedClock = "; PLL Bypassed: System Output Clock = ";
 constexpr std::string_view kMHz = " MHz";
 constexpr std::string_view kHwRev = "; HW Rev: ";
-constexpr std::string_view kBlankingLabel = "Blanking Computation: ";
-
-constexpr std::string_view kCheckedOrNot = "\"Checked\" or \"Unchecked\"";
-constexpr std::string_view kThreeDecimals = "a number with three decimals";
-constexpr std::string_view kInteger = "an integer";
 
 // A line the reader cannot take, and why; caught where the reading starts.
+// An echo line's label as the settings file writes it, behind the comment mark.
+std::string EchoLabel(const EchoLine& line) {
+    return "; " + std::string(line.label);
+}
+
 struct Refusal {
     int line;
     std::string message;
@@ -64,14 +65,6 @@ std::string Quote(std::string_view text) {
     return quoted + "\"";
 }
 
-// "%.3f" as the summaries print it, read back only when printing the value gives the same text.
-std::optional<double> FixedThreeDecimals(std::string_view text) {
-    const std::optional<double> value = ParseWholeNumber<double>(text, std::chars_format::fixed);
-    if (!value || !std::isfinite(*value) || FormatFixed(*value, 3) != text)
-        return std::nullopt;
-    return value;
-}
-
 // FormatDecimal with three decimals ("5.500", "22"), read back the same way.
 std::optional<double> DecimalThreeDecimals(std::string_view text) {
     const std::optional<double> value = ParseWholeNumber<double>(text, std::chars_format::fixed);
@@ -80,28 +73,9 @@ std::optional<double> DecimalThreeDecimals(std::string_view text) {
     return value;
 }
 
-std::optional<int> Integer(std::string_view text) {
-    const std::optional<int> value = ParseWholeNumber<int>(text);
-    if (!value || FormatInt(*value) != text)
-        return std::nullopt;
-    return value;
-}
-
 std::optional<int> CheckedFlag(std::string_view text) {
-    if (text == "Checked")
-        return 1;
-    if (text == "Unchecked")
-        return 0;
-    return std::nullopt;
-}
-
-// "Unspecified" stands for the document's -1 (-1.0 for a frequency).
-template <typename T> auto OrUnspecified(std::optional<T> (*parse)(std::string_view)) {
-    return [parse](std::string_view text) -> std::optional<T> {
-        if (text == "Unspecified")
-            return T(-1);
-        return parse(text);
-    };
+    const std::optional<double> flag = EchoValue(EchoFormat::Checked, text);
+    return flag ? std::optional<int>(static_cast<int>(*flag)) : std::nullopt;
 }
 
 // The system output clock of a bypassed PLL, half the input clock after the PLL's input clamp.
@@ -114,17 +88,6 @@ std::optional<double> BypassedClock(std::string_view text) {
     return clock;
 }
 
-// The name of a blanking computation as the timing summary writes it.
-std::string BlankingText(int mode, int count) {
-    CImageContext context;
-    context.m_nBlankingMode = mode;
-    context.m_nHBlank = count;
-    context.m_nVBlank = count;
-    const std::string summary = BuildTimingSummary(context);
-    const std::size_t start = summary.find(kBlankingLabel) + kBlankingLabel.size();
-    return summary.substr(start, summary.find("\r\n", start) - start);
-}
-
 struct Blanking {
     int mode = kBlankHMinThenV;
     int count = 0; // the blanking asked for in the modes that take one
@@ -132,7 +95,7 @@ struct Blanking {
 
 std::optional<Blanking> BlankingComputation(std::string_view text) {
     for (int mode = kBlankHMinThenV; mode <= kBlankVMaxThenH; ++mode)
-        if (text == BlankingText(mode, 0))
+        if (text == BlankingEchoText(mode, 0, 0))
             return Blanking{mode, 0};
     const std::size_t digits = text.find_first_of("-0123456789");
     if (digits == std::string_view::npos)
@@ -142,7 +105,7 @@ std::optional<Blanking> BlankingComputation(std::string_view text) {
     if (!count)
         return std::nullopt;
     for (int mode : {kBlankHFixedThenV, kBlankVFixedThenH})
-        if (text == BlankingText(mode, *count))
+        if (text == BlankingEchoText(mode, *count, *count))
             return Blanking{mode, *count};
     return std::nullopt;
 }
@@ -292,6 +255,12 @@ private:
         return *value;
     }
 
+    // An echo line of the request, its value restored exactly.
+    double Echo(const EchoLine& line) {
+        return Echo(EchoLabel(line), EchoValueDescription(line.format),
+                    [&line](std::string_view text) { return EchoValue(line.format, text); });
+    }
+
     // Comment lines of a report, up to the line that stop accepts.
     template <typename Stop> void SkipReportUntil(std::string_view expected, Stop stop) {
         for (;;) {
@@ -308,7 +277,8 @@ private:
     void Give(std::size_t parameter, double value) { m_parameters.SetNumber(parameter, value); }
 
     void ReadClockEcho() {
-        const int bypass = Echo("; Bypass PLL: ", kCheckedOrNot, CheckedFlag);
+        const int bypass =
+            Echo("; Bypass PLL: ", EchoValueDescription(EchoFormat::Checked), CheckedFlag);
         Give(ParameterIndex("bypassPll"), bypass);
         m_bypass = bypass;
         if (bypass) {
@@ -324,48 +294,41 @@ private:
             m_notes.emplace_back(kNoteBypassedPll);
             return;
         }
-        Give(ParameterIndex("inputFreqMHz"),
-             Echo("; Input Frequency: ", kThreeDecimals, FixedThreeDecimals));
-        const int useMinFreq = Echo("; Use Min Freq.: ", kCheckedOrNot, CheckedFlag);
-        Give(ParameterIndex("useMinFreq"), useMinFreq);
-        if (useMinFreq)
-            m_notes.emplace_back(kNoteTargetWithMinFreq);
-        else
-            Give(ParameterIndex("systemFreqMHz"),
-                 Echo("; Target System Frequency: ", kThreeDecimals, FixedThreeDecimals));
-        Give(ParameterIndex("vcoFreqMHz"),
-             Echo("; Target VCO Frequency: ", "\"Unspecified\" or a number with three decimals",
-                  OrUnspecified(FixedThreeDecimals)));
-        Give(ParameterIndex("pllM"),
-             Echo("; \"M\" Value: ", "\"Unspecified\" or an integer", OrUnspecified(Integer)));
-        Give(ParameterIndex("pllN"),
-             Echo("; \"N\" Value: ", "\"Unspecified\" or an integer", OrUnspecified(Integer)));
+        for (const EchoLine& line : kClockEcho) {
+            if (line.parameter == ParameterIndex("systemFreqMHz") &&
+                m_parameters.Number(ParameterIndex("useMinFreq")) != 0.0) {
+                m_notes.emplace_back(kNoteTargetWithMinFreq);
+                continue;
+            }
+            Give(line.parameter, Echo(line));
+        }
         ExpectLine(kEmptyComment);
     }
 
     // The timing summary and the report after it, through its last line, the HW Rev, and the two
     // marked empty lines that follow it.
     void ReadTimingEcho() {
-        Give(ParameterIndex("frameRate"),
-             Echo("; Requested Frames Per Second: ", kThreeDecimals, FixedThreeDecimals));
-        Give(ParameterIndex("outputColumns"), Echo("; Output Columns: ", kInteger, Integer));
-        Give(ParameterIndex("outputRows"), Echo("; Output Rows: ", kInteger, Integer));
-        Give(ParameterIndex("allowSkipping"),
-             Echo("; Allow Skipping: ", kCheckedOrNot, CheckedFlag));
-        ExpectLine("; Integration Time: " + FormatFixed(SensorLimits::kIntegrationMs, 6) +
-                   " msec.");
-        Give(ParameterIndex("lowPower"), Echo("; Low Power: ", kCheckedOrNot, CheckedFlag));
-        const Blanking blanking = Echo(std::string("; ") + std::string(kBlankingLabel),
-                                       "one of the six blanking computations", BlankingComputation);
-        Give(ParameterIndex("blankingMode"), blanking.mode);
-        if (blanking.mode == kBlankHFixedThenV)
-            Give(ParameterIndex("hBlank"), blanking.count);
-        if (blanking.mode == kBlankVFixedThenH)
-            Give(ParameterIndex("vBlank"), blanking.count);
+        for (const EchoLine& line : kTimingEcho) {
+            if (line.format == EchoFormat::IntegrationTime) {
+                ExpectLine("; " + std::string(line.label) + EchoValueText(line, nullptr, nullptr));
+            } else if (line.format == EchoFormat::Blanking) {
+                const Blanking blanking =
+                    Echo(EchoLabel(line), EchoValueDescription(line.format), BlankingComputation);
+                Give(ParameterIndex("blankingMode"), blanking.mode);
+                if (blanking.mode == kBlankHFixedThenV)
+                    Give(ParameterIndex("hBlank"), blanking.count);
+                if (blanking.mode == kBlankVFixedThenH)
+                    Give(ParameterIndex("vBlank"), blanking.count);
+            } else {
+                Give(line.parameter, Echo(line));
+            }
+        }
         ExpectLine(kEmptyComment);
         const std::string hwRev = Quote(kHwRev) + " and the hardware revision";
         SkipReportUntil(hwRev, [](std::string_view line) { return line.starts_with(kHwRev); });
-        Give(ParameterIndex("hwRev"), Echo(kHwRev, kInteger, Integer));
+        Give(ParameterIndex("hwRev"),
+             Echo(kHwRev, EchoValueDescription(EchoFormat::Integer),
+                  [](std::string_view text) { return EchoValue(EchoFormat::Integer, text); }));
         ExpectLine(kEmptyComment);
         ExpectLine(kEmptyComment);
     }
