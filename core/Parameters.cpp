@@ -158,6 +158,10 @@ void Land(const ParameterSet& set, CKXC2280RegisterWizardDoc* doc, CImageContext
     for (std::size_t i = 0; i < kParameterCount; ++i)
         if (!givenOnly || set.Given(i))
             std::visit(Lander{doc, context, set.Number(i), set.Text(i)}, kParameters[i].field);
+    // A target given is a target entered, which a minimum search starts from.
+    constexpr std::size_t kTarget = ParameterIndex("systemFreqMHz");
+    if (doc != nullptr && (!givenOnly || set.Given(kTarget)))
+        doc->m_dEnteredSystemFreq = doc->m_dTargetSystemFreq;
 }
 
 } // namespace
@@ -363,7 +367,6 @@ CImageContext::CImageContext() {
 
 CKXC2280RegisterWizardDoc::CKXC2280RegisterWizardDoc() {
     Land(DefaultParameters(), this, nullptr);
-    m_dEnteredSystemFreq = m_dTargetSystemFreq;
     m_bOutputAsRegisters = 0;
 }
 

@@ -94,6 +94,25 @@ constexpr FixedValueBox kFixedValueBoxes[] = {
     {IDC_USE_PLL_N, IDC_PLL_N},
 };
 
+// Boxes and the list first: they cannot refuse, so a refused text never keeps them from the
+// document.
+constexpr BoundControl kBoundControls[] = {
+    {IDC_BYPASS_PLL, ParameterIndex("bypassPll")},
+    {IDC_USE_MIN_FREQ, ParameterIndex("useMinFreq")},
+    {IDC_HW_REV, ParameterIndex("hwRev")},
+    {IDC_INPUT_FREQ, ParameterIndex("inputFreqMHz")},
+    // While "Use Min. Freq." is checked the edit shows the clock found, and the search starts
+    // from the target entered; a bypassed PLL's target is its input clock.
+    {IDC_TARGET_SYSTEM_FREQ, ParameterIndex("systemFreqMHz"), 0, IDC_USE_MIN_FREQ,
+     &CKXC2280RegisterWizardDoc::m_dEnteredSystemFreq},
+    {IDC_TARGET_VCO_FREQ, ParameterIndex("vcoFreqMHz"), IDC_USE_VCO},
+    {IDC_PLL_M, ParameterIndex("pllM"), IDC_USE_PLL_M},
+    {IDC_PLL_N, ParameterIndex("pllN"), IDC_USE_PLL_N},
+};
+
+constexpr std::size_t kVcoBinding = 5;
+static_assert(kBoundControls[kVcoBinding].id == IDC_TARGET_VCO_FREQ);
+
 bool IsDecimalEdit(int id) {
     return id == IDC_INPUT_FREQ || id == IDC_TARGET_SYSTEM_FREQ || id == IDC_TARGET_VCO_FREQ;
 }
@@ -119,22 +138,13 @@ CPLLCalcs::CPLLCalcs(const CViewContext& context, QWidget* parent)
 }
 
 void CPLLCalcs::DoDataExchange(CDataExchange* pDX) {
-    DDX_Parameter(pDX, IDC_INPUT_FREQ, m_dInputFreq, Parameter("inputFreqMHz"));
-    // While "Use Min. Freq." is checked the edit shows the clock found; the member keeps the
-    // target entered, which the search falls back to when no clock gives the frame rate.
-    if (!(pDX->SaveAndValidate() && IsDlgButtonChecked(IDC_USE_MIN_FREQ)))
-        DDX_Parameter(pDX, IDC_TARGET_SYSTEM_FREQ, m_dTargetSystemFreq, Parameter("systemFreqMHz"));
-    DDX_Parameter(pDX, IDC_TARGET_VCO_FREQ, m_dTargetVcoFreq, Parameter("vcoFreqMHz"));
-    DDX_Parameter(pDX, IDC_PLL_M, m_nPllM, Parameter("pllM"));
-    DDX_Parameter(pDX, IDC_PLL_N, m_nPllN, Parameter("pllN"));
-    DDX_Check(pDX, IDC_BYPASS_PLL, m_bBypassPll);
+    ExchangeParameters(pDX, kBoundControls, GetDocument().m_Contexts[0]);
 }
 
 void CPLLCalcs::OnInitialUpdate() {
     CWizardFormView::OnInitialUpdate();
     m_crWarning = QColor(255, 0, 0);
-    CheckDlgButton(IDC_USE_MIN_FREQ, ParameterDefault<int>("useMinFreq") != 0);
-    Item<QComboBox>(IDC_HW_REV)->setCurrentIndex(ParameterDefault<int>("hwRev") - 1);
+    ShowPresets(kBoundControls);
     SetDlgItemText(IDC_INPUT_RANGE, QStringLiteral("(%1MHz -- %2MHz)")
                                         .arg(QString::number(PllLimits::kInputMin, 'f', 1),
                                              QString::number(PllLimits::kInputMax, 'f', 1)));
@@ -152,19 +162,7 @@ void CPLLCalcs::OnInitialUpdate() {
 
 void CPLLCalcs::Recalculate() {
     UpdateData(true);
-    CopyIntoDocument();
     RunClockSide();
-}
-
-void CPLLCalcs::CopyIntoDocument() {
-    CKXC2280RegisterWizardDoc& doc = GetDocument();
-    doc.m_dInputFreq = m_dInputFreq;
-    doc.m_dTargetSystemFreq = m_dTargetSystemFreq;
-    doc.m_bBypassPll = IsDlgButtonChecked(IDC_BYPASS_PLL) ? 1 : 0;
-    doc.m_bUseMinFreq = IsDlgButtonChecked(IDC_USE_MIN_FREQ) ? 1 : 0;
-    doc.m_dTargetVcoFreq = IsDlgButtonChecked(IDC_USE_VCO) ? m_dTargetVcoFreq : -1.0;
-    doc.m_nPllM = IsDlgButtonChecked(IDC_USE_PLL_M) ? m_nPllM : -1;
-    doc.m_nPllN = IsDlgButtonChecked(IDC_USE_PLL_N) ? m_nPllN : -1;
 }
 
 void CPLLCalcs::RunClockSide() {
@@ -196,7 +194,7 @@ void CPLLCalcs::OnUseMinFreqBox() {
     const bool useMinFreq = IsDlgButtonChecked(IDC_USE_MIN_FREQ);
     // Unchecked, the edit shows the target entered again and is read from then on.
     if (!useMinFreq)
-        ShowTarget(m_dTargetSystemFreq);
+        ShowTarget(GetDocument().m_dEnteredSystemFreq);
     EnableDlgItem(IDC_TARGET_SYSTEM_FREQ, !useMinFreq);
     Recalculate();
     SendStatusText(StatusTextOf(IDC_USE_MIN_FREQ));
@@ -215,47 +213,24 @@ void CPLLCalcs::UsePllSolution(std::uintptr_t packed) {
                      [packed](const PllCandidate& c) { return c.divider == PackedPllD(packed); });
     if (row == settings.end())
         return;
-    m_nPllM = row->m;
-    m_nPllN = row->n;
-    m_dTargetSystemFreq = TargetReadBackNotAbove(row->systemFreqMHz);
+    CKXC2280RegisterWizardDoc& doc = GetDocument();
+    doc.m_nPllM = row->m;
+    doc.m_nPllN = row->n;
+    doc.m_dEnteredSystemFreq = TargetReadBackNotAbove(row->systemFreqMHz);
+    // A minimum clock would replace the target and with it the row.
+    doc.m_bUseMinFreq = 0;
     CheckDlgButton(IDC_USE_PLL_M, true);
     CheckDlgButton(IDC_USE_PLL_N, true);
-    // A minimum clock would replace the target and with it the row.
-    CheckDlgButton(IDC_USE_MIN_FREQ, false);
     UpdateData(false);
     UpdateControlStates();
     Recalculate();
 }
 
 void CPLLCalcs::RestoreParameters(const ParameterSet& given) {
-    const CKXC2280RegisterWizardDoc& doc = GetDocument();
-    if (given.Given(ParameterIndex("inputFreqMHz")))
-        m_dInputFreq = doc.m_dInputFreq;
-    if (given.Given(ParameterIndex("systemFreqMHz")))
-        m_dTargetSystemFreq = doc.m_dTargetSystemFreq;
-    if (given.Given(ParameterIndex("bypassPll")))
-        m_bBypassPll = doc.m_bBypassPll != 0 ? 1 : 0;
-    if (given.Given(ParameterIndex("useMinFreq")))
-        CheckDlgButton(IDC_USE_MIN_FREQ, doc.m_bUseMinFreq != 0);
     // An unspecified value clears its box and leaves the edit with the value last entered.
-    if (given.Given(ParameterIndex("vcoFreqMHz"))) {
-        CheckDlgButton(IDC_USE_VCO, doc.m_dTargetVcoFreq != -1.0);
-        if (doc.m_dTargetVcoFreq != -1.0)
-            m_dTargetVcoFreq = doc.m_dTargetVcoFreq;
-    }
-    if (given.Given(ParameterIndex("pllM"))) {
-        CheckDlgButton(IDC_USE_PLL_M, doc.m_nPllM != -1);
-        if (doc.m_nPllM != -1)
-            m_nPllM = doc.m_nPllM;
-    }
-    if (given.Given(ParameterIndex("pllN"))) {
-        CheckDlgButton(IDC_USE_PLL_N, doc.m_nPllN != -1);
-        if (doc.m_nPllN != -1)
-            m_nPllN = doc.m_nPllN;
-    }
-    auto* hwRev = Item<QComboBox>(IDC_HW_REV);
-    if (given.Given(ParameterIndex("hwRev")) && doc.m_nHwRev >= 1 && doc.m_nHwRev <= hwRev->count())
-        hwRev->setCurrentIndex(doc.m_nHwRev - 1);
+    for (const BoundControl& bound : kBoundControls)
+        if (bound.fixBox != 0 && given.Given(bound.parameter))
+            CheckDlgButton(bound.fixBox, given.Number(bound.parameter) != -1.0);
     UpdateData(false);
     UpdateControlStates();
     Recalculate();
@@ -308,10 +283,8 @@ void CPLLCalcs::OnNotify(int id, Notify code) {
         }
         return;
     case Notify::SelChange:
-        if (id == IDC_HW_REV) {
-            GetDocument().m_nHwRev = Item<QComboBox>(IDC_HW_REV)->currentIndex() + 1;
+        if (id == IDC_HW_REV)
             Recalculate();
-        }
         return;
     case Notify::EditChange:
         return;
@@ -347,18 +320,20 @@ bool CPLLCalcs::OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_t 
         if (const auto* given = reinterpret_cast<const ParameterSet*>(wParam))
             RestoreParameters(*given);
         return true;
-    case WM_WIZ_SET_DEFAULTS:
-        m_dInputFreq = ParameterDefault<double>("inputFreqMHz");
-        m_dTargetVcoFreq = ParameterPreset<double>("vcoFreqMHz");
-        m_dTargetSystemFreq = ParameterDefault<double>("systemFreqMHz");
-        // The box is bound to the member: clearing only the box would be undone by the refresh.
-        m_bBypassPll = ParameterDefault<int>("bypassPll");
-        CheckDlgButton(IDC_BYPASS_PLL, m_bBypassPll != 0);
+    case WM_WIZ_SET_DEFAULTS: {
+        // Fixed M and N, "Use Min. Freq." and the HW revision stay as they are.
+        CKXC2280RegisterWizardDoc& doc = GetDocument();
+        doc.m_dInputFreq = ParameterDefault<double>("inputFreqMHz");
+        doc.m_dEnteredSystemFreq = ParameterDefault<double>("systemFreqMHz");
+        doc.m_dTargetVcoFreq = ParameterDefault<double>("vcoFreqMHz");
+        doc.m_bBypassPll = ParameterDefault<int>("bypassPll");
         CheckDlgButton(IDC_USE_VCO, false);
+        ShowPresets(std::span(kBoundControls).subspan(kVcoBinding, 1));
         UpdateData(false);
         UpdateControlStates();
         Recalculate();
         return true;
+    }
     default:
         return CWizardFormView::OnWndMsg(message, wParam, lParam);
     }

@@ -41,13 +41,6 @@ public:
     void UpdateControlStates();
 
     QColor m_crWarning{255, 0, 0}; // background of an edit whose value cannot be matched
-    // The optional values show their presets until the user fixes one.
-    double m_dInputFreq = ParameterDefault<double>("inputFreqMHz");         // MHz
-    double m_dTargetSystemFreq = ParameterDefault<double>("systemFreqMHz"); // MHz
-    int m_nPllM = ParameterPreset<int>("pllM");
-    int m_nPllN = ParameterPreset<int>("pllN");
-    double m_dTargetVcoFreq = ParameterPreset<double>("vcoFreqMHz"); // MHz
-    int m_bBypassPll = ParameterDefault<int>("bypassPll");
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -57,8 +50,6 @@ protected:
 private:
     void OnFixedValueBox(int boxId, int editId);
     void OnUseMinFreqBox();
-    // The form's values into the document, without reading the controls again.
-    void CopyIntoDocument();
     // The recalculation of the document for its clock settings; then the clock side shown,
     // WM_WIZ_TIMING_CHANGED and WM_WIZ_CLOCKS_RECALCULATED.
     void RunClockSide();
@@ -71,7 +62,7 @@ private:
     void ShowTarget(double mhz);
     // Fixes M and N of the packed setting and targets its system clock, so the search takes it.
     void UsePllSolution(std::uintptr_t packed);
-    // Takes the clock parameters given of a settings file from the document, keeps the others,
-    // and recalculates.
+    // Shows the clock parameters the document took from a settings file (the boxes of those
+    // given), and recalculates.
     void RestoreParameters(const ParameterSet& given);
 };

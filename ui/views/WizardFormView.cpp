@@ -3,6 +3,11 @@
 
 #include "WizardMessages.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QSignalBlocker>
+#include <variant>
+
 #include <stdexcept>
 
 void DDX_Parameter(CDataExchange* pDX, int id, double& value, const ParameterInfo& parameter) {
@@ -13,6 +18,102 @@ void DDX_Parameter(CDataExchange* pDX, int id, double& value, const ParameterInf
 void DDX_Parameter(CDataExchange* pDX, int id, int& value, const ParameterInfo& parameter) {
     DDX_Text(pDX, id, value);
     DDV_MinMaxInt(pDX, value, static_cast<int>(parameter.min), static_cast<int>(parameter.max));
+}
+
+namespace {
+
+// The field a parameter lands in, within the document or the image context.
+struct FieldRef {
+    CKXC2280RegisterWizardDoc& doc;
+    CImageContext& context;
+
+    std::variant<std::monostate, double*, int*> operator()(std::monostate) const { return {}; }
+    template <class Owner, class Field>
+    std::variant<std::monostate, double*, int*> operator()(Field Owner::*field) const {
+        if constexpr (std::is_same_v<Field, std::string>)
+            return {};
+        else if constexpr (std::is_same_v<Owner, CImageContext>)
+            return &(context.*field);
+        else
+            return &(doc.*field);
+    }
+};
+
+void DDX_ParameterList(CDataExchange* pDX, int id, int& value, const ParameterInfo& parameter) {
+    if (!pDX->BeginField(id) || pDX->Checking())
+        return;
+    auto* list = pDX->Form().Item<QComboBox>(id);
+    const int first = static_cast<int>(parameter.min);
+    if (pDX->SaveAndValidate()) {
+        if (list->currentIndex() >= 0)
+            value = first + list->currentIndex();
+    } else if (value >= first && value - first < list->count()) {
+        list->setCurrentIndex(value - first);
+    }
+}
+
+template <class Number>
+void ExchangeField(CDataExchange* pDX, int id, Number& value, const ParameterInfo& parameter) {
+    QWidget* control = pDX->Form().GetDlgItem(id);
+    if constexpr (std::is_same_v<Number, int>) {
+        if (qobject_cast<QCheckBox*>(control) != nullptr)
+            return DDX_Check(pDX, id, value);
+        if (qobject_cast<QComboBox*>(control) != nullptr)
+            return DDX_ParameterList(pDX, id, value, parameter);
+    }
+    DDX_Parameter(pDX, id, value, parameter);
+}
+
+} // namespace
+
+void CWizardFormView::ExchangeParameters(CDataExchange* pDX, std::span<const BoundControl> controls,
+                                         CImageContext& context) {
+    for (const BoundControl& bound : controls) {
+        const ParameterInfo& parameter = kParameters[bound.parameter];
+        if (bound.entered != nullptr) {
+            ExchangeEntered(pDX, bound, parameter);
+            continue;
+        }
+        const bool free = bound.fixBox != 0 && !IsDlgButtonChecked(bound.fixBox);
+        if (free && !pDX->SaveAndValidate())
+            continue;
+        std::visit(
+            [&](auto field) {
+                if constexpr (std::is_pointer_v<decltype(field)>) {
+                    // A free value's edit is read all the same: a refused text stops the save.
+                    auto scratch = *field;
+                    ExchangeField(pDX, bound.id, free ? scratch : *field, parameter);
+                    if (free && pDX->SaveAndValidate())
+                        *field = -1;
+                }
+            },
+            std::visit(FieldRef{GetDocument(), context}, parameter.field));
+    }
+}
+
+void CWizardFormView::ExchangeEntered(CDataExchange* pDX, const BoundControl& bound,
+                                      const ParameterInfo& parameter) {
+    CKXC2280RegisterWizardDoc& doc = GetDocument();
+    double& field =
+        *std::get<double*>(std::visit(FieldRef{doc, doc.m_Contexts[0]}, parameter.field));
+    if (!pDX->SaveAndValidate()) {
+        DDX_Parameter(pDX, bound.id, doc.*bound.entered, parameter);
+    } else if (!IsDlgButtonChecked(bound.showsResultBox)) {
+        DDX_Parameter(pDX, bound.id, field, parameter);
+    } else if (!pDX->Checking()) {
+        field = doc.*bound.entered;
+    }
+}
+
+void CWizardFormView::ShowPresets(std::span<const BoundControl> controls) {
+    for (const BoundControl& bound : controls) {
+        const ParameterInfo& parameter = kParameters[bound.parameter];
+        if (bound.fixBox != 0 && !IsDlgButtonChecked(bound.fixBox)) {
+            // A value shown, not typed: it starts no recalculation.
+            const QSignalBlocker shownNotTyped(GetDlgItem(bound.id));
+            SetDlgItemText(bound.id, FormatDdxDouble(parameter.formPreset));
+        }
+    }
 }
 
 CWizardFormView::CWizardFormView(const DialogTemplate& dialog, const CViewContext& context,

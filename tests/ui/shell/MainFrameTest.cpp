@@ -138,8 +138,7 @@ TEST_F(MainFrameTest, SetDefaultsGoesToClockThenTimingThenRegisters) {
          {ID_LAYOUT_PLL, ID_LAYOUT_TIMING_TOP, ID_LAYOUT_REGISTERS, ID_LAYOUT_TIMING_BOTTOM})
         spy.Watch(Wnd(id), id);
     // A changed clock must be back at its default before the timing defaults are computed.
-    Doc().m_dTargetSystemFreq = 30.0;
-    Pll().m_dTargetSystemFreq = 30.0;
+    Doc().m_dTargetSystemFreq = Doc().m_dEnteredSystemFreq = 30.0;
     Pll().UpdateData(false);
     Trigger(ID_FILE_SET_DEFAULTS);
 

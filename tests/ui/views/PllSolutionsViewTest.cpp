@@ -197,7 +197,7 @@ TEST_F(ClockFormSolutionTest, UseMinFreqShowsTheClockFoundAndFollowsTheImageRequ
 // exactly that row, also where the system clock has more digits than the edit shows.
 TEST_F(ClockFormSolutionTest, UsingASolutionMakesTheSearchTakeThatRow) {
     for (const double inputMHz : {11.0, 27.0}) {
-        Form().m_dInputFreq = inputMHz;
+        host.doc.m_dInputFreq = inputMHz;
         Form().UpdateData(false);
         Form().Recalculate();
         PllRequest request;
