@@ -185,6 +185,7 @@ bool TTabWnd::SetActiveTab(int index, bool activateView) {
                 frame->SetActiveView(view);
         }
     }
+    emit ActiveTabChanged(index);
     return true;
 }
 
