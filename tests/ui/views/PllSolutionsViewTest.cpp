@@ -15,8 +15,8 @@
 #include <QTableView>
 #include <algorithm>
 #include <cmath>
-#include <iterator>
 #include <gtest/gtest.h>
+#include <iterator>
 
 namespace {
 
@@ -133,7 +133,7 @@ TEST_F(PllSolutionsViewTest, UseThisSolutionPostsTheSelectedSetting) {
     ASSERT_FALSE(host.frame.statusTexts.empty());
     EXPECT_EQ(host.frame.statusTexts.back(),
               "Fixes M = 16 and N = 0 on the Clock Settings page and sets the target system clock "
-              "to 22 MHz, so the wizard takes this row (D = 4).");
+              "to 44 MHz, so the wizard takes this row (D = 4).");
 }
 
 TEST_F(PllSolutionsViewTest, BypassAndImpossibleFixedValuesShowNoRows) {
@@ -161,6 +161,7 @@ TEST_F(PllSolutionsViewTest, Screenshot) {
     host.window.resize(900, 520);
     PumpEvents();
     EXPECT_FALSE(SaveScreenshot(host.window, QStringLiteral("pll_solutions")).isEmpty());
+    EXPECT_EQ(DrawingFaults(host.window), std::vector<std::string>{});
 }
 
 class ClockFormSolutionTest : public ::testing::Test {
