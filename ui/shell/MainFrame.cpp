@@ -233,7 +233,7 @@ void CMainFrame::CreateMenus() {
                {QKS(Qt::CTRL | Qt::Key_A)});
     for (const EditCommandId& command : kEditCommands)
         connect(m_commands.at(command.id), &QAction::triggered, this,
-                [command] { DoEdit(QApplication::focusWidget(), command.command); });
+                [this, command] { DoEdit(m_editTarget.data(), command.command); });
     // The commands follow the focused control and its selection, so their keys reach the control
     // itself whenever the command would do nothing.
     connect(qApp, &QApplication::focusChanged, this, &CMainFrame::WatchFocusedControl);
@@ -635,12 +635,16 @@ void CMainFrame::SwitchPane() {
 }
 
 void CMainFrame::UpdateEditCommands() {
-    QWidget* focus = QApplication::focusWidget();
     for (const EditCommandId& command : kEditCommands)
-        m_commands.at(command.id)->setEnabled(CanEdit(focus, command.command));
+        m_commands.at(command.id)->setEnabled(CanEdit(m_editTarget.data(), command.command));
 }
 
 void CMainFrame::WatchFocusedControl(QWidget*, QWidget* now) {
+    // The menu bar takes the focus while the keyboard opens a menu; the Edit menu still acts on
+    // the control the user was in.
+    if (now == nullptr || qobject_cast<QMenuBar*>(now) || qobject_cast<QMenu*>(now))
+        return;
+    m_editTarget = now;
     for (const QMetaObject::Connection& connection : m_focusWatch)
         disconnect(connection);
     m_focusWatch.clear();

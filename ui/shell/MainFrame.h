@@ -125,7 +125,7 @@ private:
     void ShowPageHint(int index);
     // Enables each Edit command where it would act on the focused control.
     void UpdateEditCommands();
-    // Follows the selection and text of the control that now has the focus.
+    // Follows the control that now has the focus, its selection and its text.
     void WatchFocusedControl(QWidget* old, QWidget* now);
 
     TVisualFramework m_Framework;
@@ -142,6 +142,7 @@ private:
     bool m_bStandardIniInUse = false;
     bool m_bDestroyed = false;
     std::function<bool()> m_canClose;
-    std::vector<QMetaObject::Connection> m_focusWatch; // signals of the focused control
+    QPointer<QWidget> m_editTarget; // the control the Edit commands act on: the last one focused
+    std::vector<QMetaObject::Connection> m_focusWatch; // its signals
     bool m_bNoteHeld = false; // the message pane keeps a note until the user's next input
 };

@@ -223,6 +223,14 @@ TEST_F(TabWndTest, ClickAboveTheStripPostsMinusOne) {
     EXPECT_EQ(SelectMessages(), (std::vector<int>{-1}));
 }
 
+TEST_F(TabWndTest, ClickAPageLeavesUnhandledChangesNothing) {
+    QTest::mouseClick(m_tabs, Qt::LeftButton, Qt::NoModifier,
+                      QPoint(m_tabs->GetTab(1)->m_nLeft + 5, m_tabs->height() - 31));
+    PumpEvents();
+    EXPECT_EQ(m_tabs->GetActiveTab(), 0);
+    EXPECT_TRUE(SelectMessages().empty());
+}
+
 TEST_F(TabWndTest, RightClickIsIgnored) {
     QTest::mouseClick(m_tabs, Qt::RightButton, Qt::NoModifier,
                       QPoint(m_tabs->GetTab(1)->m_nLeft + 5, m_tabs->height() - 16));
