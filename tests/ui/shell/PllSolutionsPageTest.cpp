@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
+#include <ostream>
 #include <set>
 
 namespace {
@@ -123,6 +124,10 @@ TEST_F(PllSolutionsPageTest, UseThisSolutionOnAnExactRowTheWizardDidNotPick) {
 struct ListingCase {
     const char* what;
     QStringList arguments;
+
+    friend std::ostream& operator<<(std::ostream& out, const ListingCase& c) {
+        return out << c.what;
+    }
 };
 
 class PllListingTest : public WizardTest, public testing::WithParamInterface<ListingCase> {};
