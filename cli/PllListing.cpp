@@ -19,8 +19,6 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 const std::string kNone = "-";
-constexpr const char* kBypassedText = "The PLL is bypassed: the system clock is the input clock, "
-                                      "so there are no divider settings to list.\n";
 
 // The marker column first, then the listing's columns; each right-aligned under its heading.
 using Row = std::array<std::string, kPllColumns.size() + 1>;
@@ -112,6 +110,6 @@ PllListing ListPllSettings(const ParameterSet& parameters, bool json) {
     if (json)
         listing.text = JsonText(candidates, bypassed, listing.check);
     else
-        listing.text = bypassed ? std::string(kBypassedText) : Table(candidates);
+        listing.text = bypassed ? std::string(kPllBypassedText) + '\n' : Table(candidates);
     return listing;
 }

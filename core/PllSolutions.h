@@ -79,6 +79,11 @@ std::vector<PllCandidate> ListPllCandidates(const PllRequest& request);
 // The marked candidate as the search's choice; all zero when none is marked.
 PllChoice ChosenPll(const std::vector<PllCandidate>& candidates);
 
+// What a listing says instead of the candidates when the PLL is bypassed.
+inline constexpr const char* kPllBypassedText =
+    "The PLL is bypassed: the system clock is the input clock, so there are no divider settings "
+    "to list.";
+
 // Orders a list for people to read: smallest |Fout - T| first, then the divider nearest to 8,
 // then the visit order.
 void SortForListing(std::vector<PllCandidate>& candidates);

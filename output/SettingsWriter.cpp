@@ -114,6 +114,11 @@ void WritePlainFile(CKXC2280RegisterWizardDoc& doc, CTextFileWrite& writer) {
     writer.Close();
 }
 
+// Whether a listing limited to rows takes the register at row of the register list.
+bool Takes(const RegisterRowFilter& rows, std::size_t row) {
+    return rows.empty() || (row < rows.size() && rows[row]);
+}
+
 } // namespace
 
 std::string RegisterLines(const CRegister& reg, bool outputAsRegisters, bool directAddressing) {
@@ -158,28 +163,32 @@ std::string FormatHex(std::uint32_t value, int width) {
     return text;
 }
 
-std::string BuildPllSectionLines(const CKXC2280RegisterWizardDoc& doc) {
+std::string BuildPllSectionLines(const CKXC2280RegisterWizardDoc& doc,
+                                 const RegisterRowFilter& rows) {
     std::string lines;
     for (std::size_t k = 0; k < doc.m_Registers.size(); ++k) {
         const CRegister& reg = doc.m_Registers[k];
         // Bypass leaves out the two PLL divider rows, found by their position.
         if (doc.m_bBypassPll && (k == kRowPllDividers || k == kRowPllPDividers))
             continue;
-        if (reg.m_bDriverGroup)
+        if (reg.m_bDriverGroup || !Takes(rows, k))
             continue;
         lines += RegisterLines(reg, doc.m_bOutputAsRegisters, doc.m_bDirectAddressing);
     }
     return lines;
 }
 
-std::string BuildTimingSectionLines(const CKXC2280RegisterWizardDoc& doc) {
+std::string BuildTimingSectionLines(const CKXC2280RegisterWizardDoc& doc,
+                                    const RegisterRowFilter& rows) {
     std::string lines;
-    // Direct addressing of driver variables is switched on once, before the first of them.
-    if (doc.m_bOutputAsRegisters && doc.m_bDirectAddressing)
-        lines = DirectAddressingLine();
-    for (const CRegister& reg : doc.m_Registers) {
-        if (reg.m_bDriverGroup)
-            lines += RegisterLines(reg, doc.m_bOutputAsRegisters, doc.m_bDirectAddressing);
+    for (std::size_t k = 0; k < doc.m_Registers.size(); ++k) {
+        const CRegister& reg = doc.m_Registers[k];
+        if (!reg.m_bDriverGroup || !Takes(rows, k))
+            continue;
+        // Direct addressing of driver variables is switched on once, before the first of them.
+        if (lines.empty() && doc.m_bOutputAsRegisters && doc.m_bDirectAddressing)
+            lines = DirectAddressingLine();
+        lines += RegisterLines(reg, doc.m_bOutputAsRegisters, doc.m_bDirectAddressing);
     }
     return lines;
 }

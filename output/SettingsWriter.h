@@ -37,10 +37,17 @@ BusWrite DirectAddressingWrite();
 // write of a variable reached indirectly. The table has no bit field, so a value is written whole.
 std::vector<BusWrite> RegisterFormWrites(const CRegister& reg, bool directAddressing);
 
+// Which rows of the document's register list a listing takes: every row when empty, otherwise
+// the rows marked true.
+using RegisterRowFilter = std::vector<bool>;
+
 // The lines of the [PLL_settings] section, and of the [Timing_settings] section, for the
-// document's registers, output form, addressing and PLL bypass; no section header.
-std::string BuildPllSectionLines(const CKXC2280RegisterWizardDoc& doc);
-std::string BuildTimingSectionLines(const CKXC2280RegisterWizardDoc& doc);
+// document's registers, output form, addressing and PLL bypass; no section header. With rows,
+// only the lines the section writes for those registers.
+std::string BuildPllSectionLines(const CKXC2280RegisterWizardDoc& doc,
+                                 const RegisterRowFilter& rows = {});
+std::string BuildTimingSectionLines(const CKXC2280RegisterWizardDoc& doc,
+                                    const RegisterRowFilter& rows = {});
 
 // Rebuilds m_strIniHeader, m_strIniPllSection and m_strIniTimingSection from the document.
 void BuildSettingsBuffers(CKXC2280RegisterWizardDoc& doc);

@@ -185,6 +185,7 @@ bool TTabWnd::SetActiveTab(int index, bool activateView) {
                 frame->SetActiveView(view);
         }
     }
+    emit ActiveTabChanged(index);
     return true;
 }
 
@@ -227,7 +228,10 @@ void TTabWnd::changeEvent(QEvent* event) {
 }
 
 void TTabWnd::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
+    // A click that a page leaves unhandled comes up from it; only the strip's own clicks count, or
+    // a click on a page's empty spot would show Image Timing.
+    const bool onStrip = event->position().y() >= height() - tabstrip::kStripHeight;
+    if (event->button() == Qt::LeftButton && onStrip) {
         const int hit = HitTest(event->position().toPoint());
         SetActiveTab(hit, true);
         emit TabClicked(hit);

@@ -76,6 +76,8 @@ signals:
     // A left click on the strip: the index of the tab hit, or -1 when the click hit none. The
     // frame passes it on to the navigation tree, so tree and strip name the same page.
     void TabClicked(int index);
+    // Another page is shown, its focus target has the focus: the index of its tab.
+    void ActiveTabChanged(int index);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

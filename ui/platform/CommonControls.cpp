@@ -1,7 +1,8 @@
-// Common-controls style: a proxy of the application's style that draws group-box frames and the
-// extension arrows in code.
+// Common-controls style: a proxy of the application's style that draws group-box frames, the
+// extension arrows and the focus frame of lists and text panes in code.
 #include "CommonControls.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QPainter>
 #include <QPixmap>
@@ -12,6 +13,7 @@ namespace {
 
 constexpr int kGroupBoxTopMargin = 3; // pixels between the title and the frame
 constexpr int kArrowIconSize = 16;    // pixels
+constexpr int kFocusFrameWidth = 2;   // pixels
 
 class CCommonControlsStyle : public QProxyStyle {
 public:
@@ -35,6 +37,24 @@ public:
         painter->drawRect(frame.translated(1, 1));
         painter->setPen(option->palette.color(QPalette::Mid));
         painter->drawRect(frame);
+        painter->restore();
+    }
+
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        QProxyStyle::drawControl(element, option, painter, widget);
+        // Lists, trees and text panes that Tab reaches show the focus on their frame, as edits,
+        // buttons and boxes do on their own.
+        const auto* pane = qobject_cast<const QAbstractScrollArea*>(widget);
+        if (element != CE_ShapedFrame || pane == nullptr || !(option->state & State_HasFocus) ||
+            (pane->focusPolicy() & Qt::TabFocus) == 0)
+            return;
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing, false);
+        painter->setBrush(Qt::NoBrush);
+        painter->setPen(option->palette.color(QPalette::Highlight));
+        for (int inset = 0; inset < kFocusFrameWidth; ++inset)
+            painter->drawRect(option->rect.adjusted(inset, inset, -1 - inset, -1 - inset));
         painter->restore();
     }
 

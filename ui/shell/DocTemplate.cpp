@@ -180,7 +180,7 @@ OpenResult CWizardDocTemplate::OpenDocumentFile(const QString& path) {
     QStringList notes;
     for (const std::string& note : read.notes)
         notes << QString::fromStdString(note);
-    m_frame->SetMessageText(notes.join(QLatin1Char(' ')));
+    m_frame->ShowNote(notes.join(QLatin1Char(' ')));
     emit DocumentPathChanged(path);
     return OpenResult::Opened;
 }

@@ -3,6 +3,7 @@
 
 #include "CommandIcons.h"
 #include "CreateContext.h"
+#include "EditCommands.h"
 #include "FormView.h"
 #include "ImageParms.h"
 #include "LeftView.h"
@@ -17,10 +18,15 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QStatusBar>
+#include <QTextEdit>
 #include <QToolBar>
 
 namespace {
@@ -79,8 +85,18 @@ QString TipOf(int id) {
 }
 
 // Commands the program has no handler for; the platform shows them greyed.
-constexpr int kUnhandledCommands[] = {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
-                                      ID_WINDOW_SPLIT};
+constexpr int kUnhandledCommands[] = {ID_WINDOW_SPLIT};
+
+// The Edit menu's commands and what each does on the focused control.
+struct EditCommandId {
+    int id;
+    EditCommand command;
+};
+constexpr EditCommandId kEditCommands[] = {{ID_EDIT_UNDO, EditCommand::Undo},
+                                           {ID_EDIT_CUT, EditCommand::Cut},
+                                           {ID_EDIT_COPY, EditCommand::Copy},
+                                           {ID_EDIT_PASTE, EditCommand::Paste},
+                                           {ID_EDIT_SELECT_ALL, EditCommand::SelectAll}};
 // Commands kept disabled in menus, toolbar and accelerators alike.
 constexpr int kAlwaysDisabled[] = {ID_FILE_NEW, ID_FILE_PRINT};
 
@@ -212,6 +228,17 @@ void CMainFrame::CreateMenus() {
                {QKS(Qt::CTRL | Qt::Key_C), QKS(Qt::CTRL | Qt::Key_Insert)});
     AddCommand(edit, ID_EDIT_PASTE, QStringLiteral("&Paste"),
                {QKS(Qt::CTRL | Qt::Key_V), QKS(Qt::SHIFT | Qt::Key_Insert)});
+    edit->addSeparator();
+    AddCommand(edit, ID_EDIT_SELECT_ALL, QStringLiteral("Select &All"),
+               {QKS(Qt::CTRL | Qt::Key_A)});
+    for (const EditCommandId& command : kEditCommands)
+        connect(m_commands.at(command.id), &QAction::triggered, this,
+                [this, command] { DoEdit(m_editTarget.data(), command.command); });
+    // The commands follow the focused control and its selection, so their keys reach the control
+    // itself whenever the command would do nothing.
+    connect(qApp, &QApplication::focusChanged, this, &CMainFrame::WatchFocusedControl);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            &CMainFrame::UpdateEditCommands);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     QAction* toolbar = AddCommand(view, ID_VIEW_TOOLBAR, QStringLiteral("&Toolbar"));
@@ -274,8 +301,9 @@ void CMainFrame::CreateStatusBar() {
     m_messagePane->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_wndStatusBar->addWidget(m_messagePane, 1);
     // When a menu or toolbar prompt goes, the pane shows the idle message, not an older hint.
+    // A held note stays.
     connect(m_wndStatusBar, &QStatusBar::messageChanged, this, [this](const QString& message) {
-        if (message.isEmpty())
+        if (message.isEmpty() && !m_bNoteHeld)
             m_messagePane->setText(LoadShellString(AFX_IDS_IDLEMESSAGE));
     });
     for (const Indicator& lock : kIndicators) {
@@ -315,6 +343,7 @@ void CMainFrame::UpdateCommandStates() {
         m_commands.at(id)->setEnabled(false);
     for (const int id : kUnhandledCommands)
         m_commands.at(id)->setEnabled(false);
+    UpdateEditCommands();
     m_commands.at(ID_VIEW_TOOLBAR)->setChecked(!m_wndToolBar->isHidden());
     m_commands.at(ID_VIEW_STATUS_BAR)->setChecked(!m_wndStatusBar->isHidden());
     m_commands.at(ID_FILE_STANDARD_INI)->setChecked(m_bStandardIniInUse);
@@ -345,6 +374,43 @@ void CMainFrame::SetMessageText(const QString& text) {
     m_wndStatusBar->clearMessage();
     m_messagePane->setText(text);
     m_messagePane->setToolTip(text);
+}
+
+void CMainFrame::ShowNote(const QString& note) {
+    SetMessageText(note.isEmpty() ? LoadShellString(AFX_IDS_IDLEMESSAGE) : note);
+    if (!std::exchange(m_bNoteHeld, !note.isEmpty()) && m_bNoteHeld)
+        qApp->installEventFilter(this);
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        // The input goes on to its control, whose hint may then replace the note.
+        m_bNoteHeld = false;
+        qApp->removeEventFilter(this);
+        break;
+    default:
+        break;
+    }
+    return CWndT<QMainWindow>::eventFilter(watched, event);
+}
+
+void CMainFrame::ShowPageHint(int index) {
+    const auto* tabs = qobject_cast<TTabWnd*>(m_Framework.GetWnd(ID_LAYOUT_TABS));
+    if (m_bNoteHeld || tabs == nullptr)
+        return;
+    QWidget* page = tabs->GetTabWnd(index);
+    std::vector<QWidget*> views;
+    for (CFormView* form : FormsOf(page))
+        views.push_back(form);
+    if (views.empty())
+        views.push_back(page);
+    QString hint;
+    for (QWidget* view : views)
+        SendWizardMessage(view, WM_WIZ_GET_FOCUS_HINT, reinterpret_cast<std::uintptr_t>(&hint), 0);
+    SetMessageText(hint.isEmpty() ? LoadShellString(AFX_IDS_IDLEMESSAGE) : hint);
 }
 
 void CMainFrame::SetRecentFiles(const QStringList& paths) {
@@ -397,11 +463,14 @@ bool CMainFrame::OnCreateClient(CCreateContext* context) {
 
     m_Framework.Create(this);
     // The strip tells the tree which tab the user clicked, through the frame as every request.
-    if (auto* tabWnd = qobject_cast<TTabWnd*>(m_Framework.GetWnd(ID_LAYOUT_TABS)))
+    if (auto* tabWnd = qobject_cast<TTabWnd*>(m_Framework.GetWnd(ID_LAYOUT_TABS))) {
         connect(tabWnd, &TTabWnd::TabClicked, this, [this](int index) {
             PostWizardMessage(this, WM_WIZ_SELECT_TREE_ITEM,
                               static_cast<std::uintptr_t>(static_cast<std::intptr_t>(index)), 0);
         });
+        // A hint from the page left behind never stays.
+        connect(tabWnd, &TTabWnd::ActiveTabChanged, this, &CMainFrame::ShowPageHint);
+    }
     auto* top = dynamic_cast<CImageParms*>(m_Framework.GetWnd(ID_LAYOUT_TIMING_TOP));
     auto* bottom = dynamic_cast<CImageParms*>(m_Framework.GetWnd(ID_LAYOUT_TIMING_BOTTOM));
     if (top != nullptr)
@@ -478,7 +547,7 @@ bool CMainFrame::OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_t
     switch (message) {
     case WM_WIZ_STATUS_TEXT:
         // wParam is the address of a text that lives only during this call.
-        if (const auto* text = reinterpret_cast<const QString*>(wParam))
+        if (const auto* text = reinterpret_cast<const QString*>(wParam); text && !m_bNoteHeld)
             SetMessageText(*text);
         break;
     case WM_WIZ_SHOW_PAGE:
@@ -501,6 +570,7 @@ bool CMainFrame::OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_t
         emit DocumentChanged();
         break;
     case WM_WIZ_USE_PLL_SOLUTION:
+    case WM_WIZ_FREE_PLL_DIVIDERS:
         PostWizardMessage(m_Framework.GetWnd(ID_LAYOUT_PLL), message, wParam, 0);
         break;
     case WM_WIZ_CLOCKS_RECALCULATED:
@@ -562,4 +632,36 @@ void CMainFrame::SwitchPane() {
     }
     if (QWidget* target = PageFocusTarget(tabs->GetTabWnd(tabs->GetActiveTab())))
         target->setFocus(Qt::ShortcutFocusReason);
+}
+
+void CMainFrame::UpdateEditCommands() {
+    for (const EditCommandId& command : kEditCommands)
+        m_commands.at(command.id)->setEnabled(CanEdit(m_editTarget.data(), command.command));
+}
+
+void CMainFrame::WatchFocusedControl(QWidget*, QWidget* now) {
+    // The menu bar takes the focus while the keyboard opens a menu; the Edit menu still acts on
+    // the control the user was in.
+    if (now == nullptr || qobject_cast<QMenuBar*>(now) || qobject_cast<QMenu*>(now))
+        return;
+    m_editTarget = now;
+    for (const QMetaObject::Connection& connection : m_focusWatch)
+        disconnect(connection);
+    m_focusWatch.clear();
+    const auto watch = [this](const auto* sender, auto signal) {
+        m_focusWatch.push_back(connect(sender, signal, this, &CMainFrame::UpdateEditCommands));
+    };
+    if (const auto* combo = qobject_cast<QComboBox*>(now); combo && combo->lineEdit())
+        now = combo->lineEdit();
+    if (const auto* edit = qobject_cast<QLineEdit*>(now)) {
+        watch(edit, &QLineEdit::selectionChanged);
+        watch(edit, &QLineEdit::textChanged);
+    } else if (const auto* pane = qobject_cast<QTextEdit*>(now)) {
+        watch(pane, &QTextEdit::selectionChanged);
+        watch(pane, &QTextEdit::textChanged);
+    } else if (const auto* plain = qobject_cast<QPlainTextEdit*>(now)) {
+        watch(plain, &QPlainTextEdit::selectionChanged);
+        watch(plain, &QPlainTextEdit::textChanged);
+    }
+    UpdateEditCommands();
 }

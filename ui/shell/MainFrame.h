@@ -12,6 +12,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -52,6 +53,9 @@ public:
     QString GetMessageText() const;
     // Shows text in the message pane until the next prompt or help text replaces it.
     void SetMessageText(const QString& text);
+    // Shows a note in the message pane that stays until the user next presses a key or a mouse
+    // button; an empty note shows the idle message.
+    void ShowNote(const QString& note);
     // Puts the recent-file entries in place of the File menu's "Recent File" entry.
     void SetRecentFiles(const QStringList& paths);
     // Applies the enable state that the command update handlers give.
@@ -98,6 +102,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Watches the application's input while a note is held.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QAction* AddCommand(QMenu* menu, int id, const QString& text,
@@ -115,6 +121,12 @@ private:
     void StepPage(int step);
     // Each indicator shows its text while its lock is on; greyed where the state is unknown.
     void UpdateKeyIndicators();
+    // After a page switch: the help text of the page's focused control, or the idle message.
+    void ShowPageHint(int index);
+    // Enables each Edit command where it would act on the focused control.
+    void UpdateEditCommands();
+    // Follows the control that now has the focus, its selection and its text.
+    void WatchFocusedControl(QWidget* old, QWidget* now);
 
     TVisualFramework m_Framework;
     QStatusBar* m_wndStatusBar = nullptr;
@@ -130,4 +142,7 @@ private:
     bool m_bStandardIniInUse = false;
     bool m_bDestroyed = false;
     std::function<bool()> m_canClose;
+    QPointer<QWidget> m_editTarget; // the control the Edit commands act on: the last one focused
+    std::vector<QMetaObject::Connection> m_focusWatch; // its signals
+    bool m_bNoteHeld = false; // the message pane keeps a note until the user's next input
 };

@@ -74,6 +74,7 @@ inline constexpr int ID_FILE_MRU_FILE1 = 57616;
 inline constexpr int ID_EDIT_COPY = 57634;
 inline constexpr int ID_EDIT_CUT = 57635;
 inline constexpr int ID_EDIT_PASTE = 57637;
+inline constexpr int ID_EDIT_SELECT_ALL = 57642;
 inline constexpr int ID_EDIT_UNDO = 57643;
 inline constexpr int ID_WINDOW_SPLIT = 57653;
 inline constexpr int ID_APP_ABOUT = 57664;

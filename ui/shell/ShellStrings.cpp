@@ -46,6 +46,7 @@ constexpr std::array kStrings = {
     StringEntry{ID_EDIT_CUT, "Cut the selection and put it on the Clipboard\nCut"},
     StringEntry{ID_EDIT_COPY, "Copy the selection and put it on the Clipboard\nCopy"},
     StringEntry{ID_EDIT_PASTE, "Insert Clipboard contents\nPaste"},
+    StringEntry{ID_EDIT_SELECT_ALL, "Select the entire document\nSelect All"},
     StringEntry{ID_VIEW_TOOLBAR, "Show or hide the toolbar\nToggle ToolBar"},
     StringEntry{ID_VIEW_STATUS_BAR, "Show or hide the status bar\nToggle StatusBar"},
     StringEntry{ID_WINDOW_SPLIT, "Split the active window into panes\nSplit"},

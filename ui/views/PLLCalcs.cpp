@@ -316,6 +316,13 @@ bool CPLLCalcs::OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_t 
     case WM_WIZ_USE_PLL_SOLUTION:
         UsePllSolution(wParam);
         return true;
+    case WM_WIZ_FREE_PLL_DIVIDERS:
+        // The values stay in their edits for the next time a box is ticked.
+        CheckDlgButton(IDC_USE_PLL_M, false);
+        CheckDlgButton(IDC_USE_PLL_N, false);
+        UpdateControlStates();
+        Recalculate();
+        return true;
     case WM_WIZ_RESTORE_PARAMETERS:
         if (const auto* given = reinterpret_cast<const ParameterSet*>(wParam))
             RestoreParameters(*given);

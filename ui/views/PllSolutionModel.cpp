@@ -6,6 +6,7 @@
 #include <QBrush>
 #include <QFont>
 #include <array>
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -55,9 +56,13 @@ QVariant CPllSolutionModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
         return CellText(c, index.column());
-    case kSortRole:
-        // A measure the request leaves out sorts after every number.
-        return CellValue(c, index.column()).value_or(std::numeric_limits<double>::infinity());
+    case kSortRole: {
+        // A measure the request leaves out sorts after every number; an error sorts by its size,
+        // so the closest settings come first whichever side of the target they fall on.
+        const double value =
+            CellValue(c, index.column()).value_or(std::numeric_limits<double>::infinity());
+        return index.column() == kColumnErrorPpm ? std::fabs(value) : value;
+    }
     case Qt::TextAlignmentRole:
         return index.column() == kColumnExact ? QVariant(Qt::AlignCenter)
                                               : QVariant(Qt::AlignRight | Qt::AlignVCenter);

@@ -7,7 +7,7 @@
 #include <QSortFilterProxyModel>
 #include <vector>
 
-// One row per candidate, in the search's visit order; the chosen one is drawn bold on a tint.
+// One row per candidate, in the order given; the chosen one is drawn bold on a tint.
 class CPllSolutionModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -26,7 +26,8 @@ public:
         kColumnExact,
         kColumnCount
     };
-    // The value a column sorts by: a number, where the display role holds text.
+    // The value a column sorts by: a number, where the display role holds text; the size of an
+    // error.
     static constexpr int kSortRole = Qt::UserRole + 1;
 
     using QAbstractTableModel::QAbstractTableModel;

@@ -26,12 +26,15 @@ public:
     void Refresh();
     // Posts WM_WIZ_USE_PLL_SOLUTION for the selected row; nothing when no row is selected.
     void UseSelectedSolution();
+    // Posts WM_WIZ_FREE_PLL_DIVIDERS: the full list for the target clock comes back.
+    void FreeDividers();
 
     QTableView* Table() const { return m_table; }
     CPllSolutionProxy* Proxy() const { return m_proxy; }
     CPllSolutionModel* Model() const { return m_model; }
     QCheckBox* ExactOnlyBox() const { return m_exactOnly; }
     QPushButton* UseButton() const { return m_useButton; }
+    QPushButton* FreeButton() const { return m_freeButton; }
     QLabel* Summary() const { return m_summary; }
 
 protected:
@@ -40,7 +43,12 @@ protected:
 
 private:
     void SelectChosenRow();
+    // The selected row in view, after a sort or a filter moved it.
+    void KeepPickInView();
+    // Enables the button and says what it will do with the selected row.
     void UpdateUseButton();
+    // The help text of the page's control that has the focus; empty for none.
+    QString FocusHint() const;
 
     CKXC2280RegisterWizardDoc* m_pDoc;
     QPointer<QObject> m_mainFrame;
@@ -50,7 +58,8 @@ private:
     QCheckBox* m_exactOnly;
     QTableView* m_table;
     QPushButton* m_useButton;
-    bool m_scrollToChosen = false; // a hidden page scrolls to the chosen row when next shown
+    QPushButton* m_freeButton;
+    bool m_scrollToChosen = false; // a hidden page scrolls to the picked row when next shown
     // The clock changed while the page was hidden: it lists the candidates again when next shown,
     // so a keystroke on another page pays for one PLL search only.
     bool m_listStale = false;

@@ -6,9 +6,14 @@
 #include "FormatDecimal.h"
 #include "SettingsWriter.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QMimeData>
 #include <QTableWidget>
+#include <algorithm>
 #include <span>
+#include <vector>
 
 namespace {
 
@@ -64,6 +69,25 @@ void AppendRow(QTableWidget& list, const std::initializer_list<std::string>& cel
         item->setTextAlignment(Qt::AlignCenter);
         list.setItem(row, column++, item);
     }
+}
+
+// The rows of list as the text spreadsheets paste: the headings, then one line per row taken,
+// cells separated by tabs.
+QByteArray TabSeparated(const QTableWidget& list, const std::vector<bool>& taken) {
+    QStringList lines;
+    QStringList cells;
+    for (int column = 0; column < list.columnCount(); ++column)
+        cells << list.horizontalHeaderItem(column)->text();
+    lines << cells.join(QLatin1Char('\t'));
+    for (int row = 0; row < list.rowCount(); ++row) {
+        if (!taken[static_cast<std::size_t>(row)])
+            continue;
+        cells.clear();
+        for (int column = 0; column < list.columnCount(); ++column)
+            cells << list.item(row, column)->text();
+        lines << cells.join(QLatin1Char('\t'));
+    }
+    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
 }
 
 } // namespace
@@ -163,4 +187,36 @@ void CRegOutView::showEvent(QShowEvent* event) {
     // The lists get their columns at the initial update; before it there is nothing to fill.
     if (Item<QTableWidget>(IDC_IFP_REGISTER_LIST)->columnCount() > 0)
         FillRegisterLists();
+}
+
+bool CRegOutView::CopiesFrom(const QWidget* control) const {
+    return control != nullptr && (control == GetDlgItem(IDC_IFP_REGISTER_LIST) ||
+                                  control == GetDlgItem(IDC_DRIVER_REGISTER_LIST));
+}
+
+void CRegOutView::CopyFrom(QWidget* control) {
+    auto* list = qobject_cast<QTableWidget*>(control);
+    if (list == nullptr || !CopiesFrom(control))
+        return;
+    const bool driverList = control == GetDlgItem(IDC_DRIVER_REGISTER_LIST);
+    // The list's rows taken; a row counts as selected when any of its cells is.
+    std::vector<bool> taken(static_cast<std::size_t>(list->rowCount()), false);
+    for (const QModelIndex& cell : list->selectionModel()->selectedIndexes())
+        taken.at(static_cast<std::size_t>(cell.row())) = true;
+    if (std::find(taken.begin(), taken.end(), true) == taken.end())
+        taken.assign(taken.size(), true);
+    // The list holds the registers of its group in the document's order.
+    const CKXC2280RegisterWizardDoc& doc = GetDocument();
+    RegisterRowFilter rows(doc.m_Registers.size(), false);
+    std::size_t listRow = 0;
+    for (std::size_t k = 0; k < doc.m_Registers.size() && listRow < taken.size(); ++k) {
+        if ((doc.m_Registers[k].m_bDriverGroup != 0) == driverList)
+            rows[k] = taken[listRow++];
+    }
+    const std::string lines =
+        driverList ? BuildTimingSectionLines(doc, rows) : BuildPllSectionLines(doc, rows);
+    auto* data = new QMimeData;
+    data->setText(QString::fromStdString(lines));
+    data->setData(QStringLiteral("text/tab-separated-values"), TabSeparated(*list, taken));
+    QGuiApplication::clipboard()->setMimeData(data);
 }

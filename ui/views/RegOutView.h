@@ -1,6 +1,7 @@
 // The "Register Output" page: the IFP and driver register lists and the settings-file output form.
 #pragma once
 
+#include "EditCommands.h"
 #include "WizardFormView.h"
 
 inline constexpr int IDD_REGISTER_OUTPUT = 1;
@@ -12,7 +13,9 @@ inline constexpr int IDC_OUTPUT_AS_REGISTERS = 1127;
 inline constexpr int IDC_INDIRECT_ADDRESSING = 1155;
 inline constexpr int IDC_DIRECT_ADDRESSING = 1156;
 
-class CRegOutView : public CWizardFormView {
+class QTableWidget;
+
+class CRegOutView : public CWizardFormView, public ICopySource {
 public:
     explicit CRegOutView(const CViewContext& context, QWidget* parent = nullptr);
 
@@ -21,6 +24,12 @@ public:
 
     // Rebuilds both lists from the document's register list.
     void FillRegisterLists();
+
+    // Copy in a list puts its selected rows (all rows when none is selected) on the clipboard as
+    // the settings file writes them, in the current output form and addressing, and as
+    // tab-separated text for spreadsheets.
+    bool CopiesFrom(const QWidget* control) const override;
+    void CopyFrom(QWidget* control) override;
 
 protected:
     void OnNotify(int id, Notify code) override;

@@ -3,12 +3,12 @@
 
 #include "WizardMessages.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QSignalBlocker>
-#include <variant>
-
 #include <stdexcept>
+#include <variant>
 
 void DDX_Parameter(CDataExchange* pDX, int id, double& value, const ParameterInfo& parameter) {
     DDX_Text(pDX, id, value);
@@ -125,7 +125,19 @@ CWizardFormView::CWizardFormView(const DialogTemplate& dialog, const CViewContex
 
 void CWizardFormView::SendStatusText(const QString& text) {
     m_strLastHint = text;
+    m_hintControl = QApplication::focusWidget();
     SendToStatusBar(text);
+}
+
+bool CWizardFormView::OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+    if (message != WM_WIZ_GET_FOCUS_HINT)
+        return CFormView::OnWndMsg(message, wParam, lParam);
+    // The hint last sent belongs to the focused control only while that control keeps the focus.
+    auto* hint = reinterpret_cast<QString*>(wParam);
+    const QWidget* focus = QApplication::focusWidget();
+    if (hint != nullptr && focus != nullptr && focus == m_hintControl && isAncestorOf(focus))
+        *hint = m_strLastHint;
+    return true;
 }
 
 void CWizardFormView::OnEditTextProblem(int, const QString& prompt) {

@@ -33,6 +33,8 @@ public:
     CKXC2280RegisterWizardDoc& GetDocument() const { return *m_pDoc; }
     QObject* MainFrame() const { return m_mainFrame.data(); }
     void SetMainFrame(QObject* mainFrame) { m_mainFrame = mainFrame; }
+    // WM_WIZ_GET_FOCUS_HINT: the help text of the control that has the focus.
+    bool OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
 
 protected:
     // Exchanges the bound controls with their fields, in table order; a list stands for the
@@ -58,5 +60,6 @@ private:
 
     CKXC2280RegisterWizardDoc* m_pDoc;
     QPointer<QObject> m_mainFrame;
-    QString m_strLastHint; // the help text last sent
+    QString m_strLastHint;           // the help text last sent
+    QPointer<QWidget> m_hintControl; // the control that had the focus when it was sent
 };

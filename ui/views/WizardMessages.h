@@ -29,6 +29,14 @@ inline constexpr unsigned WM_WIZ_RESTORE_PARAMETERS = 0x425;
 // settings lines.
 inline constexpr unsigned WM_WIZ_OUTPUT_FORM_CHANGED = 0x426;
 
+// Posted by the PLL Solutions page: the Clock Settings form frees M and N again and recalculates,
+// so every setting for the target clock is listed again.
+inline constexpr unsigned WM_WIZ_FREE_PLL_DIVIDERS = 0x427;
+// Sent by the main frame to the views of the page it just showed; wParam = address of a QString
+// that a view sets to the help text of its control that has the focus, and leaves alone when the
+// focus is not in it or that control has no help text.
+inline constexpr unsigned WM_WIZ_GET_FOCUS_HINT = 0x428;
+
 // N, M and D of a PLL setting in one message parameter, 8 bits each.
 constexpr std::uintptr_t PackPllSetting(int n, int m, int d) {
     return (static_cast<std::uintptr_t>(n & 0xFF) << 16) |

@@ -6,6 +6,7 @@
 #include <QString>
 #include <deque>
 #include <ostream>
+#include <string>
 #include <vector>
 
 class QLineEdit;
@@ -58,3 +59,9 @@ void LeaveWithTab(QLineEdit* edit);
 // Saves widget as <build>/screenshots/<name>.png for people to look at; returns the path written,
 // or an empty string when the image could not be saved.
 QString SaveScreenshot(QWidget& widget, const QString& name);
+
+// What a picture of window shows wrong, one text per fault: a visible control (caption, button,
+// box, edit, list or text pane) cut off by an edge, lying over another control, or whose place in
+// the picture holds a single colour, so nothing of it was drawn. Empty when every control is
+// drawn whole.
+std::vector<std::string> DrawingFaults(QWidget& window);

@@ -1,10 +1,12 @@
 // The main frame: layout objects, commands, status bar and the routing of every wizard message.
 #include "WizardFixture.h"
 
+#include <QClipboard>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTableWidget>
+#include <QTextEdit>
 #include <QToolBar>
 
 #include <ostream>
@@ -225,6 +227,7 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{ID_EDIT_COPY, "&Copy", "Ctrl+C, Ctrl+Ins",
                     "Copy the selection and put it on the Clipboard"},
         CommandCase{ID_EDIT_PASTE, "&Paste", "Ctrl+V, Shift+Ins", "Insert Clipboard contents"},
+        CommandCase{ID_EDIT_SELECT_ALL, "Select &All", "Ctrl+A", "Select the entire document"},
         CommandCase{ID_VIEW_TOOLBAR, "&Toolbar", "", "Show or hide the toolbar"},
         CommandCase{ID_VIEW_STATUS_BAR, "&Status Bar", "", "Show or hide the status bar"},
         CommandCase{ID_WINDOW_SPLIT, "S&plit", "", "Split the active window into panes"},
@@ -251,7 +254,7 @@ TEST_F(MainFrameTest, MenusListTheirItemsInOrder) {
                            "&Export Timing Diagram...", "-", "Open &Mode Set...",
                            "Sa&ve Mode Set...", "Export &Register Table...", "-",
                            "Use Standard &INI File...", "-", "Recent File", "-", "E&xit"}));
-    EXPECT_EQ(items[1], (QStringList{"&Undo", "-", "Cu&t", "&Copy", "&Paste"}));
+    EXPECT_EQ(items[1], (QStringList{"&Undo", "-", "Cu&t", "&Copy", "&Paste", "-", "Select &All"}));
     EXPECT_EQ(items[2], (QStringList{"&Toolbar", "&Status Bar", "S&plit"}));
     EXPECT_EQ(items[3], (QStringList{"&About Register Wizard..."}));
 }
@@ -341,7 +344,8 @@ INSTANTIATE_TEST_SUITE_P(
         ForwardCase{WM_WIZ_RECALC_CONTEXT, 1, {ID_LAYOUT_TIMING_TOP}},
         ForwardCase{WM_WIZ_TIMING_CHANGED, 0, {ID_LAYOUT_TIMING_TOP, ID_LAYOUT_TIMING_DIAGRAM}},
         ForwardCase{WM_WIZ_CLOCKS_RECALCULATED, 0, {ID_LAYOUT_PLL, ID_LAYOUT_PLL_SOLUTIONS}},
-        ForwardCase{WM_WIZ_USE_PLL_SOLUTION, PackPllSetting(1, 48, 6), {ID_LAYOUT_PLL}}));
+        ForwardCase{WM_WIZ_USE_PLL_SOLUTION, PackPllSetting(1, 48, 6), {ID_LAYOUT_PLL}},
+        ForwardCase{WM_WIZ_FREE_PLL_DIVIDERS, 0, {ID_LAYOUT_PLL}}));
 
 TEST_F(MainFrameTest, F6MovesBetweenTreeAndPage) {
     QApplication::setActiveWindow(&Frame());
@@ -379,6 +383,42 @@ TEST_F(MainFrameTest, PageSwitchingKeysGoRoundThePages) {
         EXPECT_EQ(Tabs().GetActiveTab(), step.page) << step.key.key();
         EXPECT_EQ(Tree().currentItem(), Tree().topLevelItem(step.page)) << step.key.key();
     }
+}
+
+// Undo, Cut, Copy, Paste and Select All act on the focused control and are enabled by its state.
+TEST_F(MainFrameTest, EditCommandsActOnTheFocusedControl) {
+    QApplication::setActiveWindow(&Frame());
+    QApplication::clipboard()->clear();
+    const auto enabled = [this] {
+        QString states;
+        for (const int id :
+             {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_SELECT_ALL})
+            states += Frame().GetCommand(id)->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
+        return states;
+    };
+    ClickTreeItem(kClockSettingsPage);
+    Tree().setFocus();
+    EXPECT_EQ(enabled(), "00000") << "tree";
+    auto* edit = Pll().Item<QLineEdit>(IDC_TARGET_SYSTEM_FREQ);
+    edit->setFocus(Qt::TabFocusReason); // the form selects the whole text
+    EXPECT_EQ(enabled(), "01101") << "edit";
+    Trigger(ID_EDIT_CUT);
+    EXPECT_EQ(QApplication::clipboard()->text(), "44");
+    EXPECT_EQ(enabled(), "10010") << "emptied edit";
+    Trigger(ID_EDIT_UNDO);
+    EXPECT_EQ(edit->text(), "44");
+    Trigger(ID_EDIT_SELECT_ALL);
+    EXPECT_EQ(edit->selectedText(), "44");
+    // A report copies whole while nothing in it is selected; it takes no text.
+    auto* report = Pll().Item<QTextEdit>(IDC_CLOCK_REPORT);
+    report->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(enabled(), "00101") << "report";
+    // The keyboard's way into the menus moves the focus to the menu bar for a while.
+    Frame().menuBar()->setFocus(Qt::MenuBarFocusReason);
+    EXPECT_EQ(enabled(), "00101") << "menu bar";
+    Trigger(ID_EDIT_COPY);
+    EXPECT_EQ(QApplication::clipboard()->text(), report->toPlainText());
+    EXPECT_TRUE(report->toPlainText().contains("44"));
 }
 
 TEST_F(MainFrameTest, OnDestroyTearsTheLayoutDown) {

@@ -3,15 +3,19 @@
 
 #include "SettingsFiles.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QTableWidget>
 #ifndef _WIN32
 #include <unistd.h>
 #endif
 
 #include <ostream>
+#include <string_view>
 
 namespace {
 
@@ -216,3 +220,57 @@ TEST_F(SaveTest, CancelledStandardIniChoiceLeavesItOff) {
 }
 
 } // namespace
+
+// The lines of a section of a settings file: from its header to the next section or the end.
+QByteArray SectionLines(const QByteArray& file, const QByteArray& header) {
+    QByteArray lines;
+    const qsizetype start = file.indexOf(header + "\r\n");
+    if (start < 0)
+        return "no " + header;
+    for (const QByteArray& line : file.mid(start + header.size() + 2).split('\n')) {
+        if (line.startsWith('['))
+            break;
+        if (line != "\r" && !line.isEmpty())
+            lines += line + '\n';
+    }
+    return lines;
+}
+
+// Edit > Copy in a register list after Ctrl+A gives the saved file's lines of its section, in
+// the output form chosen; a selection gives its rows, and spreadsheets get the list's cells.
+TEST_F(SaveTest, CopyFromARegisterListGivesTheSavedLines) {
+    ClickTreeItem(kRegisterOutputPage);
+    auto* ifp = Registers().Item<QTableWidget>(IDC_IFP_REGISTER_LIST);
+    auto* driver = Registers().Item<QTableWidget>(IDC_DRIVER_REGISTER_LIST);
+    const auto copy = [this](QTableWidget* list, bool all) {
+        list->setFocus(Qt::TabFocusReason);
+        if (all)
+            QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+        PumpEvents();
+        return QApplication::clipboard()->mimeData();
+    };
+    for (const char* form : {"registers", "fields"}) {
+        if (form == std::string_view("fields"))
+            QTest::mouseClick(Registers().GetDlgItem(IDC_OUTPUT_AS_REGISTERS), Qt::LeftButton);
+        const QString path = Path(QString::fromLatin1(form) + ".ini");
+        ASSERT_TRUE(Template().DoSave(path));
+        const QByteArray file = ReadFile(path);
+        EXPECT_EQ(copy(ifp, true)->text().toLatin1(), SectionLines(file, "[PLL_settings]")) << form;
+        EXPECT_EQ(ifp->selectionModel()->selectedRows().size(), 2);
+        EXPECT_EQ(copy(driver, true)->text().toLatin1(), SectionLines(file, "[Timing_settings]"))
+            << form;
+        EXPECT_EQ(driver->selectionModel()->selectedRows().size(), 13);
+    }
+    QTest::mouseClick(Registers().GetDlgItem(IDC_OUTPUT_AS_REGISTERS), Qt::LeftButton);
+    driver->selectRow(1);
+    const QMimeData* data = copy(driver, false);
+    EXPECT_EQ(data->text(),
+              "REG = 0x98E, 0x1000\r\nREG = 0x300C, 0x02D6\t\t//line_length_pck = 726\r\n");
+    EXPECT_EQ(data->data("text/tab-separated-values"),
+              "Reg Name\tID\tOffset\tValue (hex)\tValue (dec)\r\n"
+              "line_length_pck\t0\t0x300C\t0x02D6\t726\r\n");
+    EXPECT_EQ(copy(ifp, true)->data("text/tab-separated-values"),
+              "Reg Name\tAddress\tValue (hex)\tValue (dec)\r\n"
+              "pll_dividers\t0x10\t0x0018\t24\r\npll_p_dividers\t0x12\t0x500\t1280\r\n");
+}

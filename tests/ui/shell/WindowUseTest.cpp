@@ -312,4 +312,39 @@ TEST_F(WindowUseTest, ShownPageTakesTheKeyboardFocus) {
     }
 }
 
+// A page switch shows the hint of the control the page focuses, or the idle message: never a hint
+// left from another page.
+TEST_F(WindowUseTest, PageSwitchShowsThatPagesHintOrReady) {
+    QApplication::setActiveWindow(&Frame());
+    TimingTop().GetDlgItem(IDC_OUTPUT_COLUMNS)->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(Frame().GetMessageText().startsWith("Output Columns:"));
+    const std::pair<int, QString> steps[] = {
+        {kTimingDiagramPage, "Ready"},
+        {kImageTimingPage, "Frames Per Second: Enter desired # of frames per second for this mode"},
+        {kClockSettingsPage, "Ready"},
+        {kRegisterOutputPage, "Ready"},
+    };
+    for (const auto& [page, text] : steps) {
+        ClickTreeItem(page);
+        EXPECT_EQ(Frame().GetMessageText(), text) << page;
+    }
+    QTest::keyClick(&Frame(), Qt::Key_PageUp, Qt::ControlModifier);
+    PumpEvents();
+    EXPECT_EQ(Frame().GetMessageText(), "Ready") << "PLL Solutions";
+}
+
+// The tree and the report panes mark the focus on their frame when Tab reaches them.
+TEST_F(WindowUseTest, TreeAndReportsShowTheFocusOnTheirFrame) {
+    QApplication::setActiveWindow(&Frame());
+    const QColor mark = Frame().palette().color(QPalette::Highlight);
+    for (QWidget* pane :
+         {static_cast<QWidget*>(&Tree()), TimingTop().GetDlgItem(IDC_TIMING_REPORT)}) {
+        const QPoint edge(0, pane->height() / 2);
+        pane->setFocus(Qt::TabFocusReason);
+        EXPECT_EQ(pane->grab().toImage().pixelColor(edge), mark) << pane->metaObject()->className();
+        TimingTop().GetDlgItem(IDC_FRAME_RATE)->setFocus(Qt::TabFocusReason);
+        EXPECT_NE(pane->grab().toImage().pixelColor(edge), mark) << pane->metaObject()->className();
+    }
+}
+
 } // namespace

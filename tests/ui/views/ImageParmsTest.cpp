@@ -469,6 +469,7 @@ TEST_F(ImageParmsTest, ReducedFormHidesEverythingAndFollowsContextZero) {
 
 TEST_F(ImageParmsTest, Screenshot) {
     EXPECT_FALSE(SaveScreenshot(host.window, QStringLiteral("image_timing")).isEmpty());
+    EXPECT_EQ(DrawingFaults(host.window), std::vector<std::string>{});
 }
 
 } // namespace

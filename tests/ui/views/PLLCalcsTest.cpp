@@ -386,6 +386,7 @@ TEST_F(PLLCalcsTest, DisabledTargetEditShowsItsWarningRed) {
 TEST_F(PLLCalcsTest, Screenshot) {
     SendWizardMessage(&Form(), WM_WIZ_RECALC_CLOCKS);
     EXPECT_FALSE(SaveScreenshot(host.window, QStringLiteral("clock_settings")).isEmpty());
+    EXPECT_EQ(DrawingFaults(host.window), std::vector<std::string>{});
 }
 
 } // namespace

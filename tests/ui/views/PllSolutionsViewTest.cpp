@@ -13,7 +13,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <iterator>
 
 namespace {
 
@@ -86,6 +89,7 @@ TEST_F(PllSolutionsViewTest, ExactMatchesOnlyKeepsTheFourExactRows) {
     EXPECT_EQ(Table().model()->rowCount(), 215);
 }
 
+// Sorted by the numbers, not the texts, and errors by their size; the picked row stays in view.
 TEST_F(PllSolutionsViewTest, HeaderClickSortsByTheNumbersNotTheTexts) {
     host.doc.m_dTargetSystemFreq = 10.0;
     Relist();
@@ -97,10 +101,16 @@ TEST_F(PllSolutionsViewTest, HeaderClickSortsByTheNumbersNotTheTexts) {
             QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
         ASSERT_EQ(header->sortIndicatorSection(), column);
         const double sign = header->sortIndicatorOrder() == Qt::AscendingOrder ? 1.0 : -1.0;
-        for (int row = 1; row < Table().model()->rowCount(); ++row) {
-            EXPECT_LE(sign * Cell(row - 1, column).toDouble(), sign * Cell(row, column).toDouble())
-                << "column " << column << " row " << row;
-        }
+        const auto sortValue = [&](int row) {
+            const double value = Cell(row, column).toDouble();
+            return sign * (column == CPllSolutionModel::kColumnErrorPpm ? std::fabs(value) : value);
+        };
+        for (int row = 1; row < Table().model()->rowCount(); ++row)
+            EXPECT_LE(sortValue(row - 1), sortValue(row)) << "column " << column << " row " << row;
+        const QModelIndex picked = Table().selectionModel()->selectedRows().value(0);
+        ASSERT_TRUE(picked.isValid());
+        EXPECT_TRUE(Table().viewport()->rect().contains(Table().visualRect(picked)))
+            << "column " << column << " row " << picked.row();
     }
 }
 
@@ -113,9 +123,17 @@ TEST_F(PllSolutionsViewTest, UseThisSolutionPostsTheSelectedSetting) {
     QTest::mouseClick(Table().viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
     QTest::mouseDClick(Table().viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
     PumpEvents();
-    EXPECT_EQ(host.frame.messages,
+    std::vector<WizardMessage> uses;
+    std::copy_if(host.frame.messages.begin(), host.frame.messages.end(), std::back_inserter(uses),
+                 [](const WizardMessage& m) { return m.message == WM_WIZ_USE_PLL_SOLUTION; });
+    EXPECT_EQ(uses,
               (std::vector<WizardMessage>{{WM_WIZ_USE_PLL_SOLUTION, PackPllSetting(1, 32, 4), 0},
                                           {WM_WIZ_USE_PLL_SOLUTION, PackPllSetting(0, 16, 4), 0}}));
+    // The row clicked says in the status bar what using it does.
+    ASSERT_FALSE(host.frame.statusTexts.empty());
+    EXPECT_EQ(host.frame.statusTexts.back(),
+              "Fixes M = 16 and N = 0 on the Clock Settings page and sets the target system clock "
+              "to 44 MHz, so the wizard takes this row (D = 4).");
 }
 
 TEST_F(PllSolutionsViewTest, BypassAndImpossibleFixedValuesShowNoRows) {
@@ -143,6 +161,7 @@ TEST_F(PllSolutionsViewTest, Screenshot) {
     host.window.resize(900, 520);
     PumpEvents();
     EXPECT_FALSE(SaveScreenshot(host.window, QStringLiteral("pll_solutions")).isEmpty());
+    EXPECT_EQ(DrawingFaults(host.window), std::vector<std::string>{});
 }
 
 class ClockFormSolutionTest : public ::testing::Test {

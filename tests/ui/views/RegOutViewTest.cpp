@@ -170,6 +170,7 @@ TEST_F(RegOutViewTest, ShowingThePageRefills) {
 
 TEST_F(RegOutViewTest, Screenshot) {
     EXPECT_FALSE(SaveScreenshot(host.window, QStringLiteral("register_output")).isEmpty());
+    EXPECT_EQ(DrawingFaults(host.window), std::vector<std::string>{});
 }
 
 } // namespace
