@@ -174,16 +174,38 @@ constexpr WarningControl kWarningControls[] = {{IDC_FRAME_RATE, kWarnFrameRate},
                                                {IDC_OUTPUT_COLUMNS, kWarnOutputColumns},
                                                {IDC_OUTPUT_ROWS, kWarnOutputRows}};
 
-// Hidden option boxes and the member each copies its state into.
+// The boxes first: they cannot refuse, so a refused text never keeps them from the document.
+constexpr BoundControl kBoundControls[] = {
+    {IDC_SKIPPING, ParameterIndex("allowSkipping")},
+    {IDC_LOW_POWER, ParameterIndex("lowPower")},
+    {IDC_VARIABLE_FRAME_RATE, ParameterIndex("variableFrameRate")},
+    {IDC_FRAME_RATE, ParameterIndex("frameRate")},
+    {IDC_OUTPUT_COLUMNS, ParameterIndex("outputColumns")},
+    {IDC_OUTPUT_ROWS, ParameterIndex("outputRows")},
+    {IDC_HBLANK, ParameterIndex("hBlank")},
+    {IDC_VBLANK, ParameterIndex("vBlank")},
+    {IDC_MIN_FRAME_RATE, ParameterIndex("minFrameRate")},
+};
+
+// Hidden option boxes, no request parameters, and the context flag each one sets. The boxes hold
+// the state: a run clears the binning flag, which the box keeps for the next run.
 struct OptionBox {
     int id;
-    int CImageParms::*member;
+    int CImageContext::*flag;
 };
-constexpr OptionBox kOptionBoxes[] = {{IDC_X_ONLY, &CImageParms::m_bXOnly},
-                                      {IDC_JPEG, &CImageParms::m_bJpeg},
-                                      {IDC_HORZ_MIRROR, &CImageParms::m_bHorzMirror},
-                                      {IDC_VERT_FLIP, &CImageParms::m_bVertFlip},
-                                      {IDC_LOW_POWER, &CImageParms::m_bLowPower}};
+constexpr OptionBox kOptionBoxes[] = {{IDC_BINNING, &CImageContext::m_bBinning},
+                                      {IDC_X_ONLY, &CImageContext::m_bXOnly},
+                                      {IDC_JPEG, &CImageContext::m_bJpeg},
+                                      {IDC_HORZ_MIRROR, &CImageContext::m_bHorzMirror},
+                                      {IDC_VERT_FLIP, &CImageContext::m_bVertFlip}};
+
+// The blanking radio checked; the first when none is.
+int CheckedBlankingMode(const CFormView& form) {
+    for (std::size_t mode = 0; mode < kBlankingRadios.size(); ++mode)
+        if (form.IsDlgButtonChecked(kBlankingRadios[mode]))
+            return static_cast<int>(mode);
+    return kBlankHMinThenV;
+}
 
 int BlankingModeOf(int radioId) {
     const auto it = std::find(kBlankingRadios.begin(), kBlankingRadios.end(), radioId);
@@ -214,12 +236,18 @@ CImageParms::CImageParms(const CViewContext& context, QWidget* parent)
     : CWizardFormView(kDialog, context, parent) {}
 
 void CImageParms::DoDataExchange(CDataExchange* pDX) {
-    DDX_Parameter(pDX, IDC_FRAME_RATE, m_dFrameRate, Parameter("frameRate"));
-    DDX_Parameter(pDX, IDC_OUTPUT_COLUMNS, m_nOutputColumns, Parameter("outputColumns"));
-    DDX_Parameter(pDX, IDC_OUTPUT_ROWS, m_nOutputRows, Parameter("outputRows"));
-    DDX_Parameter(pDX, IDC_HBLANK, m_nHBlank, Parameter("hBlank"));
-    DDX_Parameter(pDX, IDC_VBLANK, m_nVBlank, Parameter("vBlank"));
-    DDX_Parameter(pDX, IDC_MIN_FRAME_RATE, m_dMinFrameRate, Parameter("minFrameRate"));
+    CImageContext& ctx = Context();
+    ExchangeParameters(pDX, kBoundControls, ctx);
+    if (pDX->Checking())
+        return;
+    if (pDX->SaveAndValidate()) {
+        ctx.m_nBlankingMode = CheckedBlankingMode(*this);
+        for (const OptionBox& box : kOptionBoxes)
+            ctx.*box.flag = IsDlgButtonChecked(box.id) ? 1 : 0;
+    } else if (ctx.m_nBlankingMode >= 0 &&
+               ctx.m_nBlankingMode < static_cast<int>(kBlankingRadios.size())) {
+        SelectBlankingRadio(kBlankingRadios[static_cast<std::size_t>(ctx.m_nBlankingMode)]);
+    }
 }
 
 void CImageParms::SetContext(int nMode) {
@@ -227,11 +255,8 @@ void CImageParms::SetContext(int nMode) {
         SetDlgItemText(IDC_IMAGE_GROUP, QStringLiteral("Image Parameters"));
         m_bFollowOtherContext = 0;
         m_nContext = 0;
-        m_bBinning = m_bXOnly = m_bJpeg = m_bHorzMirror = m_bVertFlip = m_bLowPower = 0;
-        CheckDlgButton(IDC_BINNING, m_bBinning != 0);
-        CheckDlgButton(IDC_X_ONLY, m_bXOnly != 0);
-        CheckDlgButton(IDC_HORZ_MIRROR, m_bHorzMirror != 0);
-        CheckDlgButton(IDC_VERT_FLIP, m_bVertFlip != 0);
+        for (const OptionBox& box : kOptionBoxes)
+            CheckDlgButton(box.id, false);
         EnableXOnly();
     } else if (nMode == 1) {
         m_bReduced = true;
@@ -246,11 +271,8 @@ void CImageParms::OnInitialUpdate() {
     // Red boxes stay readable: white text on the red background.
     m_crText = QColor(255, 255, 255);
     m_crBackground = QColor(255, 0, 0);
-    m_nBlankingMode = ParameterDefault<int>("blankingMode");
-    SelectBlankingRadio(kBlankingRadios[static_cast<std::size_t>(m_nBlankingMode)]);
-    m_bAllowSkipping = ParameterDefault<int>("allowSkipping");
-    CheckDlgButton(IDC_SKIPPING, m_bAllowSkipping != 0);
-    CheckDlgButton(IDC_LOW_POWER, m_bLowPower != 0);
+    // The form sets up its request before its first run (the reduced one runs only when told).
+    ApplyImageFormDefaults(Context());
     for (int id : kToolControls)
         GetDlgItem(id)->setToolTip(ToolTipText(id));
     auto* combo = Item<QComboBox>(IDC_FRAME_RATE);
@@ -264,6 +286,10 @@ void CImageParms::OnInitialUpdate() {
         Recompute(true);
 }
 
+CImageContext& CImageParms::Context() const {
+    return GetDocument().m_Contexts[static_cast<std::size_t>(ContextIndex())];
+}
+
 int CImageParms::ContextIndex() const {
     // The document holds a fixed number of contexts; never index past them.
     const int last = static_cast<int>(GetDocument().m_Contexts.size()) - 1;
@@ -273,24 +299,7 @@ int CImageParms::ContextIndex() const {
 void CImageParms::Recompute(bool bNotify) {
     UpdateData(true);
     m_nContext = ContextIndex();
-    CKXC2280RegisterWizardDoc& doc = GetDocument();
-    CImageContext& ctx = doc.m_Contexts[static_cast<std::size_t>(m_nContext)];
-    ctx.m_nBlankingMode = m_nBlankingMode;
-    ctx.m_nHBlank = m_nHBlank;
-    ctx.m_nVBlank = m_nVBlank;
-    ctx.m_dFrameRate = m_dFrameRate;
-    ctx.m_bVariableFrameRate = m_bVariableFrameRate;
-    ctx.m_bBinning = m_bBinning;
-    ctx.m_bXOnly = m_bXOnly;
-    ctx.m_bAllowSkipping = m_bAllowSkipping;
-    ctx.m_nOutputColumns = m_nOutputColumns;
-    ctx.m_nOutputRows = m_nOutputRows;
-    ctx.m_bJpeg = m_bJpeg;
-    ctx.m_bHorzMirror = m_bHorzMirror;
-    ctx.m_bVertFlip = m_bVertFlip;
-    ctx.m_bLowPower = m_bLowPower;
-    ctx.m_dMinFrameRate = m_dMinFrameRate;
-    const Changes changes = Recalculate(doc, UserChange::ImageRequest);
+    const Changes changes = Recalculate(GetDocument(), UserChange::ImageRequest);
     ShowTiming();
     PostToMainFrame(WM_WIZ_TIMING_CHANGED, static_cast<std::uintptr_t>(m_nContext), 0);
     if (changes.clock)
@@ -302,35 +311,11 @@ void CImageParms::Recompute(bool bNotify) {
 void CImageParms::ShowTiming() {
     for (const WarningControl& control : kWarningControls)
         RedrawControl(control.id);
-    const CImageContext& ctx = GetDocument().m_Contexts[static_cast<std::size_t>(ContextIndex())];
-    SetDlgItemText(IDC_TIMING_REPORT, DocumentText(ctx.m_strTimingReport));
+    SetDlgItemText(IDC_TIMING_REPORT, DocumentText(Context().m_strTimingReport));
 }
 
-void CImageParms::RestoreParameters(const ParameterSet& given) {
-    const CImageContext& ctx = GetDocument().m_Contexts[static_cast<std::size_t>(ContextIndex())];
-    if (given.Given(ParameterIndex("frameRate")))
-        m_dFrameRate = ctx.m_dFrameRate;
-    if (given.Given(ParameterIndex("outputColumns")))
-        m_nOutputColumns = ctx.m_nOutputColumns;
-    if (given.Given(ParameterIndex("outputRows")))
-        m_nOutputRows = ctx.m_nOutputRows;
-    if (given.Given(ParameterIndex("allowSkipping"))) {
-        m_bAllowSkipping = ctx.m_bAllowSkipping != 0 ? 1 : 0;
-        CheckDlgButton(IDC_SKIPPING, m_bAllowSkipping != 0);
-    }
-    if (given.Given(ParameterIndex("lowPower"))) {
-        m_bLowPower = ctx.m_bLowPower != 0 ? 1 : 0;
-        CheckDlgButton(IDC_LOW_POWER, m_bLowPower != 0);
-    }
-    if (given.Given(ParameterIndex("blankingMode")) && ctx.m_nBlankingMode >= 0 &&
-        ctx.m_nBlankingMode < static_cast<int>(kBlankingRadios.size())) {
-        m_nBlankingMode = ctx.m_nBlankingMode;
-        SelectBlankingRadio(kBlankingRadios[static_cast<std::size_t>(m_nBlankingMode)]);
-    }
-    if (given.Given(ParameterIndex("hBlank")))
-        m_nHBlank = ctx.m_nHBlank;
-    if (given.Given(ParameterIndex("vBlank")))
-        m_nVBlank = ctx.m_nVBlank;
+void CImageParms::RestoreParameters(const ParameterSet&) {
+    // The document holds what the file gave; the rest of the request stays as it was.
     UpdateData(false);
     Recompute(false);
 }
@@ -341,8 +326,8 @@ void CImageParms::SelectBlankingRadio(int radioId) {
 }
 
 void CImageParms::EnableXOnly() {
-    EnableDlgItem(IDC_X_ONLY, m_bBinning != 0);
-    EnableDlgItem(IDC_X_ONLY_LABEL, m_bBinning != 0);
+    EnableDlgItem(IDC_X_ONLY, IsDlgButtonChecked(IDC_BINNING));
+    EnableDlgItem(IDC_X_ONLY_LABEL, IsDlgButtonChecked(IDC_BINNING));
 }
 
 void CImageParms::OnTextChanged(int id) {
@@ -357,9 +342,7 @@ void CImageParms::OnTextChanged(int id) {
         break;
     case IDC_HBLANK:
     case IDC_VBLANK: {
-        const int radio = id == IDC_HBLANK ? IDC_HBLANK_FIXED : IDC_VBLANK_FIXED;
-        SelectBlankingRadio(radio);
-        m_nBlankingMode = BlankingModeOf(radio);
+        SelectBlankingRadio(id == IDC_HBLANK ? IDC_HBLANK_FIXED : IDC_VBLANK_FIXED);
         break;
     }
     case IDC_OUTPUT_COLUMNS:
@@ -399,36 +382,30 @@ void CImageParms::OnNotify(int id, Notify code) {
     case Notify::Clicked:
         break;
     }
-    if (const int mode = BlankingModeOf(id); mode >= 0) {
-        if (!IsDlgButtonChecked(id)) {
-            SelectBlankingRadio(id);
-            m_nBlankingMode = mode;
-        }
+    if (BlankingModeOf(id) >= 0) {
+        SelectBlankingRadio(id);
     } else if (id == IDC_SKIPPING) {
-        const bool wasChecked = IsDlgButtonChecked(IDC_SKIPPING);
-        CheckDlgButton(IDC_SKIPPING, !wasChecked);
-        m_bAllowSkipping = wasChecked ? 0 : 1;
+        CheckDlgButton(IDC_SKIPPING, !IsDlgButtonChecked(IDC_SKIPPING));
     } else if (id == IDC_VARIABLE_FRAME_RATE) {
-        m_bVariableFrameRate = IsDlgButtonChecked(IDC_VARIABLE_FRAME_RATE) ? 1 : 0;
-        EnableDlgItem(IDC_MIN_FRAME_RATE, m_bVariableFrameRate != 0);
-        m_dMinFrameRate = MinFrameRateOnVariableFrameRate(m_dMinFrameRate, m_dFrameRate);
+        const bool variable = IsDlgButtonChecked(IDC_VARIABLE_FRAME_RATE);
+        EnableDlgItem(IDC_MIN_FRAME_RATE, variable);
+        CImageContext& ctx = Context();
+        ctx.m_bVariableFrameRate = variable ? 1 : 0;
+        ctx.m_dMinFrameRate =
+            MinFrameRateOnVariableFrameRate(ctx.m_dMinFrameRate, ctx.m_dFrameRate);
         UpdateData(false);
     } else if (id == IDC_BINNING) {
-        m_bBinning = IsDlgButtonChecked(IDC_BINNING) ? 1 : 0;
         EnableXOnly();
-    } else {
-        const auto box = std::find_if(std::begin(kOptionBoxes), std::end(kOptionBoxes),
-                                      [id](const OptionBox& option) { return option.id == id; });
-        if (box == std::end(kOptionBoxes))
-            return; // a control without a click handler, such as the Flicker 60 Hz box
-        this->*(box->member) = IsDlgButtonChecked(id) ? 1 : 0;
+    } else if (id != IDC_LOW_POWER &&
+               std::none_of(std::begin(kOptionBoxes), std::end(kOptionBoxes),
+                            [id](const OptionBox& option) { return option.id == id; })) {
+        return; // a control without a click handler, such as the Flicker 60 Hz box
     }
     Recompute(true);
 }
 
 bool CImageParms::OnCtlColor(int id, QColor& text, QColor& background) {
-    const std::uint32_t warnings =
-        GetDocument().m_Contexts[static_cast<std::size_t>(ContextIndex())].m_nWarnings;
+    const std::uint32_t warnings = Context().m_nWarnings;
     for (const WarningControl& control : kWarningControls) {
         if (control.id == id && (warnings & control.bit) != 0) {
             text = m_crText;
@@ -452,28 +429,25 @@ bool CImageParms::OnWndMsg(unsigned message, std::uintptr_t wParam, std::intptr_
         if (const auto* given = reinterpret_cast<const ParameterSet*>(wParam))
             RestoreParameters(*given);
         return true;
-    case WM_WIZ_SET_DEFAULTS:
-        m_dFrameRate = ParameterDefault<double>("frameRate");
-        m_bAllowSkipping = ParameterDefault<int>("allowSkipping");
-        m_nOutputColumns = ParameterDefault<int>("outputColumns");
-        m_nOutputRows = ParameterDefault<int>("outputRows");
+    case WM_WIZ_SET_DEFAULTS: {
+        // The variable frame rate and its minimum stay as they are.
+        CImageContext& ctx = Context();
+        ctx.m_dFrameRate = ParameterDefault<double>("frameRate");
+        ctx.m_bAllowSkipping = ParameterDefault<int>("allowSkipping");
+        ctx.m_nOutputColumns = ParameterDefault<int>("outputColumns");
+        ctx.m_nOutputRows = ParameterDefault<int>("outputRows");
+        ctx.m_nHBlank = ParameterDefault<int>("hBlank");
+        ctx.m_nVBlank = ParameterDefault<int>("vBlank");
+        ctx.m_nBlankingMode = ParameterDefault<int>("blankingMode");
+        ctx.m_bLowPower = ParameterDefault<int>("lowPower");
         m_bFollowOtherContext = 0;
-        m_nHBlank = ParameterDefault<int>("hBlank");
-        m_nVBlank = ParameterDefault<int>("vBlank");
-        m_bBinning = 1;
-        m_bXOnly = 0;
-        m_nBlankingMode = ParameterDefault<int>("blankingMode");
-        SelectBlankingRadio(kBlankingRadios[static_cast<std::size_t>(m_nBlankingMode)]);
-        m_bLowPower = ParameterDefault<int>("lowPower");
-        CheckDlgButton(IDC_LOW_POWER, m_bLowPower != 0);
-        // The Skipping box shows the member it feeds.
-        CheckDlgButton(IDC_SKIPPING, m_bAllowSkipping != 0);
-        CheckDlgButton(IDC_BINNING, m_bBinning != 0);
-        CheckDlgButton(IDC_X_ONLY, m_bXOnly != 0);
+        CheckDlgButton(IDC_BINNING, true);
+        CheckDlgButton(IDC_X_ONLY, false);
         EnableXOnly();
         UpdateData(false);
         Recompute(false);
         return true;
+    }
     default:
         return CWizardFormView::OnWndMsg(message, wParam, lParam);
     }

@@ -70,24 +70,8 @@ public:
     // empty for every other control; at most 79 characters.
     static QString ToolTipText(int id);
 
-    double m_dFrameRate = ParameterDefault<double>("frameRate");       // frames per second
-    double m_dMinFrameRate = ParameterDefault<double>("minFrameRate"); // frames per second
-    int m_nOutputColumns = ParameterDefault<int>("outputColumns");
-    int m_nOutputRows = ParameterDefault<int>("outputRows");
     int m_bFollowOtherContext = 1;
-    int m_nHBlank = ParameterDefault<int>("hBlank"); // pixels
-    int m_nVBlank = ParameterDefault<int>("vBlank"); // rows
-    // 0 to 5, the checked blanking radio
-    int m_nBlankingMode = ParameterDefault<int>("blankingMode");
     int m_nContext = 0; // index of the document context this form edits
-    int m_bBinning = 0;
-    int m_bXOnly = 0;
-    int m_bAllowSkipping = ParameterDefault<int>("allowSkipping");
-    int m_bJpeg = 0;
-    int m_bHorzMirror = 0;
-    int m_bVertFlip = 0;
-    int m_bVariableFrameRate = ParameterDefault<int>("variableFrameRate");
-    int m_bLowPower = ParameterDefault<int>("lowPower");
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -99,8 +83,9 @@ private:
     void OnTextChanged(int id);
     void EnableXOnly();
     int ContextIndex() const;
-    // Takes the image request given of a settings file from the document, keeps the rest (the
-    // variable frame rate and its minimum), and recomputes.
+    // The image context this form edits.
+    CImageContext& Context() const;
+    // Shows the image request the document took from a settings file, and recomputes.
     void RestoreParameters(const ParameterSet& given);
 
     QColor m_crText{255, 255, 255};   // text of a red box

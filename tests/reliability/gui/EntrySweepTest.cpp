@@ -162,7 +162,7 @@ public:
     CViewHost<View> host;
 };
 
-// The value entry id fills: the clock form keeps none of its own, the document holds it.
+// The value entry id fills: the forms keep none of their own, the document holds it.
 double ClockMember(const CPLLCalcs& f, int id) {
     const CKXC2280RegisterWizardDoc& doc = f.GetDocument();
     switch (id) {
@@ -180,39 +180,31 @@ double ClockMember(const CPLLCalcs& f, int id) {
 }
 
 double ImageMember(const CImageParms& f, int id) {
+    const CImageContext& c = f.GetDocument().m_Contexts[0];
     switch (id) {
     case IDC_FRAME_RATE:
-        return f.m_dFrameRate;
+        return c.m_dFrameRate;
     case IDC_OUTPUT_COLUMNS:
-        return f.m_nOutputColumns;
+        return c.m_nOutputColumns;
     case IDC_OUTPUT_ROWS:
-        return f.m_nOutputRows;
+        return c.m_nOutputRows;
     case IDC_HBLANK:
-        return f.m_nHBlank;
+        return c.m_nHBlank;
     case IDC_VBLANK:
-        return f.m_nVBlank;
+        return c.m_nVBlank;
     default:
-        return f.m_dMinFrameRate;
+        return c.m_dMinFrameRate;
     }
 }
 
-// The calculations ran and left the document whole.
+// The calculations ran and left their reports.
 void ExpectClockDocumentFollows(const CPLLCalcs&, const CKXC2280RegisterWizardDoc& doc) {
     EXPECT_EQ(doc.m_Registers.size(), kRegisterCount);
     EXPECT_FALSE(doc.m_strClockReport.empty());
 }
 
-// The calculations ran with the members the exchange left: the document holds them.
-void ExpectImageDocumentFollows(const CImageParms& f, const CKXC2280RegisterWizardDoc& doc) {
-    const CImageContext& c = doc.m_Contexts[0];
-    EXPECT_EQ(c.m_dFrameRate, f.m_dFrameRate);
-    EXPECT_EQ(c.m_nOutputColumns, f.m_nOutputColumns);
-    EXPECT_EQ(c.m_nOutputRows, f.m_nOutputRows);
-    EXPECT_EQ(c.m_nHBlank, f.m_nHBlank);
-    EXPECT_EQ(c.m_nVBlank, f.m_nVBlank);
-    EXPECT_EQ(c.m_dMinFrameRate, f.m_dMinFrameRate);
-    EXPECT_EQ(c.m_nBlankingMode, f.m_nBlankingMode);
-    EXPECT_FALSE(c.m_strTimingReport.empty());
+void ExpectImageDocumentFollows(const CImageParms&, const CKXC2280RegisterWizardDoc& doc) {
+    EXPECT_FALSE(doc.m_Contexts[0].m_strTimingReport.empty());
 }
 
 // Pastes every sweep text and border value into one entry, each from a clean form, and checks

@@ -173,7 +173,6 @@ TEST_F(ImageParmsTest, BlankingEditsSelectTheirRadioOnTheFirstCharacter) {
     Edit(IDC_HBLANK)->selectAll();
     QTest::keyClick(Edit(IDC_HBLANK), Qt::Key_6);
     EXPECT_EQ(CheckedRadios(), std::vector<int>{IDC_HBLANK_FIXED});
-    EXPECT_EQ(Form().m_nBlankingMode, 4);
     EXPECT_EQ(Ctx().m_nBlankingMode, 4);
     EXPECT_EQ(Ctx().m_nHBlank, 6);
     TypeInto(IDC_VBLANK, QStringLiteral("7"));
@@ -221,13 +220,13 @@ TEST_F(ImageParmsTest, VariableFrameRateMinimumRule) {
     // Rate 30, minimum 15: the minimum falls back to 10.
     Click(IDC_VARIABLE_FRAME_RATE);
     EXPECT_FALSE(Edit(IDC_MIN_FRAME_RATE)->isEnabled());
-    EXPECT_EQ(Form().m_dMinFrameRate, 10.0);
+    EXPECT_EQ(Ctx().m_dMinFrameRate, 10.0);
     EXPECT_EQ(Edit(IDC_MIN_FRAME_RATE)->text(), QStringLiteral("10"));
     EXPECT_EQ(Ctx().m_bVariableFrameRate, 0);
     // Rate 8, minimum 10: the minimum becomes the rate.
     TypeInto(IDC_FRAME_RATE, QStringLiteral("8"));
     Click(IDC_VARIABLE_FRAME_RATE);
-    EXPECT_EQ(Form().m_dMinFrameRate, 8.0);
+    EXPECT_EQ(Ctx().m_dMinFrameRate, 8.0);
     EXPECT_EQ(Edit(IDC_MIN_FRAME_RATE)->text(), QStringLiteral("8"));
     EXPECT_EQ(Ctx().m_dMinFrameRate, 8.0);
 }
@@ -240,7 +239,6 @@ TEST_F(ImageParmsTest, ChoosingFromTheListRecomputesWithThatRate) {
     list->scrollTo(index);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
     EXPECT_EQ(Edit(IDC_FRAME_RATE)->text(), QStringLiteral("14.645"));
-    EXPECT_EQ(Form().m_dFrameRate, 14.645);
     EXPECT_EQ(Ctx().m_dFrameRate, 14.645);
     EXPECT_EQ(PostedRecomputes(), 1);
 }
@@ -253,10 +251,10 @@ TEST_F(ImageParmsTest, PromptsForTheSizeFieldsStopTheRead) {
     EXPECT_TRUE(prompts.Texts().empty());
     Leave(IDC_OUTPUT_COLUMNS);
     EXPECT_EQ(prompts.Texts(), std::vector<QString>{"Enter an integer."});
-    EXPECT_EQ(Form().m_nOutputColumns, 640);
+    EXPECT_EQ(Ctx().m_nOutputColumns, 640);
     // While the columns stop the read, the rows after them are not read.
     Edit(IDC_OUTPUT_ROWS)->setText(QStringLiteral("10000"));
-    EXPECT_EQ(Form().m_nOutputRows, 480);
+    EXPECT_EQ(Ctx().m_nOutputRows, 480);
     Edit(IDC_OUTPUT_COLUMNS)->setText(QStringLiteral("320"));
     EXPECT_EQ(Ctx().m_nOutputRows, 10000);
     prompts.Clear();
@@ -316,7 +314,7 @@ TEST_F(ImageParmsTest, HugeWholeNumberIsOutOfRange) {
     TypeInto(IDC_OUTPUT_COLUMNS, QStringLiteral("99999999999"));
     EXPECT_TRUE(prompts.Texts().empty());
     // Taken as out of range: the calculation runs with it and cannot give those columns.
-    EXPECT_EQ(Form().m_nOutputColumns, 2147483647);
+    EXPECT_EQ(Ctx().m_nOutputColumns, 2147483647);
     EXPECT_TRUE(Form().GetDlgItemText(IDC_TIMING_REPORT).contains(QStringLiteral("n/a")));
     Leave(IDC_OUTPUT_COLUMNS);
     EXPECT_EQ(prompts.Texts(), std::vector<QString>{"Enter an integer between 0 and 9999."});
@@ -410,9 +408,9 @@ TEST_F(ImageParmsTest, SetDefaultsRestoresTheRequestButKeepsVariableFrameRate) {
     EXPECT_EQ(Edit(IDC_VBLANK)->text(), QStringLiteral("500"));
     EXPECT_EQ(CheckedRadios(), std::vector<int>{IDC_HBLANK_MIN});
     EXPECT_FALSE(Form().IsDlgButtonChecked(IDC_SKIPPING));
-    EXPECT_EQ(Form().m_bAllowSkipping, 0);
-    EXPECT_EQ(Form().m_bBinning, 1);
-    EXPECT_EQ(Form().m_bLowPower, 0);
+    EXPECT_EQ(Ctx().m_bAllowSkipping, 0);
+    EXPECT_TRUE(Form().IsDlgButtonChecked(IDC_BINNING));
+    EXPECT_EQ(Ctx().m_bLowPower, 0);
     EXPECT_TRUE(Form().IsDlgButtonChecked(IDC_VARIABLE_FRAME_RATE));
     EXPECT_EQ(Edit(IDC_MIN_FRAME_RATE)->text(), QStringLiteral("12"));
     EXPECT_EQ(Ctx().m_dFrameRate, 30.0);
