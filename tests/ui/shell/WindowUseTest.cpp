@@ -7,6 +7,7 @@
 #include "DialogUnits.h"
 #include "KeyLocks.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFontInfo>
 #include <QLabel>
@@ -139,7 +140,7 @@ TEST_F(ReopenTest, RecentEntryOfTheOpenFileReadsItAgainAfterTheQuestion) {
     QTest::mouseClick(TimingTop().GetDlgItem(IDC_VBLANK_MAX), Qt::LeftButton);
     ClickTreeItem(kRegisterOutputPage);
     EXPECT_EQ(Frame().windowTitle(), "camera.ini* - QX7R310 Register Wizard");
-    QAction* entry = RecentEntry(m_file);
+    QAction* entry = RecentEntry(QDir::toNativeSeparators(m_file));
     ASSERT_NE(entry, nullptr);
     m_prompts.QueueAnswer(kIdCancel);
     entry->trigger();
