@@ -2,6 +2,7 @@
 #include "DialogUnits.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <cstdint>
 #include <cstdlib>
@@ -31,6 +32,30 @@ QRect DialogUnitsToPixels(const DlgRect& rect, DialogBaseUnits base) {
 QFont DialogFont() {
     QFont font = QApplication::font();
     font.setPointSize(8);
+    return font;
+}
+
+namespace {
+
+bool MeasuresFixed(const QFont& font) {
+    const QFontMetrics metrics(font);
+    return metrics.horizontalAdvance(QLatin1Char('i')) ==
+           metrics.horizontalAdvance(QLatin1Char('W'));
+}
+
+} // namespace
+
+QFont FixedPitchFont() {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (MeasuresFixed(font))
+        return font;
+    // Some monospaced families (Noto Sans Mono) do not declare their pitch: each one is measured.
+    for (const QString& family : QFontDatabase::families()) {
+        QFont candidate = font;
+        candidate.setFamilies({family});
+        if (MeasuresFixed(candidate))
+            return candidate;
+    }
     return font;
 }
 

@@ -33,5 +33,10 @@ QRect DialogUnitsToPixels(const DlgRect& rect, DialogBaseUnits base);
 // The font of every form: the application's default family at 8 points.
 QFont DialogFont();
 
+// A fixed-pitch font as measured ('i' as wide as 'W'): the system's fixed font, or, where its
+// family is missing and the font matcher gave a proportional one in its place (Wine without the
+// Windows fonts), the first installed family that measures fixed.
+QFont FixedPitchFont();
+
 // Base units of font as the form measures it.
 DialogBaseUnits DialogFontBaseUnits(const QFont& font);

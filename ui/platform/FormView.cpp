@@ -6,7 +6,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -96,7 +95,7 @@ private:
 
 // The report panes are laid out for a fixed-pitch font: the system's, at the dialog font's size.
 QFont ReportFont() {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    QFont font = FixedPitchFont();
     font.setPointSizeF(DialogFont().pointSizeF());
     return font;
 }

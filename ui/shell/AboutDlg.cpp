@@ -8,7 +8,6 @@
 #include "Version.h"
 
 #include <QDialogButtonBox>
-#include <QFontDatabase>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -102,7 +101,7 @@ int CAboutDlg::OnLicences() {
     auto* text = new QPlainTextEdit(&dialog);
     text->setReadOnly(true);
     text->setLineWrapMode(QPlainTextEdit::NoWrap);
-    text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    text->setFont(FixedPitchFont());
     text->setPlainText(QString::fromLatin1(kQtLicence) + QString::fromUtf8(kThirdPartyNotices));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
     connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);

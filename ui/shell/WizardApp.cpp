@@ -10,6 +10,7 @@
 #include "WindowPlacement.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QSettings>
 #include <cstdio>
@@ -17,6 +18,12 @@
 namespace {
 constexpr QPoint kWindowPosition(50, 50);
 constexpr QSize kWindowSize(840, 860); // outer size, frame included
+
+// A file's entry in the recent-file list: its absolute path in the platform's own form (C:\... on
+// Windows), as the File menu shows it and the registry keeps it; one file, one entry.
+QString RecentFileEntry(const QString& path) {
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+}
 } // namespace
 
 CKXC2280RegisterWizardApp::CKXC2280RegisterWizardApp() = default;
@@ -80,7 +87,9 @@ void CKXC2280RegisterWizardApp::LoadStdProfileSettings(int maxRecentFiles) {
     QSettings settings;
     settings.beginGroup(QString::fromLatin1(kRecentFileSection));
     for (int i = 1; i <= maxRecentFiles; ++i) {
-        const QString path = settings.value(QStringLiteral("File%1").arg(i)).toString();
+        // An entry kept with '/' on Windows (by an earlier version) is the same file.
+        const QString path =
+            QDir::toNativeSeparators(settings.value(QStringLiteral("File%1").arg(i)).toString());
         if (!path.isEmpty() && !m_recentFiles.contains(path))
             m_recentFiles.push_back(path);
     }
@@ -99,9 +108,9 @@ void CKXC2280RegisterWizardApp::SaveStdProfileSettings() const {
 }
 
 void CKXC2280RegisterWizardApp::AddToRecentFileList(const QString& path) {
-    const QString absolute = QFileInfo(path).absoluteFilePath();
-    m_recentFiles.removeAll(absolute);
-    m_recentFiles.prepend(absolute);
+    const QString entry = RecentFileEntry(path);
+    m_recentFiles.removeAll(entry);
+    m_recentFiles.prepend(entry);
     while (m_recentFiles.size() > m_maxRecentFiles)
         m_recentFiles.removeLast();
     SaveStdProfileSettings();
@@ -114,7 +123,7 @@ void CKXC2280RegisterWizardApp::OnOpenRecentFile(const QString& path) {
     // opens but is refused stays, as the list does.
     if (m_pDocTemplate->OpenDocumentFile(path) != OpenResult::CannotOpen)
         return;
-    m_recentFiles.removeAll(path);
+    m_recentFiles.removeAll(RecentFileEntry(path));
     SaveStdProfileSettings();
     if (CMainFrame* frame = GetMainWnd())
         frame->SetRecentFiles(m_recentFiles);

@@ -1,4 +1,5 @@
 // Entry point of the wizard's window program.
+#include "Console.h"
 #include "ExportDiagramCommand.h"
 #include "Version.h"
 #include "WizardApp.h"
@@ -39,10 +40,14 @@ int AnswerInfoOption(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (const int status = AnswerInfoOption(argc, argv); status >= 0)
+    // The answers on the command line carry the same bytes as the command-line wizard's (LF line
+    // ends on Windows too) and take any file name, whatever the code page.
+    UseBinaryStandardStreams();
+    Utf8Arguments arguments(argc, argv);
+    if (const int status = AnswerInfoOption(arguments.Count(), arguments.Values()); status >= 0)
         return status;
-    if (AsksForDiagramExport(argc, argv))
-        return ExportDiagramCommand(argc, argv);
+    if (AsksForDiagramExport(arguments.Count(), arguments.Values()))
+        return ExportDiagramCommand(arguments.Count(), arguments.Values());
     QApplication application(argc, argv);
     // Ties the windows to the installed menu entry and its icon (Wayland matches them by name).
     QGuiApplication::setDesktopFileName(QStringLiteral("qx7r310-wizard"));

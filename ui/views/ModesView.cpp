@@ -1,6 +1,7 @@
 // Modes page: buttons over the mode table, the register grid below it, the mode switch pane last.
 #include "ModesView.h"
 
+#include "DialogUnits.h"
 #include "ModeExport.h"
 #include "ModeSetModels.h"
 
@@ -8,7 +9,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -77,7 +77,7 @@ CModesView::CModesView(const CViewContext& context, QWidget* parent)
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_switchPane->setReadOnly(true);
     m_switchPane->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_switchPane->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_switchPane->setFont(FixedPitchFont());
     m_switchNote->setWordWrap(true);
 
     auto* splitter = new QSplitter(Qt::Vertical, this);

@@ -52,6 +52,10 @@ constexpr Column kDriverColumns[] = {
 void SetUpColumns(QTableWidget& list, std::span<const Column> columns) {
     list.setShowGrid(true);
     list.setColumnCount(static_cast<int>(columns.size()));
+    // The header's own minimum follows the widest glyph of its font (wider than the ID column
+    // under some fonts): the narrowest column given is the least a column takes.
+    list.horizontalHeader()->setMinimumSectionSize(
+        std::ranges::min(columns, {}, &Column::widthPx).widthPx);
     for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
         auto* header = new QTableWidgetItem(QString::fromLatin1(columns[i].title));
         header->setTextAlignment(Qt::AlignCenter);

@@ -55,9 +55,14 @@ TEST(KeyLocks, UnknownWhereThePlatformDoesNotTell) {
     if (QGuiApplication::platformName() != QStringLiteral("offscreen"))
         GTEST_SKIP() << "the offscreen platform reports no keyboard";
     CKeyLockState locks;
+#ifdef _WIN32
+    // Windows tells the lock keys' state to every program, whatever draws its windows.
+    EXPECT_TRUE(locks.IsKnown());
+#else
     EXPECT_FALSE(locks.IsKnown());
     for (const LockKey key : {LockKey::Caps, LockKey::Num, LockKey::Scroll})
         EXPECT_FALSE(locks.IsOn(key));
+#endif
 }
 
 } // namespace

@@ -286,7 +286,10 @@ TEST_F(MainFrameTest, StatusBarHasMessagePaneAndIndicators) {
     for (const char* name : {"CAP", "NUM", "SCRL"}) {
         auto* indicator = Frame().GetStatusBar()->findChild<QLabel*>(name);
         ASSERT_NE(indicator, nullptr) << name;
+#ifndef _WIN32
+        // The state is unknown here, so the name stays; on Windows it follows the lock.
         EXPECT_EQ(indicator->text(), name);
+#endif
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include "Version.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMenuBar>
@@ -113,53 +114,66 @@ TEST(AboutBox, LicencesButtonShowsTheNoticesOfWhatIsCompiledInAndQt) {
         EXPECT_TRUE(text.contains(QString::fromLatin1(line))) << line;
 }
 
-// Start-up with two recent files already stored.
+// An absolute path in the platform's own form: "/data/a.ini" here is "C:\data\a.ini" on Windows.
+QString Absolute(const char* posixPath) {
+#ifdef _WIN32
+    return QStringLiteral("C:") + QDir::toNativeSeparators(QString::fromLatin1(posixPath));
+#else
+    return QString::fromLatin1(posixPath);
+#endif
+}
+
+// Start-up with two recent files already stored, the second as a program may have kept it with '/'
+// on Windows.
 class RecentFilesTest : public WizardTest {
 protected:
     void PrepareSettings() override {
-        QSettings settings("Velmora", "QX7R310 Register Wizard");
-        settings.beginGroup("Recent File List");
-        settings.setValue("File1", "/data/first.ini");
-        settings.setValue("File2", "/data/second.ini");
+        const auto settings = UserSettings();
+        settings->beginGroup("Recent File List");
+        settings->setValue("File1", Absolute("/data/first.ini"));
+        settings->setValue("File2", QDir::fromNativeSeparators(Absolute("/data/second.ini")));
     }
 };
 
 TEST_F(RecentFilesTest, AreListedInTheFileMenu) {
-    EXPECT_EQ(m_app->GetRecentFiles(), (QStringList{"/data/first.ini", "/data/second.ini"}));
+    EXPECT_EQ(m_app->GetRecentFiles(),
+              (QStringList{Absolute("/data/first.ini"), Absolute("/data/second.ini")}));
     QStringList texts;
     for (QAction* item : Frame().menuBar()->actions().first()->menu()->actions()) {
         if (item->isVisible())
             texts << item->text();
     }
-    EXPECT_TRUE(texts.contains("&1 /data/first.ini"));
-    EXPECT_TRUE(texts.contains("&2 /data/second.ini"));
+    EXPECT_TRUE(texts.contains("&1 " + Absolute("/data/first.ini")));
+    EXPECT_TRUE(texts.contains("&2 " + Absolute("/data/second.ini")));
     EXPECT_FALSE(texts.contains("Recent File"));
 }
 
 TEST_F(RecentFilesTest, KeepFourNewestFirst) {
+    // Given with '/' on Windows, the last one is still the second file of the list.
     for (const char* path : {"/a.ini", "/b.ini", "/c.ini", "/data/second.ini"})
-        m_app->AddToRecentFileList(path);
+        m_app->AddToRecentFileList(QDir::fromNativeSeparators(Absolute(path)));
     EXPECT_EQ(m_app->GetRecentFiles(),
-              (QStringList{"/data/second.ini", "/c.ini", "/b.ini", "/a.ini"}));
-    QSettings settings("Velmora", "QX7R310 Register Wizard");
-    settings.beginGroup("Recent File List");
-    EXPECT_EQ(settings.value("File1").toString(), "/data/second.ini");
-    EXPECT_EQ(settings.value("File4").toString(), "/a.ini");
-    EXPECT_FALSE(settings.contains("File5"));
+              (QStringList{Absolute("/data/second.ini"), Absolute("/c.ini"), Absolute("/b.ini"),
+                           Absolute("/a.ini")}));
+    const auto settings = UserSettings();
+    settings->beginGroup("Recent File List");
+    EXPECT_EQ(settings->value("File1").toString(), Absolute("/data/second.ini"));
+    EXPECT_EQ(settings->value("File4").toString(), Absolute("/a.ini"));
+    EXPECT_FALSE(settings->contains("File5"));
 }
 
 TEST_F(RecentFilesTest, ChoosingOneThatIsGoneDropsItWithOneMessage) {
     QAction* first = nullptr;
     for (QAction* item : Frame().menuBar()->actions().first()->menu()->actions()) {
-        if (item->text() == "&1 /data/first.ini")
+        if (item->text() == "&1 " + Absolute("/data/first.ini"))
             first = item;
     }
     ASSERT_NE(first, nullptr);
     first->trigger();
     PumpEvents();
     ASSERT_EQ(m_prompts.Texts().size(), 1u);
-    EXPECT_TRUE(m_prompts.Texts()[0].contains("/data/first.ini"));
-    EXPECT_EQ(m_app->GetRecentFiles(), (QStringList{"/data/second.ini"}));
+    EXPECT_TRUE(m_prompts.Texts()[0].contains(Absolute("/data/first.ini")));
+    EXPECT_EQ(m_app->GetRecentFiles(), (QStringList{Absolute("/data/second.ini")}));
     EXPECT_EQ(Frame().windowTitle(), "QX7R310_Init - QX7R310 Register Wizard");
 }
 
@@ -172,7 +186,7 @@ TEST_F(RecentFilesTest, ChoosingOneOpensItAndNamesTheWindow) {
     PumpEvents();
     EXPECT_EQ(Frame().windowTitle(), "recent.ini - QX7R310 Register Wizard");
     EXPECT_EQ(Tree().topLevelItemCount(), 6);
-    EXPECT_EQ(m_app->GetRecentFiles().value(0), path);
+    EXPECT_EQ(m_app->GetRecentFiles().value(0), QDir::toNativeSeparators(path));
 }
 
 // Start-up with a settings file named on the command line.
@@ -200,7 +214,7 @@ TEST_F(OpenFromCommandLineTest, RestoresTheParametersOfTheFile) {
     EXPECT_EQ(TimingTop().GetDlgItemText(IDC_FRAME_RATE), "15");
     EXPECT_EQ(Template().SerializeDocument(), m_bytes);
     EXPECT_EQ(ReadFile(m_file), m_bytes) << "opening leaves the file as it is";
-    EXPECT_EQ(m_app->GetRecentFiles().value(0), m_file);
+    EXPECT_EQ(m_app->GetRecentFiles().value(0), QDir::toNativeSeparators(m_file));
     EXPECT_TRUE(m_prompts.Texts().empty());
 }
 
@@ -218,7 +232,7 @@ TEST_F(OpenRefusedFileTest, EndsTheProgramWithTheReadersMessage) {
     EXPECT_FALSE(m_started);
     ASSERT_EQ(m_prompts.Texts().size(), 1u);
     EXPECT_EQ(m_prompts.Texts()[0],
-              "Cannot open the document \"" + m_file +
+              "Cannot open the document \"" + QDir::toNativeSeparators(m_file) +
                   "\":\nLine 1 of the settings file cannot be read: expected \"; This file was "
                   "generated by: QX7R310 Register Wizard\", found \"; kept as it is\".");
     EXPECT_EQ(ReadFile(m_file), "; kept as it is\r\n");

@@ -74,6 +74,21 @@ private:
     std::vector<Seen> m_seen;
 };
 
+// Puts the per-user settings into folder. On Windows the native format is the registry, which
+// every run and the user's own program share: there the suites keep an INI file instead.
+inline void UseSettingsFolder(const QString& folder) {
+#ifdef _WIN32
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+#endif
+    QSettings::setPath(QSettings::defaultFormat(), QSettings::UserScope, folder);
+}
+
+// The per-user settings of the wizard, where the suites keep them.
+inline std::unique_ptr<QSettings> UserSettings() {
+    return std::make_unique<QSettings>(QSettings::defaultFormat(), QSettings::UserScope, "Velmora",
+                                       "QX7R310 Register Wizard");
+}
+
 class WizardTest : public testing::Test {
 protected:
     // Arguments of the command line, without the program name.
@@ -81,7 +96,7 @@ protected:
 
     void SetUp() override {
         ASSERT_TRUE(m_settingsDir.isValid());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settingsDir.path());
+        UseSettingsFolder(m_settingsDir.path());
         m_previousDialogs = SetFileDialogHandler([this](const FileDialogRequest& request) {
             m_dialogs.push_back(request);
             if (m_paths.empty())
