@@ -94,10 +94,13 @@ private:
     int& m_depth;
 };
 
-// The report panes are laid out for a fixed-pitch font: the system's, at the dialog font's size.
+// The report panes are laid out for a fixed-pitch font: the system's, at the dialog font's size
+// and narrowed as much, so a report line keeps its room in the pane.
 QFont ReportFont() {
+    const QFont dialog = DialogFont();
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSizeF(DialogFont().pointSizeF());
+    font.setPointSizeF(dialog.pointSizeF());
+    font.setStretch(dialog.stretch());
     return font;
 }
 
