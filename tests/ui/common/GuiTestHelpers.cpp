@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QProcess>
 #include <QTest>
 #include <QWidget>
 
@@ -58,4 +59,19 @@ QString SaveScreenshot(QWidget& widget, const QString& name) {
         return {};
     const QString path = dir + QLatin1Char('/') + name + QStringLiteral(".png");
     return widget.grab().save(path, "PNG") ? path : QString();
+}
+
+QStringList PdfPages(const QString& path) {
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"),
+                    {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    if (!pdftotext.waitForFinished(60000) || pdftotext.exitStatus() != QProcess::NormalExit ||
+        pdftotext.exitCode() != 0)
+        return {};
+    QStringList pages =
+        QString::fromUtf8(pdftotext.readAllStandardOutput()).split(QLatin1Char('\f'));
+    // Every page ends in a form feed.
+    if (!pages.isEmpty() && pages.back().trimmed().isEmpty())
+        pages.pop_back();
+    return pages;
 }
