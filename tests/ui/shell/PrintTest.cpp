@@ -67,4 +67,22 @@ INSTANTIATE_TEST_SUITE_P(Commands, PrintTest,
                              return std::string(info.param.name);
                          });
 
+using PrintCommandTest = WizardTest;
+
+TEST_F(PrintCommandTest, PreviewRunsModallyAndAPrinterThatCannotStartSaysSo) {
+    Trigger(ID_FILE_PRINT_PREVIEW);
+    ASSERT_EQ(m_modalDialogs.size(), 1u);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("missing/sheet.pdf"));
+    SetModalRunner([&pdf](QDialog& dialog) {
+        if (auto* print = qobject_cast<QPrintDialog*>(&dialog))
+            print->printer()->setOutputFileName(pdf);
+        return static_cast<int>(QDialog::Accepted);
+    });
+    Trigger(ID_FILE_PRINT);
+    EXPECT_EQ(m_prompts.Texts(),
+              std::vector<QString>{
+                  QStringLiteral("The mode sheet could not be printed on \"%1\".").arg(pdf)});
+}
+
 } // namespace
