@@ -28,11 +28,14 @@ protected:
         QWidget* area = qobject_cast<QWidget*>(watched);
         if (watched == m_view.viewport()) {
             const QModelIndex index = m_view.indexAt(help->pos());
-            if (!index.isValid() || !index.data(Qt::ToolTipRole).toString().isEmpty())
+            if (!index.isValid())
                 return false;
             rect = m_view.visualRect(index);
+            const QString own = index.data(Qt::ToolTipRole).toString();
             if (m_view.sizeHintForIndex(index).width() > rect.width())
-                text = index.data().toString();
+                text = index.data().toString() + (own.isEmpty() ? QString() : u'\n' + own);
+            else if (!own.isEmpty())
+                return false; // the cell's own tooltip, as usual
         } else if (auto* header = Header(); header != nullptr && watched == header->viewport()) {
             const int section = header->logicalIndexAt(help->pos());
             if (section < 0)

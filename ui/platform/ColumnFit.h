@@ -6,7 +6,7 @@ class QAbstractItemView;
 class QTableView;
 
 // From now on a cell or column title of view whose text does not fit shows its full text in a
-// tooltip; a cell's own tooltip stays as it is.
+// tooltip, followed by the cell's own tooltip where it has one.
 void ShowCutTextInTooltips(QAbstractItemView& view);
 
 // Where the shown columns of view are wider together than its viewport, each gives up room in

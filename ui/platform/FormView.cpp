@@ -95,13 +95,12 @@ private:
     int& m_depth;
 };
 
-// The report panes are laid out for a fixed-pitch font: the system's, at the dialog font's size
-// and narrowed as much, so a report line keeps its room in the pane.
+// The report panes are laid out for a fixed-pitch font: the system's, at the dialog font's size.
+// It is not narrowed like the dialog font: some platforms answer a narrowed fixed-pitch request
+// with a proportional font, and the reports' longest line fits the pane without it.
 QFont ReportFont() {
-    const QFont dialog = DialogFont();
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSizeF(dialog.pointSizeF());
-    font.setStretch(dialog.stretch());
+    font.setPointSizeF(DialogFont().pointSizeF());
     return font;
 }
 

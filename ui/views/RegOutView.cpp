@@ -181,13 +181,7 @@ void CRegOutView::showEvent(QShowEvent* event) {
     if (Item<QTableWidget>(IDC_IFP_REGISTER_LIST)->columnCount() == 0)
         return;
     FillRegisterLists();
-    // The columns' widths as drawn, narrowed where a larger font left a list too narrow for them.
-    const std::pair<int, std::span<const Column>> lists[] = {
-        {IDC_IFP_REGISTER_LIST, kIfpColumns}, {IDC_DRIVER_REGISTER_LIST, kDriverColumns}};
-    for (const auto& [id, columns] : lists) {
-        auto* list = Item<QTableWidget>(id);
-        for (int i = 0; i < static_cast<int>(columns.size()); ++i)
-            list->setColumnWidth(i, columns[i].widthPx);
-        ShrinkColumnsToView(*list);
-    }
+    // The columns keep their widths as drawn unless a larger font left a list too narrow.
+    for (const int id : {IDC_IFP_REGISTER_LIST, IDC_DRIVER_REGISTER_LIST})
+        ShrinkColumnsToView(*Item<QTableWidget>(id));
 }

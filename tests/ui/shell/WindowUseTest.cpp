@@ -240,7 +240,8 @@ void ExpectWholeOrTipped(QTableView& table, int column, const std::string& where
         if (table.sizeHintForIndex(index).width() <= width || table.isRowHidden(row))
             continue;
         table.scrollTo(index);
-        EXPECT_EQ(tipAt(table.viewport(), table.visualRect(index)), index.data().toString())
+        EXPECT_TRUE(
+            tipAt(table.viewport(), table.visualRect(index)).startsWith(index.data().toString()))
             << where << " row " << row;
         break;
     }
