@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <string>
 
 namespace {
 
@@ -540,4 +541,22 @@ DiagramSize MinimumDiagramSize(const TimingFigures& t, const CImageContext& requ
 
 TimingFigures LastTimingFigures(const CKXC2280RegisterWizardDoc& doc) {
     return CalculateTiming(doc.m_Contexts[0], doc.m_dTargetSystemFreq);
+}
+
+std::string DiagramCaption(const CKXC2280RegisterWizardDoc& doc, std::string_view fileName) {
+    const CImageContext& request = doc.m_Contexts[0];
+    const TimingFigures t = LastTimingFigures(doc);
+    std::string caption = fileName.empty() ? std::string() : std::string(fileName) + ": ";
+    // A file name may hold line breaks and other control characters; the caption is one line.
+    std::replace_if(
+        caption.begin(), caption.end(),
+        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x7F'; }, '?');
+    caption += "input clock " + FormatDecimal(doc.m_dInputFreq, 3) + " MHz, system clock " +
+               FormatDecimal(doc.m_dTargetSystemFreq, 3) + " MHz, " +
+               std::to_string(request.m_nOutputColumns) + " x " +
+               std::to_string(request.m_nOutputRows) + ", " +
+               FormatDecimal(request.m_dFrameRate, 3) + " fps requested, " +
+               (t.valid ? FormatDecimal(t.actualFrameRate, 3) + " fps achieved"
+                        : std::string("achieved n/a"));
+    return caption;
 }

@@ -103,3 +103,8 @@ DiagramSize MinimumDiagramSize(const TimingFigures& t, const CImageContext& requ
 // context 0 and the system frequency, and every caller runs it right after changing either, so
 // the same call on the document's inputs gives the same figures without a second copy to keep.
 TimingFigures LastTimingFigures(const CKXC2280RegisterWizardDoc& doc);
+
+// The line that ties a diagram to its mode, the achieved rate as the timing report gives it: "camera.ini: input clock 11 MHz, system clock 44 MHz,
+// 640 x 480, 30 fps requested, 30.003 fps achieved" ("achieved n/a" when the timing is "n/a");
+// without a file name the name and its colon are left out.
+std::string DiagramCaption(const CKXC2280RegisterWizardDoc& doc, std::string_view fileName);

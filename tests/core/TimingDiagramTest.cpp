@@ -267,4 +267,31 @@ TEST(TimingDiagram, FiguresAreThoseOfTheDocumentsLastRun) {
     EXPECT_EQ(t.frameLength, static_cast<int>(doc.Reg(kRowFrameLengthLines)));
 }
 
+TEST(TimingDiagram, CaptionNamesTheFileClocksImageAndRates) {
+    struct Case {
+        double frameRate;
+        int columns;
+        const char* fileName;
+        const char* caption;
+    };
+    const Case cases[] = {
+        {30.0, 640, "camera.ini",
+         "camera.ini: input clock 11 MHz, system clock 44 MHz, 640 x 480, 30 fps requested, "
+         "30.003 fps achieved"},
+        {15.0, 640, "",
+         "input clock 11 MHz, system clock 44 MHz, 640 x 480, 15 fps requested, 15.002 fps "
+         "achieved"},
+        {30.0, 700, "two\nlines\t.ini",
+         "two?lines?.ini: input clock 11 MHz, system clock 44 MHz, 700 x 480, 30 fps requested, "
+         "achieved n/a"},
+    };
+    for (const Case& c : cases) {
+        TestDocument doc;
+        doc.Ctx().m_dFrameRate = c.frameRate;
+        doc.Ctx().m_nOutputColumns = c.columns;
+        doc.ComputeTiming(false);
+        EXPECT_EQ(DiagramCaption(doc, c.fileName), c.caption);
+    }
+}
+
 } // namespace

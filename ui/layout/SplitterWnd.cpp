@@ -20,7 +20,7 @@ bool CSplitterWnd::CreateStatic(QWidget* parent, int rows, int columns, int id) 
     // Every cell holds a placeholder until its view is created, so cells fill in any order.
     for (int i = 0; i < panes; ++i) {
         addWidget(new QWidget);
-        setStretchFactor(i, i + 1 == panes ? 1 : 0);
+        setStretchFactor(i, i == StretchIndex() ? 1 : 0);
     }
     SetDlgCtrlID(this, id);
     setParent(parent);
@@ -43,7 +43,7 @@ bool CSplitterWnd::CreateView(int row, int column, const TWindowClass& windowCla
     insertWidget(index, view);
     if (placeholder != view)
         delete placeholder;
-    setStretchFactor(index, index + 1 == count() ? 1 : 0);
+    setStretchFactor(index, index == StretchIndex() ? 1 : 0);
     view->show();
     m_idealSizes[index] = orientation() == Qt::Horizontal ? idealSize.width() : idealSize.height();
     RecalcLayout();
@@ -69,12 +69,20 @@ void CSplitterWnd::RecalcLayout() {
     int remaining =
         (orientation() == Qt::Horizontal ? width() : height()) - handleWidth() * (panes - 1);
     remaining = std::max(remaining, 0);
-    QList<int> sizes;
+    const int stretch = StretchIndex();
+    QList<int> sizes(panes, 0);
     for (int i = 0; i < panes; ++i) {
-        const int size = i + 1 == panes ? remaining : std::clamp(m_idealSizes[i], 0, remaining);
-        sizes.push_back(size);
-        remaining -= size;
+        if (i == stretch)
+            continue;
+        sizes[i] = std::clamp(m_idealSizes[i], 0, remaining);
+        // A pane given less than its smallest useful size is hidden, as the platform's splitter
+        // does, rather than shown that small with scroll bars and nothing to scroll.
+        const QSize least = widget(i)->minimumSizeHint();
+        if (sizes[i] < (orientation() == Qt::Horizontal ? least.width() : least.height()))
+            sizes[i] = 0;
+        remaining -= sizes[i];
     }
+    sizes[stretch] = remaining;
     setSizes(sizes);
     m_inLayout = false;
 }
@@ -82,6 +90,21 @@ void CSplitterWnd::RecalcLayout() {
 void CSplitterWnd::resizeEvent(QResizeEvent* event) {
     QSplitter::resizeEvent(event);
     RecalcLayout();
+}
+
+void CSplitterWnd::SetStretchPane(int row, int column) {
+    const int index = CellIndex(row, column);
+    if (index < 0)
+        return;
+    m_stretchPane = index;
+    for (int i = 0; i < count(); ++i)
+        setStretchFactor(i, i == index ? 1 : 0);
+    RecalcLayout();
+}
+
+int CSplitterWnd::StretchIndex() const {
+    const int panes = static_cast<int>(m_idealSizes.size());
+    return m_stretchPane >= 0 && m_stretchPane < panes ? m_stretchPane : panes - 1;
 }
 
 int CSplitterWnd::CellIndex(int row, int column) const {

@@ -31,16 +31,21 @@ public:
     QWidget* GetActivePane() const;
     // Lays the panes out from their ideal sizes.
     void RecalcLayout();
+    // The pane that takes whatever space the others leave: the last one unless set here. A pane
+    // that shows nothing of its own is better not that one, or a large window shows it empty.
+    void SetStretchPane(int row, int column);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     int CellIndex(int row, int column) const;
+    int StretchIndex() const;
     void RememberDraggedSizes();
 
     int m_rows = 0;
     int m_columns = 0;
     std::vector<int> m_idealSizes; // pixels along the splitter's orientation, one per pane
+    int m_stretchPane = -1;        // index of the pane that takes the rest; -1 for the last
     bool m_inLayout = false;
 };

@@ -4,8 +4,14 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+
+namespace {
+// The letters whose average width is the dialog font's character width.
+const QString kAlphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+} // namespace
 
 int MulDiv(int a, int b, int c) {
     if (c == 0)
@@ -29,9 +35,29 @@ QRect DialogUnitsToPixels(const DlgRect& rect, DialogBaseUnits base) {
             MulDiv(rect.cy, base.cy, 8)};
 }
 
+int StretchForTemplateProportion(int alphabetWidthPx, int fontHeightPx) {
+    // The widest average width the proportion allows, over 52 letters, against the measured one.
+    const std::int64_t allowed =
+        std::int64_t{100} * 52 * kTemplateBaseUnits.cx * std::max(fontHeightPx, 0);
+    const std::int64_t measured = std::int64_t{kTemplateBaseUnits.cy} * alphabetWidthPx;
+    if (measured <= 0 || allowed >= std::int64_t{100} * measured)
+        return 100;
+    return static_cast<int>(std::max<std::int64_t>(allowed / measured, 50));
+}
+
 QFont DialogFont() {
     QFont font = QApplication::font();
     font.setPointSize(8);
+    // Measured once per application font: shaping the alphabet for every control would cost.
+    static QString measuredKey;
+    static int stretch = 100;
+    if (measuredKey != font.key() || measuredKey.isEmpty()) {
+        const QFontMetrics metrics(font);
+        stretch =
+            StretchForTemplateProportion(metrics.horizontalAdvance(kAlphabet), metrics.height());
+        measuredKey = font.key();
+    }
+    font.setStretch(stretch);
     return font;
 }
 
@@ -65,8 +91,7 @@ DialogBaseUnits DialogFontBaseUnits(const QFont& font) {
     static DialogBaseUnits measured;
     if (measuredKey != font.key() || measuredKey.isEmpty()) {
         const QFontMetrics metrics(font);
-        const int width = metrics.horizontalAdvance(
-            QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+        const int width = metrics.horizontalAdvance(kAlphabet);
         measured = BaseUnitsFromFontMeasure(width, metrics.height());
         measuredKey = font.key();
     }

@@ -30,7 +30,19 @@ DialogBaseUnits BaseUnitsFromFontMeasure(int alphabetWidthPx, int fontHeightPx);
 // Dialog units to pixels with the given base units.
 QRect DialogUnitsToPixels(const DlgRect& rect, DialogBaseUnits base);
 
-// The font of every form: the application's default family at 8 points.
+// The forms were drawn for a dialog font whose average character is 6 by 13 pixels; the default
+// window size was chosen for forms of that font.
+inline constexpr DialogBaseUnits kTemplateBaseUnits{6, 13};
+
+// The stretch in percent (50 to 100) that narrows a font whose average character, measured as
+// BaseUnitsFromFontMeasure does, is wider than kTemplateBaseUnits' proportion of its height; 100
+// for a font that is not wider. Rounded down, so the narrowed text never needs more room than the
+// forms give it.
+int StretchForTemplateProportion(int alphabetWidthPx, int fontHeightPx);
+
+// The font of every form: the application's default family at 8 points, narrowed to the
+// templates' proportion. The base units measured from it keep the forms' proportions and their
+// size relative to the window, and grow with the font.
 QFont DialogFont();
 
 // A fixed-pitch font as measured ('i' as wide as 'W'): the system's fixed font, or, where its

@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTextEdit>
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <climits>
@@ -94,6 +95,8 @@ private:
 };
 
 // The report panes are laid out for a fixed-pitch font: the system's, at the dialog font's size.
+// It is not narrowed like the dialog font: some platforms answer a narrowed fixed-pitch request
+// with a proportional font, and the reports' longest line fits the pane without it.
 QFont ReportFont() {
     QFont font = FixedPitchFont();
     font.setPointSizeF(DialogFont().pointSizeF());
@@ -277,7 +280,13 @@ QWidget* CFormView::CreateControl(const ControlTemplate& control) {
     switch (control.kind) {
     case CtlKind::Static: {
         auto* label = new QLabel(caption, m_canvas);
-        label->setWordWrap(true);
+        // A label one line high keeps its text on that line: where the font needs more room than
+        // the form was drawn with, the label grows to the right rather than wrapping its end out
+        // of sight.
+        const bool oneLine = rect.height() < 2 * label->fontMetrics().height();
+        label->setWordWrap(!oneLine);
+        if (oneLine)
+            rect.setWidth(std::max(rect.width(), label->sizeHint().width()));
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         widget = label;
         break;

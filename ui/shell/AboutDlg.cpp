@@ -21,12 +21,6 @@ ModalRunner& Runner() {
     return runner;
 }
 
-int RunModal(QDialog& dialog) {
-    if (Runner())
-        return Runner()(dialog);
-    return dialog.exec();
-}
-
 constexpr DlgRect kDialogSize{0, 0, 235, 75};
 constexpr DlgRect kLicencesSize{0, 0, 330, 260};
 
@@ -51,6 +45,12 @@ constexpr AboutControl kStatics[] = {
 };
 
 } // namespace
+
+int RunModal(QDialog& dialog) {
+    if (Runner())
+        return Runner()(dialog);
+    return dialog.exec();
+}
 
 ModalRunner SetModalRunner(ModalRunner runner) {
     ModalRunner previous = std::move(Runner());

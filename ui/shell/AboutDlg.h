@@ -14,6 +14,9 @@ using ModalRunner = std::function<int(QDialog& dialog)>;
 // Installs runner for every later DoModal and returns the previous one; an empty runner restores
 // QDialog::exec.
 ModalRunner SetModalRunner(ModalRunner runner);
+// Runs dialog with the installed runner, or exec() when there is none; every modal dialog of the
+// program goes through it.
+int RunModal(QDialog& dialog);
 
 class CAboutDlg : public QDialog {
     Q_OBJECT

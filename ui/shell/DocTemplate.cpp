@@ -1,6 +1,7 @@
 // Single-document template: creation order, opening, and saving the settings file atomically.
 #include "DocTemplate.h"
 
+#include "AboutDlg.h"
 #include "AtomicSave.h"
 #include "FileDialogs.h"
 #include "FileSystem.h"
@@ -16,9 +17,13 @@
 #include "ShellIds.h"
 #include "TimingDiagramExport.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 
 #include <exception>
 #include <functional>
@@ -95,6 +100,11 @@ bool CWizardDocTemplate::CreateDocumentAndFrame() {
     connect(m_frame.get(), &CMainFrame::SaveAsRequested, this, &CWizardDocTemplate::OnFileSaveAs);
     connect(m_frame.get(), &CMainFrame::ExportDiagramRequested, this,
             &CWizardDocTemplate::OnExportDiagram);
+    connect(m_frame.get(), &CMainFrame::PrintRequested, this, &CWizardDocTemplate::OnFilePrint);
+    connect(m_frame.get(), &CMainFrame::PrintPreviewRequested, this,
+            &CWizardDocTemplate::OnFilePrintPreview);
+    connect(m_frame.get(), &CMainFrame::ExportModeSheetRequested, this,
+            &CWizardDocTemplate::OnExportModeSheet);
     connect(m_frame.get(), &CMainFrame::StandardIniRequested, this,
             &CWizardDocTemplate::UseStandardIni);
     connect(m_frame.get(), &CMainFrame::OpenModeSetRequested, this,
@@ -469,7 +479,10 @@ bool CWizardDocTemplate::OnExportDiagram() {
 }
 
 bool CWizardDocTemplate::DoExportDiagram(const QString& path) {
-    const SaveResult saved = ExportTimingDiagram(*m_doc, QFile::encodeName(path).toStdString());
+    const std::string fileName =
+        m_strPathName.isEmpty() ? std::string() : QFileInfo(m_strPathName).fileName().toStdString();
+    const SaveResult saved =
+        ExportTimingDiagram(*m_doc, QFile::encodeName(path).toStdString(), fileName);
     if (!saved) {
         AfxMessageBox(
             QStringLiteral("The timing diagram \"%1\" could not be saved: %2.")
@@ -477,6 +490,91 @@ bool CWizardDocTemplate::DoExportDiagram(const QString& path) {
             kMbOk | kMbIconExclamation);
         return false;
     }
+    m_frame->SetMessageText(
+        QStringLiteral("Timing diagram written to %1").arg(QDir::toNativeSeparators(path)));
+    return true;
+}
+
+std::vector<ModeSheet> CWizardDocTemplate::ModeSheets() const {
+    std::vector<ModeSheet> sheets;
+    if (m_doc == nullptr)
+        return sheets;
+    const std::string date = QDate::currentDate().toString(Qt::ISODate).toStdString();
+    const QString name =
+        m_strPathName.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(m_strPathName).fileName();
+    sheets.push_back(MakeModeSheet(*m_doc, name.toStdString(), date));
+    if (CModesView* page = GetModesPage()) {
+        const QString path = page->Modes().PathName();
+        const std::string set =
+            (path.isEmpty() ? QStringLiteral("Mode set") : QFileInfo(path).fileName())
+                .toStdString();
+        for (const Mode& mode : page->Modes().Modes().Modes()) {
+            CKXC2280RegisterWizardDoc doc;
+            RunNewDocument(mode.parameters, doc);
+            sheets.push_back(MakeModeSheet(doc, set + ": " + mode.name, date));
+        }
+    }
+    return sheets;
+}
+
+bool CWizardDocTemplate::OnFilePrint() {
+    if (m_doc == nullptr)
+        return false;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(m_strTitle);
+    QPrintDialog dialog(&printer, m_frame.get());
+    if (RunModal(dialog) != QDialog::Accepted)
+        return false;
+    if (!PrintModeSheets(printer, ModeSheets())) {
+        AfxMessageBox(QStringLiteral("The mode sheet could not be printed on \"%1\".")
+                          .arg(printer.printerName().isEmpty() ? printer.outputFileName()
+                                                               : printer.printerName()),
+                      kMbOk | kMbIconExclamation);
+        return false;
+    }
+    return true;
+}
+
+bool CWizardDocTemplate::OnFilePrintPreview() {
+    if (m_doc == nullptr)
+        return false;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(m_strTitle);
+    QPrintPreviewDialog dialog(&printer, m_frame.get());
+    const std::vector<ModeSheet> sheets = ModeSheets();
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+            [&sheets](QPrinter* target) { PrintModeSheets(*target, sheets); });
+    return RunModal(dialog) == QDialog::Accepted;
+}
+
+bool CWizardDocTemplate::OnExportModeSheet() {
+    if (m_doc == nullptr)
+        return false;
+    const QString proposed =
+        QFileInfo(m_strPathName.isEmpty() ? m_strTitle : m_strPathName).completeBaseName() +
+        QStringLiteral(".pdf");
+    const QString path =
+        WithSuffix(AskForFilePath({FileDialogRequest::Mode::Save, m_frame.get(),
+                                   QStringLiteral("Export Mode Sheet"), proposed,
+                                   QStringLiteral("PDF documents (*.pdf);;All files (*)")}),
+                   QStringLiteral(".pdf"));
+    return !path.isEmpty() && DoExportModeSheet(path);
+}
+
+bool CWizardDocTemplate::DoExportModeSheet(const QString& path) {
+    const QByteArray pdf = ModeSheetsPdf(ModeSheets(), m_strTitle);
+    if (pdf.isEmpty()) {
+        AfxMessageBox(QStringLiteral("The mode sheet \"%1\" could not be saved: the pages could "
+                                     "not be drawn.")
+                          .arg(QDir::toNativeSeparators(path)),
+                      kMbOk | kMbIconExclamation);
+        return false;
+    }
+    if (!WriteFile(QStringLiteral("mode sheet"), path,
+                   std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size()))))
+        return false;
+    m_frame->SetMessageText(
+        QStringLiteral("Mode sheet written to %1").arg(QDir::toNativeSeparators(path)));
     return true;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "CreateContext.h"
+#include "ModeSheet.h"
 #include "Parameters.h"
 #include "WizardDoc.h"
 
@@ -11,6 +12,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CMainFrame;
 class CModesView;
@@ -75,6 +77,18 @@ public:
     // Writes the timing diagram to path whole or not at all, as SVG or PNG by its extension; a
     // failure shows one message that names the file and the reason.
     bool DoExportDiagram(const QString& path);
+
+    // File > Print: the print dialog, then one page per mode on the chosen printer.
+    bool OnFilePrint();
+    // File > Print Preview: the same pages in the platform's print preview.
+    bool OnFilePrintPreview();
+    // File > Export Mode Sheet (PDF): asks for a PDF file name, then DoExportModeSheet.
+    bool OnExportModeSheet();
+    // Writes the mode sheet's pages to path as PDF, whole or not at all; a failure shows one
+    // message that names the file and the reason, success is confirmed in the status bar.
+    bool DoExportModeSheet(const QString& path);
+    // The pages to print: the document's current mode first, then every mode of the Modes page.
+    std::vector<ModeSheet> ModeSheets() const;
 
     // Turns the use of a standard INI file on (asking for the file) or off; returns whether it is
     // in use afterwards.

@@ -12,6 +12,7 @@
 #include "PllSolutionsView.h"
 #include "RegOutView.h"
 #include "ShellIds.h"
+#include "SplitterWnd.h"
 #include "TabWnd.h"
 #include "TimingDiagramView.h"
 #include "WizardMessages.h"
@@ -98,7 +99,7 @@ constexpr EditCommandId kEditCommands[] = {{ID_EDIT_UNDO, EditCommand::Undo},
                                            {ID_EDIT_PASTE, EditCommand::Paste},
                                            {ID_EDIT_SELECT_ALL, EditCommand::SelectAll}};
 // Commands kept disabled in menus, toolbar and accelerators alike.
-constexpr int kAlwaysDisabled[] = {ID_FILE_NEW, ID_FILE_PRINT};
+constexpr int kAlwaysDisabled[] = {ID_FILE_NEW};
 
 // The window class of a page that is one view; the Image Timing page is the timing splitter.
 const TWindowClass* PageViewClass(int layoutId) {
@@ -197,6 +198,15 @@ void CMainFrame::CreateFileMenu() {
                        QStringLiteral("Export &Register Table...")),
             &QAction::triggered, this, &CMainFrame::ExportRegisterTableRequested);
     m_fileMenu->addSeparator();
+    connect(AddCommand(m_fileMenu, ID_FILE_PRINT, QStringLiteral("&Print..."),
+                       {QKS(Qt::CTRL | Qt::Key_P)}),
+            &QAction::triggered, this, &CMainFrame::PrintRequested);
+    connect(AddCommand(m_fileMenu, ID_FILE_PRINT_PREVIEW, QStringLiteral("Print Pre&view")),
+            &QAction::triggered, this, &CMainFrame::PrintPreviewRequested);
+    connect(AddCommand(m_fileMenu, ID_FILE_EXPORT_MODE_SHEET,
+                       QStringLiteral("Export Mode S&heet (PDF)...")),
+            &QAction::triggered, this, &CMainFrame::ExportModeSheetRequested);
+    m_fileMenu->addSeparator();
     QAction* standardIni =
         AddCommand(m_fileMenu, ID_FILE_STANDARD_INI, QStringLiteral("Use Standard &INI File..."));
     standardIni->setCheckable(true);
@@ -282,7 +292,6 @@ void CMainFrame::CreateToolBar() {
     m_wndToolBar->setMovable(true);
     m_wndToolBar->setFloatable(true);
     m_wndToolBar->setAllowedAreas(Qt::AllToolBarAreas);
-    AddCommand(nullptr, ID_FILE_PRINT, QStringLiteral("&Print..."));
     for (const int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 0, ID_EDIT_CUT, ID_EDIT_COPY,
                          ID_EDIT_PASTE, 0, ID_FILE_PRINT, 0, ID_FILE_SET_DEFAULTS, ID_APP_ABOUT}) {
         if (id == 0)
@@ -477,6 +486,9 @@ bool CMainFrame::OnCreateClient(CCreateContext* context) {
         top->SetContext(0);
     if (bottom != nullptr)
         bottom->SetContext(1);
+    // The reduced bottom form shows nothing: a taller window gives its room to the full form.
+    if (auto* timing = qobject_cast<CSplitterWnd*>(m_Framework.GetWnd(ID_LAYOUT_TIMING_SPLITTER)))
+        timing->SetStretchPane(0, 0);
     ShowTab(ID_LAYOUT_TIMING_SPLITTER);
 
     // Every later step relies on each of the windows; a layout with a gap is not used.

@@ -93,6 +93,10 @@ signals:
     void SaveModeSwitchRequested(const std::string& lines);
     // File > Export Timing Diagram was chosen.
     void ExportDiagramRequested();
+    // File > Print, Print Preview and Export Mode Sheet (PDF) were chosen.
+    void PrintRequested();
+    void PrintPreviewRequested();
+    void ExportModeSheetRequested();
     // File > Use Standard INI File was chosen, to turn the use on or off.
     void StandardIniRequested(bool use);
     // File > Set Defaults put the defaults into the document: a change even where they were there.

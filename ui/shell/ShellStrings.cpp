@@ -40,6 +40,10 @@ constexpr std::array kStrings = {
                 "Write the camera modes' registers as a C header for firmware and drivers\n"
                 "Export Register Table"},
     StringEntry{ID_FILE_PRINT, "Print the active document\nPrint"},
+    StringEntry{ID_FILE_PRINT_PREVIEW, "Display full pages\nPrint Preview"},
+    StringEntry{ID_FILE_EXPORT_MODE_SHEET,
+                "Write the mode sheet: reports, registers and timing diagram, one page per "
+                "mode, as a PDF file\nExport Mode Sheet"},
     StringEntry{ID_FILE_MRU_FILE1, "Open this document"},
     StringEntry{ID_APP_EXIT, "Quit the application; prompts to save documents\nExit"},
     StringEntry{ID_EDIT_UNDO, "Undo the last action\nUndo"},

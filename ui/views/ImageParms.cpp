@@ -262,6 +262,9 @@ void CImageParms::SetContext(int nMode) {
         m_bReduced = true;
         for (int id : kReducedHidden)
             ShowDlgItem(id, false);
+        // Nothing is left to scroll to.
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
     UpdateData(false);
 }

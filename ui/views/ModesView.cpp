@@ -1,6 +1,7 @@
 // Modes page: buttons over the mode table, the register grid below it, the mode switch pane last.
 #include "ModesView.h"
 
+#include "ColumnFit.h"
 #include "DialogUnits.h"
 #include "ModeExport.h"
 #include "ModeSetModels.h"
@@ -75,6 +76,9 @@ CModesView::CModesView(const CViewContext& context, QWidget* parent)
     m_proxy->setSourceModel(m_gridModel);
     m_grid->setModel(m_proxy);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The modes' figures stay in sight; the grid grows a column per mode and scrolls instead of
+    // cutting the values it compares.
+    FitColumnsToView(*m_modeTable);
     m_switchPane->setReadOnly(true);
     m_switchPane->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_switchPane->setFont(FixedPitchFont());

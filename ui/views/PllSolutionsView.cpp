@@ -1,6 +1,7 @@
 // PLL Solutions page: the candidate table, its filter, the chosen row and "Use this solution".
 #include "PllSolutionsView.h"
 
+#include "ColumnFit.h"
 #include "FormatDecimal.h"
 #include "PllCalc.h"
 #include "PllSolutionModel.h"
@@ -77,6 +78,9 @@ CPllSolutionsView::CPllSolutionsView(const CViewContext& context, QWidget* paren
     m_summary->setWordWrap(true);
     m_freeButton->setToolTip(QString::fromLatin1(kFreeText));
     m_freeButton->setStatusTip(m_freeButton->toolTip());
+    // The columns fit their contents only while the page is shown: measuring every candidate row
+    // of a hidden page on each clock run (and at start-up) costs more than building the window.
+    FitColumnsToView(*m_table);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_exactOnly);
@@ -106,21 +110,13 @@ CPllSolutionsView::CPllSolutionsView(const CViewContext& context, QWidget* paren
     UpdateUseButton();
 }
 
-// The columns fit their contents only while the page is shown: measuring every candidate row of
-// a hidden page on each clock run (and at start-up) costs more than building the whole window.
 void CPllSolutionsView::showEvent(QShowEvent* event) {
     if (std::exchange(m_listStale, false))
         Refresh();
-    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     CWndT<QWidget>::showEvent(event);
     if (std::exchange(m_scrollToChosen, false) && m_table->selectionModel()->hasSelection())
         m_table->scrollTo(m_table->selectionModel()->currentIndex(),
                           QAbstractItemView::PositionAtCenter);
-}
-
-void CPllSolutionsView::hideEvent(QHideEvent* event) {
-    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    CWndT<QWidget>::hideEvent(event);
 }
 
 void CPllSolutionsView::OnInitialUpdate() {

@@ -39,7 +39,6 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
 
 private:
     void SelectChosenRow();

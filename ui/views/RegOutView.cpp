@@ -3,6 +3,8 @@
 
 #include "WizardMessages.h"
 
+#include "ColumnFit.h"
+
 #include "FormatDecimal.h"
 #include "SettingsWriter.h"
 
@@ -64,14 +66,15 @@ void SetUpColumns(QTableWidget& list, std::span<const Column> columns) {
     }
 }
 
-void AppendRow(QTableWidget& list, const std::initializer_list<std::string>& cells) {
-    const int row = list.rowCount();
-    list.insertRow(row);
-    int column = 0;
-    for (const std::string& cell : cells) {
-        auto* item = new QTableWidgetItem(QString::fromStdString(cell));
-        item->setTextAlignment(Qt::AlignCenter);
-        list.setItem(row, column++, item);
+void AppendRows(QTableWidget& list, const RegisterListText& text) {
+    for (const std::vector<std::string>& cells : text.rows) {
+        const int row = list.rowCount();
+        list.insertRow(row);
+        for (int column = 0; column < static_cast<int>(cells.size()); ++column) {
+            auto* item = new QTableWidgetItem(QString::fromStdString(cells[column]));
+            item->setTextAlignment(Qt::AlignCenter);
+            list.setItem(row, column, item);
+        }
     }
 }
 
@@ -103,6 +106,8 @@ void CRegOutView::OnInitialUpdate() {
     CWizardFormView::OnInitialUpdate();
     SetUpColumns(*Item<QTableWidget>(IDC_IFP_REGISTER_LIST), kIfpColumns);
     SetUpColumns(*Item<QTableWidget>(IDC_DRIVER_REGISTER_LIST), kDriverColumns);
+    for (const int id : {IDC_IFP_REGISTER_LIST, IDC_DRIVER_REGISTER_LIST})
+        ShowCutTextInTooltips(*Item<QTableWidget>(id));
     CKXC2280RegisterWizardDoc& doc = GetDocument();
     CheckDlgButton(IDC_OUTPUT_AS_REGISTERS, ParameterDefault<int>("outputAs") != 0);
     doc.m_bOutputAsRegisters = IsDlgButtonChecked(IDC_OUTPUT_AS_REGISTERS) ? 1 : 0;
@@ -117,21 +122,33 @@ void CRegOutView::OnInitialUpdate() {
                    QStringLiteral("Output as direct addressing register instead of variable name"));
 }
 
+RegisterListText RegisterListOf(const std::vector<CRegister>& registers, bool driver) {
+    RegisterListText text;
+    for (const Column& column :
+         driver ? std::span<const Column>(kDriverColumns) : std::span<const Column>(kIfpColumns))
+        text.columns.emplace_back(column.title);
+    for (const CRegister& reg : registers) {
+        if ((reg.m_bDriverGroup != 0) != driver)
+            continue;
+        const std::string hexValue = FormatHex(reg.m_nValue, reg.GetHexDigits());
+        const std::string decValue = FormatDecimal(reg.m_nValue, 0);
+        const auto address = static_cast<std::uint32_t>(reg.m_nAddress);
+        if (driver)
+            text.rows.push_back({reg.m_strName, FormatDecimal(reg.m_nDriverId, 0),
+                                 FormatHex(address, 0), hexValue, decValue});
+        else
+            text.rows.push_back({reg.m_strName, FormatHex(address, 2), hexValue, decValue});
+    }
+    return text;
+}
+
 void CRegOutView::FillRegisterLists() {
     auto& ifp = *Item<QTableWidget>(IDC_IFP_REGISTER_LIST);
     auto& driver = *Item<QTableWidget>(IDC_DRIVER_REGISTER_LIST);
     ifp.setRowCount(0);
     driver.setRowCount(0);
-    for (const CRegister& reg : GetDocument().m_Registers) {
-        const std::string hexValue = FormatHex(reg.m_nValue, reg.GetHexDigits());
-        const std::string decValue = FormatDecimal(reg.m_nValue, 0);
-        const auto address = static_cast<std::uint32_t>(reg.m_nAddress);
-        if (reg.m_bDriverGroup == 0)
-            AppendRow(ifp, {reg.m_strName, FormatHex(address, 2), hexValue, decValue});
-        else
-            AppendRow(driver, {reg.m_strName, FormatDecimal(reg.m_nDriverId, 0),
-                               FormatHex(address, 0), hexValue, decValue});
-    }
+    AppendRows(ifp, RegisterListOf(GetDocument().m_Registers, false));
+    AppendRows(driver, RegisterListOf(GetDocument().m_Registers, true));
 }
 
 void CRegOutView::RestoreParameters(const ParameterSet& given) {
@@ -189,8 +206,12 @@ void CRegOutView::OnNotify(int id, Notify code) {
 void CRegOutView::showEvent(QShowEvent* event) {
     CWizardFormView::showEvent(event);
     // The lists get their columns at the initial update; before it there is nothing to fill.
-    if (Item<QTableWidget>(IDC_IFP_REGISTER_LIST)->columnCount() > 0)
-        FillRegisterLists();
+    if (Item<QTableWidget>(IDC_IFP_REGISTER_LIST)->columnCount() == 0)
+        return;
+    FillRegisterLists();
+    // The columns keep their widths as drawn unless a larger font left a list too narrow.
+    for (const int id : {IDC_IFP_REGISTER_LIST, IDC_DRIVER_REGISTER_LIST})
+        ShrinkColumnsToView(*Item<QTableWidget>(id));
 }
 
 bool CRegOutView::CopiesFrom(const QWidget* control) const {

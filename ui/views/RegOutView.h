@@ -2,7 +2,11 @@
 #pragma once
 
 #include "EditCommands.h"
+#include "Register.h"
 #include "WizardFormView.h"
+
+#include <string>
+#include <vector>
 
 inline constexpr int IDD_REGISTER_OUTPUT = 1;
 inline constexpr int IDC_IFP_REGISTER_LIST = 1000;
@@ -12,6 +16,16 @@ inline constexpr int IDC_DRIVER_REGISTERS_LABEL = 1166;
 inline constexpr int IDC_OUTPUT_AS_REGISTERS = 1127;
 inline constexpr int IDC_INDIRECT_ADDRESSING = 1155;
 inline constexpr int IDC_DIRECT_ADDRESSING = 1156;
+
+// One register list as the page shows it: column titles and the rows' cells.
+struct RegisterListText {
+    std::vector<std::string> columns;
+    std::vector<std::vector<std::string>> rows;
+};
+
+// The IFP list (driver false: name, address, hex and decimal value) or the driver list (name, id,
+// offset, hex and decimal value) of registers, in their order.
+RegisterListText RegisterListOf(const std::vector<CRegister>& registers, bool driver);
 
 class QTableWidget;
 

@@ -3,6 +3,7 @@
 
 #include "AtomicSave.h"
 #include "TimingCalc.h"
+#include "TimingDiagramPainter.h"
 
 #include <QByteArray>
 #include <optional>
@@ -17,15 +18,21 @@ enum class DiagramFormat { Svg, Png };
 // other name.
 std::optional<DiagramFormat> DiagramFormatForPath(std::string_view path);
 
-// The diagram of the figures computed for request, on a light background with a fixed font, at a
-// size that holds every label. The same figures give the same bytes; the SVG's are the same on
-// every platform.
+// The diagram of the figures computed for request under a caption line, on a light background
+// with a fixed font, at a size that holds every label. The same figures and caption give the same
+// bytes; the SVG's are the same on every platform.
 QByteArray RenderTimingDiagram(const TimingFigures& t, const CImageContext& request,
-                               DiagramFormat format);
+                               DiagramFormat format, const std::string& caption = {});
 
-// Writes the diagram of the document's last timing run to path (file name bytes as the system
-// takes them) whole or not at all, in the format its extension names. A name without ".svg" or
+// Black on white whatever the desktop's theme, so an exported or printed diagram looks the same
+// everywhere.
+DiagramColours ExportDiagramColours();
+
+// Writes the diagram of the document's last timing run, captioned with DiagramCaption of fileName
+// (the settings file's name, or empty), to path (file name bytes as the system takes them) whole
+// or not at all, in the format its extension names. A name without ".svg" or
 // ".png" writes nothing and says so. Like RenderTimingDiagram it needs a QGuiApplication for the
 // fonts; the offscreen platform serves where no display is.
 [[nodiscard]] SaveResult ExportTimingDiagram(const CKXC2280RegisterWizardDoc& doc,
-                                             const std::string& path);
+                                             const std::string& path,
+                                             std::string_view fileName = {});

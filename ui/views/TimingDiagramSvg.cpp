@@ -46,7 +46,11 @@ void AppendEscaped(std::string& out, std::string_view text) {
             out += "&gt;";
             break;
         default:
-            out += c;
+            // XML forbids the control characters; a label from a file name may hold them.
+            if (static_cast<unsigned char>(c) < 0x20 && c != '\t')
+                out += "\xEF\xBF\xBD";
+            else
+                out += c;
         }
     }
 }

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOption>
@@ -163,4 +164,19 @@ std::vector<std::string> DrawingFaults(QWidget& window) {
         drawn.emplace_back(control, place);
     }
     return faults;
+}
+
+QStringList PdfPages(const QString& path) {
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"),
+                    {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    if (!pdftotext.waitForFinished(60000) || pdftotext.exitStatus() != QProcess::NormalExit ||
+        pdftotext.exitCode() != 0)
+        return {};
+    QStringList pages =
+        QString::fromUtf8(pdftotext.readAllStandardOutput()).split(QLatin1Char('\f'));
+    // Every page ends in a form feed.
+    if (!pages.isEmpty() && pages.back().trimmed().isEmpty())
+        pages.pop_back();
+    return pages;
 }

@@ -4,6 +4,7 @@
 #include "MessageBox.h"
 
 #include <QString>
+#include <QStringList>
 #include <deque>
 #include <ostream>
 #include <string>
@@ -55,6 +56,10 @@ void TypeOver(QWidget* focus, QLineEdit* edit, const QString& text);
 // Leaves the edit with the Tab key, as a user moves on to the next entry, and delivers what that
 // posts.
 void LeaveWithTab(QLineEdit* edit);
+
+// The text of the PDF file at path, one string per page, as pdftotext lays it out; empty when
+// pdftotext could not read it.
+QStringList PdfPages(const QString& path);
 
 // Saves widget as <build>/screenshots/<name>.png for people to look at; returns the path written,
 // or an empty string when the image could not be saved.

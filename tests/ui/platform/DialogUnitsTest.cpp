@@ -25,6 +25,25 @@ TEST(DialogUnits, BaseUnitsFromTheAlphabetWidthAndLineHeight) {
     EXPECT_EQ(BaseUnitsFromFontMeasure(285, 15), (DialogBaseUnits{5, 15}));
 }
 
+TEST(DialogUnits, WiderFontsAreNarrowedToTheTemplatesProportion) {
+    struct Case {
+        int alphabetWidthPx;
+        int heightPx;
+        int stretch;
+    };
+    const Case cases[] = {
+        {353, 13, 88},  // 6.8 px across where 6 are drawn for: 6 * 52 * 100 / 353
+        {312, 13, 100}, // exactly 6 across
+        {307, 13, 100}, // narrower fonts keep their shape
+        {420, 16, 91},  // a larger font keeps 6:13 too: 6 * 16 / 13 * 52 * 100 / 420
+        {0, 13, 100},   // nothing measured
+        {2000, 13, 50}, // never narrower than half
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(StretchForTemplateProportion(c.alphabetWidthPx, c.heightPx), c.stretch)
+            << c.alphabetWidthPx << " by " << c.heightPx;
+}
+
 TEST(DialogUnits, RectangleScalesByQuarterWidthAndEighthHeight) {
     const DialogBaseUnits base{6, 13};
     struct Case {
@@ -47,6 +66,9 @@ TEST(DialogUnits, DialogFontGivesPlausibleBaseUnits) {
     EXPECT_LE(base.cx, 10);
     EXPECT_GE(base.cy, 9);
     EXPECT_LE(base.cy, 20);
+    // The forms keep the proportion they were drawn for, so they fit the default window.
+    EXPECT_LE(base.cx * kTemplateBaseUnits.cy,
+              kTemplateBaseUnits.cx * base.cy + kTemplateBaseUnits.cy / 2);
 }
 
 } // namespace

@@ -55,7 +55,9 @@ TEST(ExportDiagramCommand, WritesTheDiagramOfTheParametersWithoutADisplay) {
     const QByteArray bytes = ReadFile(svg);
     for (const char* label :
          {">648 active<", ">78 blank<", ">726 clocks per row<", ">488 active<", ">17 blank<",
-          ">505 rows<", ">Frame rate: 30.003 fps<", ">50 Hz<", ">60 Hz<"})
+          ">505 rows<", ">Frame rate: 30.003 fps<", ">50 Hz<", ">60 Hz<",
+          ">input clock 11 MHz, system clock 44 MHz, 640 x 480, 30 fps requested, 30.003 fps "
+          "achieved<"})
         EXPECT_TRUE(bytes.contains(label)) << label;
 
     // The parameter options, --params and --from all reach the picture, and the same parameters

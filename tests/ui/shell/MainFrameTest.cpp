@@ -157,12 +157,11 @@ TEST_F(MainFrameTest, SetDefaultsGoesToClockThenTimingThenRegisters) {
     EXPECT_EQ(list->item(0, 3)->text(), QString::number(Doc().m_Registers[0].m_nValue));
 }
 
-TEST_F(MainFrameTest, NewAndPrintStayDisabledInEveryStateAndOpenIsEnabled) {
+TEST_F(MainFrameTest, NewStaysDisabledInEveryStateAndOpenAndPrintAreEnabled) {
     auto expectStates = [this](const char* when) {
-        for (const int id : {ID_FILE_NEW, ID_FILE_PRINT})
-            EXPECT_FALSE(Frame().GetCommand(id)->isEnabled()) << id << " " << when;
-        EXPECT_TRUE(Frame().GetCommand(ID_FILE_OPEN)->isEnabled()) << when;
-        EXPECT_TRUE(Frame().GetCommand(ID_FILE_SET_DEFAULTS)->isEnabled()) << when;
+        EXPECT_FALSE(Frame().GetCommand(ID_FILE_NEW)->isEnabled()) << when;
+        for (const int id : {ID_FILE_OPEN, ID_FILE_SET_DEFAULTS, ID_FILE_PRINT})
+            EXPECT_TRUE(Frame().GetCommand(id)->isEnabled()) << id << " " << when;
     };
     expectStates("after start-up");
     Frame().UpdateCommandStates();
@@ -220,6 +219,11 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{ID_FILE_SAVE_AS, "Save &As...", "", "Save the active document with a new name"},
         CommandCase{ID_FILE_EXPORT_DIAGRAM, "&Export Timing Diagram...", "",
                     "Write the timing diagram to an SVG or PNG file"},
+        CommandCase{ID_FILE_PRINT, "&Print...", "Ctrl+P", "Print the active document"},
+        CommandCase{ID_FILE_PRINT_PREVIEW, "Print Pre&view", "", "Display full pages"},
+        CommandCase{ID_FILE_EXPORT_MODE_SHEET, "Export Mode S&heet (PDF)...", "",
+                    "Write the mode sheet: reports, registers and timing diagram, one page per "
+                    "mode, as a PDF file"},
         CommandCase{ID_APP_EXIT, "E&xit", "", "Quit the application; prompts to save documents"},
         CommandCase{ID_EDIT_UNDO, "&Undo", "Ctrl+Z, Alt+Backspace", "Undo the last action"},
         CommandCase{ID_EDIT_CUT, "Cu&t", "Ctrl+X, Shift+Del",
@@ -249,11 +253,26 @@ TEST_F(MainFrameTest, MenusListTheirItemsInOrder) {
     }
     EXPECT_EQ(menus, (QStringList{"&File", "&Edit", "&View", "&Help"}));
     ASSERT_EQ(items.size(), 4u);
-    EXPECT_EQ(items[0],
-              (QStringList{"Set &Defaults", "&New", "&Open...", "&Save", "Save &As...",
-                           "&Export Timing Diagram...", "-", "Open &Mode Set...",
-                           "Sa&ve Mode Set...", "Export &Register Table...", "-",
-                           "Use Standard &INI File...", "-", "Recent File", "-", "E&xit"}));
+    EXPECT_EQ(items[0], (QStringList{"Set &Defaults",
+                                     "&New",
+                                     "&Open...",
+                                     "&Save",
+                                     "Save &As...",
+                                     "&Export Timing Diagram...",
+                                     "-",
+                                     "Open &Mode Set...",
+                                     "Sa&ve Mode Set...",
+                                     "Export &Register Table...",
+                                     "-",
+                                     "&Print...",
+                                     "Print Pre&view",
+                                     "Export Mode S&heet (PDF)...",
+                                     "-",
+                                     "Use Standard &INI File...",
+                                     "-",
+                                     "Recent File",
+                                     "-",
+                                     "E&xit"}));
     EXPECT_EQ(items[1], (QStringList{"&Undo", "-", "Cu&t", "&Copy", "&Paste", "-", "Select &All"}));
     EXPECT_EQ(items[2], (QStringList{"&Toolbar", "&Status Bar", "S&plit"}));
     EXPECT_EQ(items[3], (QStringList{"&About Register Wizard..."}));

@@ -82,12 +82,24 @@ TEST_F(TimingDiagramPageTest, ExportFromTheFileMenuWritesTheChosenFormat) {
     QFile png(m_dir.filePath("menu.png"));
     ASSERT_TRUE(png.open(QIODevice::ReadOnly));
     EXPECT_TRUE(png.read(8).startsWith("\x89PNG"));
+    EXPECT_EQ(Frame().GetMessageText(),
+              "Timing diagram written to " + QDir::toNativeSeparators(png.fileName()));
 
-    // A name without an extension is written as SVG.
+    // A name without an extension is written as SVG; the caption ties it to its mode, and to
+    // its settings file once there is one.
+    const char* caption = "input clock 11 MHz, system clock 44 MHz, 640 x 480, 30 fps requested, "
+                          "30.003 fps achieved</text>";
     Trigger(ID_FILE_EXPORT_DIAGRAM);
     QFile svg(m_dir.filePath("bare.svg"));
     ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(svg.readAll().contains("<svg"));
+    const QByteArray bare = svg.readAll();
+    EXPECT_TRUE(bare.contains(QByteArray(">") + caption));
+    ASSERT_TRUE(Template().DoSave(m_dir.filePath("camera.ini")));
+    m_paths = {m_dir.filePath("named.svg")};
+    Trigger(ID_FILE_EXPORT_DIAGRAM);
+    QFile named(m_dir.filePath("named.svg"));
+    ASSERT_TRUE(named.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(named.readAll().contains(QByteArray(">camera.ini: ") + caption));
     EXPECT_TRUE(m_prompts.Prompts().empty());
 }
 

@@ -10,6 +10,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
+#include <QHeaderView>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -19,20 +21,23 @@
 #include <QStatusTipEvent>
 #include <QTableWidget>
 #include <QTextEdit>
+#include <QToolTip>
 
 #include <ostream>
 #include <utility>
 
 namespace {
 
-// A splitter bar to drag: the splitter's layout object, the panes on either side of the bar and
-// the distance to drag it (pixels along the splitter, positive to the right or downwards).
+// A splitter bar to drag: the splitter's layout object, the panes on either side of the bar, the
+// distance to drag it (pixels along the splitter, positive to the right or downwards) and the pane
+// that keeps its dragged size when the window grows (the other one takes the growth).
 struct DragCase {
     const char* name;
     int splitterId;
     int firstPaneId;
     int lastPaneId;
     int distance;
+    int keptPaneId;
 
     friend std::ostream& operator<<(std::ostream& out, const DragCase& c) { return out << c.name; }
 };
@@ -81,25 +86,27 @@ TEST_P(SplitterDragTest, PanesFollowTheBarAndKeepTheirSizesThroughAResize) {
     EXPECT_EQ(Length(first), before + GetParam().distance);
     ExpectSideBySide("after the drag");
 
-    const int dragged = Length(first);
+    const int dragged = Length(GetParam().keptPaneId);
     Frame().resize(Frame().size() + QSize(120, 90));
     PumpEvents();
-    EXPECT_EQ(Length(first), dragged) << "the dragged size holds through a window resize";
+    EXPECT_EQ(Length(GetParam().keptPaneId), dragged)
+        << "the dragged size holds through a window resize";
     ExpectSideBySide("after the window resize");
 
+    const int beforeBack = Length(first);
     DragBar(-GetParam().distance / 2);
-    EXPECT_EQ(Length(first), dragged - GetParam().distance / 2);
+    EXPECT_EQ(Length(first), beforeBack - GetParam().distance / 2);
     ExpectSideBySide("after dragging back");
 }
 
-INSTANTIATE_TEST_SUITE_P(Bars, SplitterDragTest,
-                         testing::Values(DragCase{"TreeBarRight", ID_LAYOUT_MAIN_SPLITTER,
-                                                  ID_LAYOUT_NAV_TREE, ID_LAYOUT_TABS, 150},
-                                         DragCase{"TreeBarLeft", ID_LAYOUT_MAIN_SPLITTER,
-                                                  ID_LAYOUT_NAV_TREE, ID_LAYOUT_TABS, -80},
-                                         DragCase{"TimingBarUp", ID_LAYOUT_TIMING_SPLITTER,
-                                                  ID_LAYOUT_TIMING_TOP, ID_LAYOUT_TIMING_BOTTOM,
-                                                  -300}));
+INSTANTIATE_TEST_SUITE_P(
+    Bars, SplitterDragTest,
+    testing::Values(DragCase{"TreeBarRight", ID_LAYOUT_MAIN_SPLITTER, ID_LAYOUT_NAV_TREE,
+                             ID_LAYOUT_TABS, 150, ID_LAYOUT_NAV_TREE},
+                    DragCase{"TreeBarLeft", ID_LAYOUT_MAIN_SPLITTER, ID_LAYOUT_NAV_TREE,
+                             ID_LAYOUT_TABS, -80, ID_LAYOUT_NAV_TREE},
+                    DragCase{"TimingBarUp", ID_LAYOUT_TIMING_SPLITTER, ID_LAYOUT_TIMING_TOP,
+                             ID_LAYOUT_TIMING_BOTTOM, -300, ID_LAYOUT_TIMING_BOTTOM}));
 
 using WindowUseTest = WizardTest;
 
@@ -212,6 +219,71 @@ INSTANTIATE_TEST_SUITE_P(Pages, SmallWindowTest,
                                          ScrollCase{"RegisterOutput", kRegisterOutputPage,
                                                     ID_LAYOUT_REGISTERS,
                                                     IDC_DRIVER_REGISTER_LIST}));
+
+// Whether a column of table is cut short, and if so whether the tooltip of its title and of its
+// first cut cell gives the full text.
+void ExpectWholeOrTipped(QTableView& table, int column, const std::string& where) {
+    QHeaderView* header = table.horizontalHeader();
+    const int left = header->sectionViewportPosition(column);
+    const int width = header->sectionSize(column);
+    EXPECT_GE(left, 0) << where;
+    EXPECT_LE(left + width, table.viewport()->width()) << where << " lies out of sight";
+    const auto tipAt = [](QWidget* area, const QRect& rect) {
+        QHelpEvent help(QEvent::ToolTip, rect.center(), area->mapToGlobal(rect.center()));
+        QApplication::sendEvent(area, &help);
+        return QToolTip::text();
+    };
+    const QString title = table.model()->headerData(column, Qt::Horizontal).toString();
+    if (header->sectionSizeHint(column) > width) {
+        EXPECT_EQ(tipAt(header->viewport(), QRect(left, 0, width, header->height())), title)
+            << where;
+    }
+    for (int row = 0; row < table.model()->rowCount(); ++row) {
+        const QModelIndex index = table.model()->index(row, column);
+        if (table.sizeHintForIndex(index).width() <= width || table.isRowHidden(row))
+            continue;
+        table.scrollTo(index);
+        EXPECT_TRUE(
+            tipAt(table.viewport(), table.visualRect(index)).startsWith(index.data().toString()))
+            << where << " row " << row;
+        break;
+    }
+}
+
+TEST_F(WindowUseTest, EveryPageFitsTheDefaultWindowAcrossAndALargeOneLeavesNoPaneEmpty) {
+    ASSERT_TRUE(m_started);
+    for (const QSize size : {QSize(840, 860), QSize(1280, 1000)}) {
+        Frame().resize(size);
+        PumpEvents();
+        for (int page = 0; page < static_cast<int>(std::size(kWizardPages)); ++page) {
+            const std::string where =
+                std::string(kWizardPages[page].title) + " at " + std::to_string(size.width());
+            ClickTreeItem(page);
+            QWidget* shown = Wnd(kWizardPages[page].layoutId);
+            QList<QAbstractScrollArea*> areas = shown->findChildren<QAbstractScrollArea*>();
+            if (auto* area = qobject_cast<QAbstractScrollArea*>(shown))
+                areas << area;
+            for (QAbstractScrollArea* area : areas) {
+                if (!area->isVisible())
+                    continue;
+                EXPECT_FALSE(area->horizontalScrollBar()->isVisible())
+                    << where << ": " << area->metaObject()->className();
+                auto* form = dynamic_cast<CFormView*>(area);
+                if (form != nullptr && form->height() > 8) {
+                    const QList<QWidget*> children = form->findChildren<QWidget*>();
+                    EXPECT_TRUE(std::any_of(children.begin(), children.end(),
+                                            [form](QWidget* w) {
+                                                return form->GetDlgCtrlID(w) != 0 && w->isVisible();
+                                            }))
+                        << where << ": an empty pane";
+                }
+                if (auto* table = qobject_cast<QTableView*>(area))
+                    for (int c = 0; c < table->model()->columnCount(); ++c)
+                        ExpectWholeOrTipped(*table, c, where + " column " + std::to_string(c));
+            }
+        }
+    }
+}
 
 TEST_F(WindowUseTest, ReportPanesUseTheFixedPitchFontAtTheDialogSize) {
     for (const QWidget* report :

@@ -1,5 +1,7 @@
-// The timing diagram page and its SVG and PNG export: labels, ticks, colours, bad names, messages.
+// The timing diagram page and its SVG and PNG export: labels, ticks, colours, bad names, messages;
+// the printed mode sheet's geometry.
 #include "TimingDiagramView.h"
+#include "ModeSheet.h"
 #include "Parameters.h"
 #include "TimingDiagramExport.h"
 #include "ViewHost.h"
@@ -159,6 +161,62 @@ TEST(TimingDiagramView, TakesTheFiguresOnlyWhenATimingRunIsAnnounced) {
     EXPECT_TRUE(std::any_of(diagram.labels.begin(), diagram.labels.end(),
                             [](const DiagramLabel& label) { return label.text == "1010 rows"; }));
     EXPECT_FALSE(host.view->accessibleDescription().isEmpty());
+}
+
+// Pages in points without margins: A4 and Letter upright and on their side, and a label.
+struct SheetPage {
+    const char* name;
+    DiagramSize size;
+    bool fits; // the sheet is legible on it at an 8-point font
+};
+
+TEST(ModeSheet, TextsStayOnThePageApartAndAboveTheDiagram) {
+    const DefaultDocument doc;
+    const ModeSheet sheet = MakeModeSheet(doc, "camera.ini", "2026-05-12");
+    // An 8-point fixed-pitch font: 0.6 em across, lines 10 points apart.
+    const DiagramFont font{10.0, [](std::string_view text) { return 4.8 * double(text.size()); }};
+    for (const SheetPage& page :
+         {SheetPage{"A4", {571, 818}, true}, SheetPage{"Letter", {588, 768}, true},
+          SheetPage{"A4 landscape", {818, 571}, true}, SheetPage{"label", {200, 300}, false}}) {
+        SCOPED_TRACE(page.name);
+        const ModeSheetLayout layout = LayOutModeSheet(sheet, page.size, font);
+        EXPECT_EQ(layout.fits, page.fits) << "diagram scale " << layout.diagramScale;
+        if (!layout.fits)
+            continue;
+        const auto within = [&page](const DiagramRect& r) {
+            return r.x >= 0 && r.y >= 0 && r.Right() <= page.size.width &&
+                   r.Bottom() <= page.size.height;
+        };
+        for (std::size_t i = 0; i < layout.texts.size(); ++i) {
+            const DiagramRect& a = layout.texts[i].rect;
+            EXPECT_TRUE(within(a)) << layout.texts[i].text;
+            EXPECT_LE(a.Bottom(), layout.diagramArea.y) << layout.texts[i].text;
+            for (std::size_t j = i + 1; j < layout.texts.size(); ++j) {
+                const DiagramRect& b = layout.texts[j].rect;
+                const bool apart =
+                    a.Right() <= b.x || b.Right() <= a.x || a.Bottom() <= b.y || b.Bottom() <= a.y;
+                EXPECT_TRUE(apart) << layout.texts[i].text << " / " << layout.texts[j].text;
+            }
+        }
+        EXPECT_TRUE(within(layout.diagramArea));
+        EXPECT_EQ(layout.diagram.state, DiagramState::Frame);
+        EXPECT_GE(layout.diagramScale, 0.4);
+        EXPECT_LE(layout.diagramScale, 1.0);
+    }
+    // The A4 page names the file first and carries the reports and both lists.
+    const ModeSheetLayout a4 = LayOutModeSheet(sheet, {571, 818}, font);
+    ASSERT_FALSE(a4.texts.empty());
+    EXPECT_EQ(a4.texts.front().text, "camera.ini");
+    const auto has = [&a4](SheetTextRole role, const std::string& text) {
+        return std::any_of(a4.texts.begin(), a4.texts.end(),
+                           [&](const SheetText& t) { return t.role == role && t.text == text; });
+    };
+    EXPECT_TRUE(has(SheetTextRole::Report, "Frames per Sec: 30.003 fps"));
+    EXPECT_TRUE(has(SheetTextRole::Report, "Fvco = 528 MHz"));
+    EXPECT_TRUE(has(SheetTextRole::ListTitle, "Driver Registers"));
+    EXPECT_TRUE(has(SheetTextRole::ColumnTitle, "Value (hex)"));
+    EXPECT_TRUE(has(SheetTextRole::Cell, "0x300A"));
+    EXPECT_TRUE(has(SheetTextRole::Cell, "frame_length_lines"));
 }
 
 } // namespace
