@@ -151,6 +151,10 @@ CMainFrame::CMainFrame() {
 }
 
 CMainFrame::~CMainFrame() {
+    // The base classes close the window, which moves the focus: the frame's slots must not see
+    // that, since by then the frame is only a QWidget.
+    disconnect(qApp, nullptr, this, nullptr);
+    disconnect(QGuiApplication::clipboard(), nullptr, this, nullptr);
     OnDestroy();
 }
 
