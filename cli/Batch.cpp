@@ -4,7 +4,6 @@
 
 #include "AtomicSave.h"
 #include "Console.h"
-#include "FileSystem.h"
 #include "InputFile.h"
 #include "JsonLines.h"
 #include "ParameterJson.h"
@@ -13,11 +12,9 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
 #include <map>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 namespace {
@@ -65,7 +62,11 @@ std::optional<std::string> RefuseBatchName(const std::string& name) {
 class BatchRun {
 public:
     BatchRun(const CliRequest& request, std::size_t lines)
-        : m_request(request), m_input(InputName(request.batchPath)), m_progress(lines) {}
+        : m_request(request), m_input(InputName(request.batchPath)), m_progress(lines),
+          m_files(request.outDir) {}
+
+    // Makes the folder of the settings files; the message when it cannot be made.
+    std::optional<std::string> Begin();
 
     void Run(const BatchLine& line);
     int Finish();
@@ -147,13 +148,17 @@ void BatchRun::Deliver(std::size_t line, const std::string& name, const WizardRu
         std::fwrite(run.bytes.data(), 1, run.bytes.size(), stdout);
         return;
     }
-    // Joined as text, so the path stays UTF-8 and the messages name it alike on every platform.
-    const std::string& dir = m_request.outDir;
-    const bool separated = dir.empty() || dir.back() == '/';
-    const std::string path = dir + (separated ? "" : "/") + name + ".ini";
-    if (const SaveResult staged = m_files.Stage(path, run.bytes); !staged)
+    if (const SaveResult staged = m_files.Stage(name + ".ini", run.bytes); !staged)
         return Report(line, staged.message);
     m_stagedLines.push_back(line);
+}
+
+std::optional<std::string> BatchRun::Begin() {
+    if (m_request.json)
+        return std::nullopt;
+    if (std::optional<std::string> refused = m_files.Begin())
+        return "cannot create the folder " + QuoteValue(m_request.outDir) + ": " + *refused;
+    return std::nullopt;
 }
 
 int BatchRun::Finish() {
@@ -174,17 +179,6 @@ int BatchRun::Finish() {
     return m_spliceFailed ? kExitSpliceFailed : kExitOk;
 }
 
-// The folder of the settings files, made when it is missing; the message when it cannot be.
-std::optional<std::string> MakeOutDir(const std::string& outDir) {
-    std::error_code error;
-    const std::filesystem::path folder = PathFromUtf8(outDir);
-    std::filesystem::create_directories(folder, error);
-    if (std::filesystem::is_directory(folder))
-        return std::nullopt;
-    return "cannot create the folder " + QuoteValue(outDir) + ": " +
-           (error ? error.message() : std::string("it is a file"));
-}
-
 } // namespace
 
 int RunBatch(const CliRequest& request) {
@@ -193,14 +187,12 @@ int RunBatch(const CliRequest& request) {
         std::cerr << kCliName << ": option --batch: " << *unreadable << '\n';
         return kExitBadUsage;
     }
-    if (!request.json) {
-        if (std::optional<std::string> refused = MakeOutDir(request.outDir)) {
-            std::cerr << kCliName << ": " << *refused << '\n';
-            return kExitWriteFailed;
-        }
-    }
     const std::vector<BatchLine> lines = ContentLines(bytes);
     BatchRun batch(request, lines.size());
+    if (std::optional<std::string> refused = batch.Begin()) {
+        std::cerr << kCliName << ": " << *refused << '\n';
+        return kExitWriteFailed;
+    }
     for (const BatchLine& line : lines)
         batch.Run(line);
     return batch.Finish();

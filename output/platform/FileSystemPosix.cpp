@@ -248,9 +248,26 @@ AtomicSaveBatch::~AtomicSaveBatch() {
     for (const Staged& staged : m_staged)
         if (!staged.temporary.empty())
             ::unlink(staged.temporary.c_str());
+    if (!m_hidden.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_hidden, ignored);
+    }
 }
 
-SaveResult AtomicSaveBatch::Stage(const std::string& path, std::string_view bytes) {
+SaveResult AtomicSaveBatch::Stage(const std::string& name, std::string_view bytes) {
+    const std::string path = PathOf(name);
+    if (!m_hidden.empty()) {
+        // The hidden folder holds only this batch's files: there is nothing to examine or keep,
+        // and the file is written under its own name.
+        const std::string file = m_hidden + "/" + name;
+        const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        if (fd < 0)
+            return Failure(path, "cannot create it", errno);
+        if (SaveResult filled = FillTemporary(fd, file, Target{}, bytes, false, path); !filled)
+            return filled;
+        m_staged.push_back({path, path, file});
+        return {};
+    }
     const Target target = Examine(path);
     if (!target.refused)
         return target.refused;
@@ -272,7 +289,26 @@ SaveResult AtomicSaveBatch::Stage(const std::string& path, std::string_view byte
     return {};
 }
 
+std::vector<SaveResult> AtomicSaveBatch::CommitNewFolder() {
+    std::vector<SaveResult> results;
+    const int syncError = SyncFileSystemOf(m_hidden);
+    if (syncError == 0 && ::rename(m_hidden.c_str(), m_newFolder.c_str()) == 0) {
+        results.resize(m_staged.size());
+        m_hidden.clear();
+    } else {
+        // A folder of that name appeared meanwhile: each file replaces its namesake there.
+        for (const Staged& staged : m_staged)
+            results.push_back(syncError != 0
+                                  ? Failure(staged.requested, "sync failed", syncError)
+                                  : Rename(staged.temporary, staged.target, staged.requested));
+    }
+    m_staged.clear();
+    return results;
+}
+
 std::vector<SaveResult> AtomicSaveBatch::Commit() {
+    if (!m_hidden.empty())
+        return CommitNewFolder();
     std::map<std::string, int> syncErrors; // by folder: every file system is synced once
     std::vector<SaveResult> results;
     for (Staged& staged : m_staged) {

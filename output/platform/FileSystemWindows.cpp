@@ -148,8 +148,31 @@ Target Examine(const std::string& requestedPath) {
     return target;
 }
 
-// Creates a new temporary file in the target's folder, writes and flushes the bytes and closes
-// it; on failure the temporary file is gone and failure says why.
+// Writes the bytes into a new file, flushes and closes it; on failure the file is gone and
+// failure says why.
+bool WriteAndFlush(HANDLE file, const fs::path& path, std::string_view bytes,
+                   const std::string& requestedPath, SaveResult& failure) {
+    DWORD error = WriteAll(file, bytes);
+    std::string what = "write failed";
+    // Synced before it counts as written: the rename must never expose a file whose bytes are
+    // still only in the cache.
+    if (error == 0 && !::FlushFileBuffers(file)) {
+        error = ::GetLastError();
+        what = "sync failed";
+    }
+    if (!::CloseHandle(file) && error == 0) {
+        error = ::GetLastError();
+        what = "write failed";
+    }
+    if (error == 0)
+        return true;
+    ::DeleteFileW(path.c_str());
+    failure = Failure(requestedPath, what, error);
+    return false;
+}
+
+// Creates a new temporary file in the target's folder and writes the bytes into it; on failure the
+// temporary file is gone and failure says why.
 bool WriteTemporary(const Target& target, const std::string& requestedPath, std::string_view bytes,
                     fs::path& tempPath, SaveResult& failure) {
     // Numbered through the whole process, so that a batch can hold many at once.
@@ -170,23 +193,7 @@ bool WriteTemporary(const Target& target, const std::string& requestedPath, std:
         failure = Failure(requestedPath, "cannot create a temporary file beside it", error);
         return false;
     }
-    std::string what = "write failed";
-    error = WriteAll(file, bytes);
-    // Synced before it counts as written: the rename must never expose a file whose bytes are
-    // still only in the cache.
-    if (error == 0 && !::FlushFileBuffers(file)) {
-        error = ::GetLastError();
-        what = "sync failed";
-    }
-    if (!::CloseHandle(file) && error == 0) {
-        error = ::GetLastError();
-        what = "write failed";
-    }
-    if (error == 0)
-        return true;
-    ::DeleteFileW(tempPath.c_str());
-    failure = Failure(requestedPath, what, error);
-    return false;
+    return WriteAndFlush(file, tempPath, bytes, requestedPath, failure);
 }
 
 // Examines the target and writes the bytes into a flushed temporary file beside it.
@@ -273,10 +280,30 @@ AtomicSaveBatch::~AtomicSaveBatch() {
     for (const Staged& staged : m_staged)
         if (!staged.temporary.empty())
             ::DeleteFileW(PathFromUtf8(staged.temporary).c_str());
+    if (!m_hidden.empty()) {
+        std::error_code ignored;
+        fs::remove_all(PathFromUtf8(m_hidden), ignored);
+    }
 }
 
 // Windows has no sync of a whole file system: each staged file is flushed as it is written.
-SaveResult AtomicSaveBatch::Stage(const std::string& path, std::string_view bytes) {
+SaveResult AtomicSaveBatch::Stage(const std::string& name, std::string_view bytes) {
+    const std::string path = PathOf(name);
+    if (!m_hidden.empty()) {
+        // The hidden folder holds only this batch's files: there is nothing to examine or keep,
+        // and the file is written under its own name; a device's name still opens the device.
+        if (IsReservedDeviceName(path))
+            return Failure(path, "it names a device, not a file", 0);
+        const fs::path file = PathFromUtf8(m_hidden + "/" + name);
+        const HANDLE handle = ::CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE)
+            return Failure(path, "cannot create it", ::GetLastError());
+        if (SaveResult failure; !WriteAndFlush(handle, file, bytes, path, failure))
+            return failure;
+        m_staged.push_back({path, path, Utf8(file)});
+        return {};
+    }
     Target target;
     fs::path tempPath;
     if (SaveResult written = WriteBeside(path, bytes, target, tempPath); !written)
@@ -285,7 +312,24 @@ SaveResult AtomicSaveBatch::Stage(const std::string& path, std::string_view byte
     return {};
 }
 
+std::vector<SaveResult> AtomicSaveBatch::CommitNewFolder() {
+    std::vector<SaveResult> results;
+    if (::MoveFileExW(PathFromUtf8(m_hidden).c_str(), PathFromUtf8(m_newFolder).c_str(), 0)) {
+        results.resize(m_staged.size());
+        m_hidden.clear();
+    } else {
+        // A folder of that name appeared meanwhile: each file replaces its namesake there.
+        for (const Staged& staged : m_staged)
+            results.push_back(Rename(PathFromUtf8(staged.temporary), PathFromUtf8(staged.target),
+                                     staged.requested));
+    }
+    m_staged.clear();
+    return results;
+}
+
 std::vector<SaveResult> AtomicSaveBatch::Commit() {
+    if (!m_hidden.empty())
+        return CommitNewFolder();
     std::vector<SaveResult> results;
     for (Staged& staged : m_staged) {
         results.push_back(

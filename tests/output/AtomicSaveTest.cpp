@@ -119,6 +119,51 @@ TEST(SaveFileAtomically, ReportsEachFailureAndLeavesNoTemporaryFile) {
 #endif
 }
 
+// A batch into a new folder: before Commit the folder is not there, at Commit it appears with every
+// file; a folder that appears meanwhile gets the files one by one and keeps its own; a batch that
+// never commits leaves nothing. No hidden folder is ever left beside it.
+TEST(AtomicSaveBatch, ANewFolderAppearsWholeOrNotAtAll) {
+    struct Case {
+        const char* what;
+        bool folderAppears;
+        bool commits;
+        std::vector<std::string> tree; // below the scratch folder, after the batch
+    };
+    const Case cases[] = {
+        {"commits", false, true, {"new", "new/out", "new/out/a.ini", "new/out/b.ini"}},
+        {"a folder appears",
+         true,
+         true,
+         {"new", "new/out", "new/out/a.ini", "new/out/b.ini", "new/out/other.ini"}},
+        {"never commits", false, false, {"new"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScratchFolder folder;
+        const std::string out = folder.File("new/out");
+        {
+            AtomicSaveBatch batch(out + "/");
+            ASSERT_EQ(batch.Begin(), std::nullopt);
+            ASSERT_TRUE(batch.Stage("a.ini", "A"));
+            ASSERT_TRUE(batch.Stage("b.ini", "B"));
+            EXPECT_FALSE(fs::exists(out));
+            if (c.folderAppears) {
+                fs::create_directory(out);
+                WriteBytes(out + "/a.ini", "previous");
+                WriteBytes(out + "/other.ini", "other");
+            }
+            if (c.commits) {
+                const std::vector<SaveResult> saved = batch.Commit();
+                ASSERT_EQ(saved.size(), 2u);
+                EXPECT_TRUE(saved[0] && saved[1]) << saved[0].message << saved[1].message;
+            }
+        }
+        EXPECT_EQ(folder.Tree(), c.tree);
+        if (c.commits)
+            EXPECT_EQ(ReadBytes(out + "/a.ini") + ReadBytes(out + "/b.ini"), "AB");
+    }
+}
+
 #ifndef _WIN32
 
 TEST(SaveFileAtomically, KeepsThePreviousFileWhenTheFolderIsReadOnly) {
