@@ -1,5 +1,5 @@
-// Batch runs: lines read, each run from a fresh document, files staged and then replaced together
-// after one sync, errors reported by line number.
+// Batch runs: lines read, each run from a fresh document and computed a block ahead, files staged
+// and then replaced together after one sync, errors reported by line number.
 #include "Batch.h"
 
 #include "AtomicSave.h"
@@ -12,8 +12,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
+#include <future>
 #include <iostream>
 #include <map>
+#include <sstream>
 #include <string_view>
 #include <vector>
 
@@ -21,8 +24,51 @@ namespace {
 
 // A batch longer than this shows its progress on a terminal.
 constexpr std::size_t kProgressAbove = 1000;
+// Lines are computed in blocks of this many on a second thread, one block ahead of the thread that
+// reports them and writes their files, so that the wizard's arithmetic overlaps the file system's
+// work; everything the user sees still comes in line order, as from one thread.
+constexpr std::size_t kBlockLines = 256;
 
 using BatchLine = JsonLine;
+
+// The beginning of a message about a batch line.
+std::string LinePrefix(const std::string& input, std::size_t line) {
+    return std::string(kCliName) + ": " + input + " line " + std::to_string(line) + ": ";
+}
+
+// What a line gives without regard to the other lines: its parameters read and, when they are
+// sound, the wizard's run for them with what its prompt said.
+struct PreparedLine {
+    ParameterJsonRead read;
+    std::string name;
+    std::optional<WizardRun> run;
+    std::string prompted; // the prompt's lines, as standard error gets them
+};
+
+PreparedLine PrepareLine(const CliRequest& request, const std::string& input,
+                         const BatchLine& line) {
+    PreparedLine prepared;
+    ParameterSet parameters = request.arguments.base;
+    prepared.read = ReadParameterJson(line.text, parameters);
+    prepared.name = prepared.read.name.value_or("line-" + std::to_string(line.number));
+    if (!prepared.read)
+        return prepared;
+    std::ostringstream prompted;
+    StderrPrompt prompt(LinePrefix(input, line.number), prompted);
+    prepared.run = RunWizard(request.arguments.Complete(parameters), prompt,
+                             request.json ? RunOutput::JsonLine : RunOutput::SettingsFile,
+                             request.strict, prepared.name);
+    prepared.prompted = prompted.str();
+    return prepared;
+}
+
+std::vector<PreparedLine> PrepareBlock(const CliRequest& request, const std::string& input,
+                                       const std::vector<BatchLine>& lines, std::size_t first) {
+    std::vector<PreparedLine> block;
+    for (std::size_t k = first; k < std::min(first + kBlockLines, lines.size()); ++k)
+        block.push_back(PrepareLine(request, input, lines[k]));
+    return block;
+}
 
 // A line on standard error that counts the lines done, rewritten in place.
 class Progress {
@@ -68,7 +114,10 @@ public:
     // Makes the folder of the settings files; the message when it cannot be made.
     std::optional<std::string> Begin();
 
-    void Run(const BatchLine& line);
+    // Reports the line and writes its file, in line order.
+    void Run(std::size_t line, const PreparedLine& prepared);
+    // Runs every line, each block of them computed while the one before is written.
+    void RunAll(const std::vector<BatchLine>& lines);
     int Finish();
 
 private:
@@ -93,8 +142,7 @@ void BatchRun::Note(std::size_t line, const std::string& message) {
     m_progress.Clear();
     // One write for the whole line: standard error is unbuffered, and a batch may warn on
     // thousands of lines.
-    std::cerr << (std::string(kCliName) + ": " + m_input + " line " + std::to_string(line) + ": " +
-                  message + '\n');
+    std::cerr << (LinePrefix(m_input, line) + message + '\n');
 }
 
 void BatchRun::Report(std::size_t line, const std::string& message) {
@@ -112,35 +160,47 @@ std::optional<std::string> BatchRun::ClaimName(std::size_t line, const std::stri
            "; accepted: a name of its own";
 }
 
-void BatchRun::Run(const BatchLine& line) {
+void BatchRun::Run(std::size_t line, const PreparedLine& prepared) {
     m_progress.Done(m_done++);
-    ParameterSet parameters = m_request.arguments.base;
-    const ParameterJsonRead read = ReadParameterJson(line.text, parameters);
-    const std::string name = read.name.value_or("line-" + std::to_string(line.number));
     // A name is taken as soon as it is known, also by a line whose parameters are refused, so a
     // name given twice is reported whatever else is wrong with the first line.
-    if (read.name || read) {
-        if (std::optional<std::string> refused = ClaimName(line.number, name))
-            return Report(line.number, *refused);
+    if (prepared.read.name || prepared.read) {
+        if (std::optional<std::string> refused = ClaimName(line, prepared.name))
+            return Report(line, *refused);
     }
-    if (!read)
-        return Report(line.number, read.error);
-    StderrPrompt prompt(std::string(kCliName) + ": " + m_input + " line " +
-                        std::to_string(line.number) + ": ");
-    const WizardRun run = RunWizard(m_request.arguments.Complete(parameters), prompt,
-                                    m_request.json ? RunOutput::JsonLine : RunOutput::SettingsFile,
-                                    m_request.strict, name);
+    if (!prepared.run)
+        return Report(line, prepared.read.error);
+    const WizardRun& run = *prepared.run;
+    if (!prepared.prompted.empty()) {
+        m_progress.Clear();
+        std::cerr << prepared.prompted;
+    }
     if (!m_request.json)
         for (const std::string& message : CheckMessages(run))
-            Note(line.number, message);
+            Note(line, message);
     if (run.refused) {
         m_failed = true;
         return;
     }
     if (!run.error.empty())
-        return Report(line.number, run.error);
+        return Report(line, run.error);
     m_spliceFailed = m_spliceFailed || run.result == SerializeResult::PlainFileAfterFailure;
-    Deliver(line.number, name, run);
+    Deliver(line, prepared.name, run);
+}
+
+void BatchRun::RunAll(const std::vector<BatchLine>& lines) {
+    const auto prepare = [&](std::size_t first) {
+        return std::async(std::launch::async, PrepareBlock, std::cref(m_request),
+                          std::cref(m_input), std::cref(lines), first);
+    };
+    std::future<std::vector<PreparedLine>> next = prepare(0);
+    for (std::size_t first = 0; first < lines.size(); first += kBlockLines) {
+        const std::vector<PreparedLine> block = next.get();
+        if (first + kBlockLines < lines.size())
+            next = prepare(first + kBlockLines);
+        for (std::size_t k = 0; k < block.size(); ++k)
+            Run(lines[first + k].number, block[k]);
+    }
 }
 
 void BatchRun::Deliver(std::size_t line, const std::string& name, const WizardRun& run) {
@@ -193,7 +253,6 @@ int RunBatch(const CliRequest& request) {
         std::cerr << kCliName << ": " << *refused << '\n';
         return kExitWriteFailed;
     }
-    for (const BatchLine& line : lines)
-        batch.Run(line);
+    batch.RunAll(lines);
     return batch.Finish();
 }

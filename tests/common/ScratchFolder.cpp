@@ -45,7 +45,7 @@ std::vector<std::string> ScratchFolder::Entries() const {
 std::vector<std::string> ScratchFolder::Tree() const {
     std::vector<std::string> names;
     for (const auto& entry : fs::recursive_directory_iterator(m_path))
-        names.push_back(fs::relative(entry.path(), m_path).string());
+        names.push_back(fs::relative(entry.path(), m_path).generic_string());
     std::sort(names.begin(), names.end());
     return names;
 }

@@ -19,7 +19,7 @@ public:
     std::string File(const std::string& name) const { return (m_path / name).generic_string(); }
     // Names of the entries directly in the folder, sorted.
     std::vector<std::string> Entries() const;
-    // Names of every entry below the folder, relative to it and sorted.
+    // Names of every entry below the folder, relative to it with forward slashes, and sorted.
     std::vector<std::string> Tree() const;
 
 private:

@@ -159,8 +159,9 @@ TEST(AtomicSaveBatch, ANewFolderAppearsWholeOrNotAtAll) {
             }
         }
         EXPECT_EQ(folder.Tree(), c.tree);
-        if (c.commits)
+        if (c.commits) {
             EXPECT_EQ(ReadBytes(out + "/a.ini") + ReadBytes(out + "/b.ini"), "AB");
+        }
     }
 }
 
