@@ -64,8 +64,9 @@ private:
     std::vector<SaveResult> CommitNewFolder();
 
     std::string m_folder;
-    std::string
-        m_newFolder;      // the folder to make, without a trailing separator; empty when it existed
-    std::string m_hidden; // the hidden folder standing for it until Commit
+    // The folder to make, without a trailing separator, and the hidden folder standing for it
+    // until Commit; both empty when the folder existed.
+    std::string m_newFolder;
+    std::string m_hidden;
     std::vector<Staged> m_staged;
 };

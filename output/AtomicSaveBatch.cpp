@@ -9,11 +9,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Utf8(const fs::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
 // A hidden name no other batch picks: a leftover of a batch that was killed is never reused.
 std::string HiddenFolderName() {
     std::random_device random;
@@ -47,8 +42,8 @@ std::optional<std::string> AtomicSaveBatch::Begin() {
             fs::create_directories(parent, error);
         const fs::path hidden = (parent.empty() ? fs::path(".") : parent) / HiddenFolderName();
         if (!error && fs::create_directory(hidden, error)) {
-            m_newFolder = Utf8(folder);
-            m_hidden = Utf8(hidden);
+            m_newFolder = Utf8FromPath(folder);
+            m_hidden = Utf8FromPath(hidden);
             return std::nullopt;
         }
     }

@@ -19,6 +19,12 @@ inline std::filesystem::path PathFromUtf8(std::string_view utf8) {
     return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
+// The UTF-8 text of a file path, the way back from PathFromUtf8.
+inline std::string Utf8FromPath(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 // Reads the file at path into bytes, never more than maxBytes + 1 of them: a caller knows a file
 // over its limit by the size. The reason, without the file name, when it cannot be read: the
 // system's text worded as on Linux ("No such file or directory", "Is a directory") or "not a

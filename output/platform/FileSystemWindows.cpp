@@ -50,11 +50,6 @@ constexpr ErrorText kErrorTexts[] = {
     {ERROR_NOT_READY, "No such device"},
 };
 
-std::string Utf8(const fs::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
 // True for the names Windows gives to devices in every folder (CON, NUL, COM1, ...), with or
 // without an extension and in any case: opening "nul.ini" opens the null device.
 bool IsReservedDeviceName(const std::string& path) {
@@ -301,14 +296,14 @@ SaveResult AtomicSaveBatch::Stage(const std::string& name, std::string_view byte
             return Failure(path, "cannot create it", ::GetLastError());
         if (SaveResult failure; !WriteAndFlush(handle, file, bytes, path, failure))
             return failure;
-        m_staged.push_back({path, path, Utf8(file)});
+        m_staged.push_back({path, path, Utf8FromPath(file)});
         return {};
     }
     Target target;
     fs::path tempPath;
     if (SaveResult written = WriteBeside(path, bytes, target, tempPath); !written)
         return written;
-    m_staged.push_back({path, Utf8(target.path), Utf8(tempPath)});
+    m_staged.push_back({path, Utf8FromPath(target.path), Utf8FromPath(tempPath)});
     return {};
 }
 
